@@ -1,0 +1,11 @@
+# The maker's web domain, web address and support e-mail address are build-time settings: a
+# support desk rebuilds with its own values, and the programs take no options at run time.
+set(KOLT_WEB_DOMAIN "www.kolt.example" CACHE STRING "Web domain written on the report's last line")
+set(KOLT_WEB_URL "https://www.kolt.example/" CACHE STRING "Web address opened by the banner")
+set(KOLT_SUPPORT_EMAIL "support@kolt.example" CACHE STRING "Support desk e-mail address")
+
+configure_file("${CMAKE_CURRENT_LIST_DIR}/branding.h.in"
+               "${PROJECT_BINARY_DIR}/generated/branding.h" @ONLY)
+
+add_library(kolt_branding INTERFACE)
+target_include_directories(kolt_branding INTERFACE "${PROJECT_BINARY_DIR}/generated")

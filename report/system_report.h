@@ -1,0 +1,73 @@
+// The report composer: gathers machine facts through the platform seam and appends the report's
+// sections, one operation per section, to a report string owned by the caller. Every line it
+// writes ends in CR LF and every value starts at column 21.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/platform.h"
+
+namespace kolt {
+
+class CSystemReport {
+public:
+    // Gathers the system information (the processor count) once, as the report's later
+    // sections expect it to be known from the start.
+    explicit CSystemReport(Platform& platform);
+
+    CSystemReport(const CSystemReport&) = delete;
+    CSystemReport& operator=(const CSystemReport&) = delete;
+
+    // Section operations. Each appends its lines to `report` and returns it; none fails.
+    std::string& AppendHeader(std::string& report) const;
+    std::string& AppendDateTime(std::string& report);
+    std::string& AppendArchitecture(std::string& report);
+    std::string& AppendCpuSpeed(std::string& report);
+    std::string& AppendOperatingSystem(std::string& report);
+    std::string& AppendComputerName(std::string& report);
+    std::string& AppendIpAddress(std::string& report);
+    std::string& AppendUserName(std::string& report);
+    std::string& AppendMemory(std::string& report);
+    std::string& AppendDisks(std::string& report);
+    std::string& AppendFooter(std::string& report) const;
+
+    // Lookups behind the sections; each overwrites its members.
+    void QueryComputerName();
+    void QueryUserName();
+    void QueryProcessor();
+    void QueryOperatingSystem();
+
+    // Measures the processor clock over one second of the performance counter, in MHz.
+    double MeasureCpuMhz();
+
+    // A byte count as text with a unit in powers of 1024 ("512 Bytes", "1.50 Kb", "37.26 Gb").
+    // Replaces `text` with the result and returns a copy of it.
+    static std::string FormatByteSize(std::int64_t byteCount, std::string& text);
+
+    // The name of a drive-type code ("Local Fixed Disk", "CD-ROM Drive", ...).
+    static std::string DriveTypeText(std::uint32_t driveTypeCode);
+
+    // Read access for callers and tests.
+    std::int32_t ProcessorCount() const { return m_processorCount; }
+    const std::string& OsName() const { return m_osName; }
+    const std::string& OsVersion() const { return m_osVersion; }
+    const std::string& UserName() const { return m_userName; }
+    const std::string& ComputerName() const { return m_computerName; }
+    const std::string& CpuVendor() const { return m_cpuVendor; }
+    const std::string& CpuIdentifier() const { return m_cpuIdentifier; }
+
+private:
+    Platform& m_platform;
+    std::uint32_t m_systemProcessorCount;  // what the system information reported at start
+    MemoryStatus m_memoryStatus;
+    std::int32_t m_processorCount;
+    std::string m_osName;
+    std::string m_osVersion;
+    std::string m_userName;
+    std::string m_computerName;
+    std::string m_cpuVendor;
+    std::string m_cpuIdentifier;
+};
+
+}  // namespace kolt
