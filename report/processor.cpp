@@ -1,0 +1,96 @@
+// The processor's vendor, count, identifier and MMX support, and its measured clock speed.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <utility>
+
+#include "report/decimal_format.h"
+#include "report/report_lines.h"
+#include "report/system_report.h"
+
+namespace kolt {
+
+namespace {
+
+constexpr std::string_view kProcessorKey = "Hardware\\Description\\System\\CentralProcessor\\0";
+constexpr std::size_t kValueArea = 64;
+
+// The vendor identifiers shown in a friendlier spelling; any other text is shown as read.
+struct VendorName {
+    std::string_view identifier;
+    std::string_view shown;
+};
+constexpr VendorName kVendorNames[] = {
+    {"GenuineIntel", "Genuine Intel"},
+    {"AuthenticAMD", "Authentic AMD"},
+};
+
+constexpr double kCyclesPerMegahertzSecond = 0.000001;
+
+}  // namespace
+
+void CSystemReport::QueryProcessor() {
+    m_processorCount = static_cast<std::int32_t>(m_systemProcessorCount);
+
+    // A value that is missing, or too long for its area, leaves the placeholder standing.
+    std::string vendor = "Vendor Unknown";
+    std::string identifier = "CPU Unknown";
+    if (m_platform.RegistryKeyExists(kProcessorKey)) {
+        if (auto read = m_platform.RegistryText(kProcessorKey, "VendorIdentifier", kValueArea)) {
+            vendor = std::move(*read);
+        }
+        if (auto read = m_platform.RegistryText(kProcessorKey, "Identifier", kValueArea)) {
+            identifier = std::move(*read);
+        }
+    }
+
+    m_cpuVendor = vendor;
+    for (const VendorName& known : kVendorNames) {
+        if (vendor == known.identifier) {
+            m_cpuVendor = known.shown;
+        }
+    }
+    m_cpuIdentifier = identifier;
+}
+
+std::string& CSystemReport::AppendArchitecture(std::string& report) {
+    QueryProcessor();
+    std::string text;
+    report_lines::AppendLine(text, "  Architecture    : ", m_cpuVendor);
+    report_lines::AppendLine(text, "  Number of CPUs  : ", std::to_string(m_processorCount));
+    report_lines::AppendLine(text, "  CPU Type        : ", m_cpuIdentifier);
+    // The report never says that MMX is absent: the line is only there when it is present.
+    if (m_platform.MmxAvailable()) {
+        report_lines::AppendLine(text, "  MMX Feature     : ", "Present");
+    }
+    return report.append(text);
+}
+
+double CSystemReport::MeasureCpuMhz() {
+    const std::uint64_t frequency = m_platform.PerformanceFrequency();
+    const std::uint64_t cyclesStart = m_platform.TimeStampCounter();
+    // One second of the performance counter, taken to be exactly one second.
+    const std::uint64_t target = m_platform.PerformanceCounter() + frequency;
+    while (m_platform.PerformanceCounter() < target) {
+    }
+    const std::uint64_t cyclesEnd = m_platform.TimeStampCounter();
+    // The whole 64-bit difference: a 32-bit one would wrap above 4294.97 MHz.
+    const std::uint64_t cycles = cyclesEnd - cyclesStart;
+    return static_cast<double>(cycles) * kCyclesPerMegahertzSecond;
+}
+
+std::string& CSystemReport::AppendCpuSpeed(std::string& report) {
+    const double megahertz = MeasureCpuMhz();
+    std::string value = FormatDecimal(megahertz, 2);
+    if (m_processorCount > 1) {
+        const double total = static_cast<double>(m_processorCount) * megahertz;
+        value += " (" + FormatDecimal(total, 2) + ")";
+    }
+    value += " Mhz";
+    std::string text;
+    report_lines::AppendLine(text, "  CPU Speed       : ", value);
+    return report.append(text);
+}
+
+}  // namespace kolt
