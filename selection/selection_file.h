@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -23,12 +24,45 @@ inline constexpr std::size_t kConsoleDirectoryBufferSize = 1024;
 std::string SelectionPath(const std::optional<std::string>& currentDirectory,
                           std::size_t bufferSize, char separator);
 
-// The ten values of the file at `path`, in ReportSection order. A file that cannot be opened
-// gives ten 1s; a line the file lacks gives 0. Never fails, whatever the file holds.
+// Turns a selection file's bytes into its ten values. The bytes may arrive in pieces of any size
+// and lines may be of any length: the parser keeps only a few counters, never a line.
+//
+// Each of the first ten lines (ended by LF; a CR before it is trailing white space) is read the
+// way the C library's atoi reads text: leading white space, an optional sign, then decimal
+// digits up to the first other byte; no digits give 0. A value beyond the 32-bit range saturates
+// at the nearest limit, so it still counts as on. Lines past the tenth are ignored, and entries
+// whose line never arrives stay 0.
+class SelectionParser {
+public:
+    void Feed(std::string_view bytes);
+    const SelectionValues& Values() const { return m_values; }
+    // True once the tenth line has ended; later bytes change nothing.
+    bool Complete() const { return m_line == kReportSectionCount; }
+
+private:
+    enum class State { LeadingSpace, Digits, SkipLine };
+
+    // Consumes bytes of the current line; returns how many, the LF included when it is reached.
+    std::size_t FeedLine(std::string_view bytes);
+    void EndLine();
+
+    SelectionValues m_values{};
+    std::size_t m_line = 0;
+    State m_state = State::LeadingSpace;
+    bool m_negative = false;
+    std::uint64_t m_magnitude = 0;  // saturates just past the 32-bit range
+};
+
+// The ten values of a whole file's bytes (see SelectionParser).
+SelectionValues ParseSelection(std::string_view bytes);
+
+// The ten values of the file at `path`, in ReportSection order. A file that cannot be opened or
+// read (absent, not readable, a directory) gives ten 1s. Never fails, whatever the file holds,
+// and reads it through a fixed-size buffer.
 SelectionValues ReadSelection(const std::string& path);
 
-// Writes the ten values, one decimal line each ending in CR LF. A file that cannot be written is
-// skipped silently.
+// Writes the ten values, one decimal line each ending in CR LF, byte for byte on every platform.
+// A file that cannot be written is skipped silently.
 void WriteSelection(const std::string& path, const SelectionValues& values);
 
 }  // namespace kolt
