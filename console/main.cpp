@@ -1,1 +1,14 @@
-int main() { return 0; }
+// kolt_info_cli: prints the system report and leaves a copy in the current directory. It takes no
+// arguments and always exits with status 0.
+#include <iostream>
+
+#include "console/console_run.h"
+#include "platform/platform.h"
+
+int main() {
+    kolt::UseBinaryStandardOutput();
+    // An unattended run must never stop on a "no disk in drive" box while drives are probed.
+    kolt::SuppressCriticalErrorDialogs();
+    const auto platform = kolt::CreateHostPlatform();
+    return kolt::RunConsole(*platform, std::cout);
+}

@@ -1,0 +1,22 @@
+// The console program's one run: selection file in, report out to standard output and to
+// "kolt_info_<computer name>.txt" in the current directory.
+#pragma once
+
+#include <cstddef>
+#include <ostream>
+
+#include "platform/platform.h"
+
+namespace kolt {
+
+// The computer-name buffer size handed to the platform, terminator included: a longer name does
+// not fit and leaves the name part of the report file's name empty.
+inline constexpr std::size_t kConsoleComputerNameBufferSize = 80;
+
+// Reads the selection from the current directory, builds the report with the sections it names
+// (all of them when All is on), writes the report up to its first NUL and one line feed to
+// `output`, and the same bytes, unchanged, to the report file. A report file that cannot be
+// written is skipped. Returns the exit status, which is always 0.
+int RunConsole(Platform& platform, std::ostream& output);
+
+}  // namespace kolt
