@@ -1,0 +1,249 @@
+#include "selection/selection_file.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <limits>
+#include <random>
+#include <string>
+#include <string_view>
+
+namespace kolt {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
+constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
+
+SelectionValues Values(std::initializer_list<std::int32_t> leading) {
+    SelectionValues values{};
+    std::size_t index = 0;
+    for (const std::int32_t value : leading) {
+        values[index++] = value;
+    }
+    return values;
+}
+
+SelectionValues AllOnes() {
+    SelectionValues values;
+    values.fill(1);
+    return values;
+}
+
+// A fresh directory under the system's temporary directory, removed with everything in it.
+class TempDirectory {
+public:
+    TempDirectory() {
+        std::random_device random;
+        m_path = fs::temp_directory_path() / ("kolt_selection_" + std::to_string(random()));
+        fs::create_directories(m_path);
+    }
+    ~TempDirectory() {
+        std::error_code ignored;
+        fs::remove_all(m_path, ignored);
+    }
+    TempDirectory(const TempDirectory&) = delete;
+    TempDirectory& operator=(const TempDirectory&) = delete;
+
+    std::string File(const std::string& name) const { return (m_path / name).string(); }
+
+private:
+    fs::path m_path;
+};
+
+void WriteBytes(const std::string& path, std::string_view bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::string ReadBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+struct LineCase {
+    std::string_view line;
+    std::int32_t value;
+};
+
+class SelectionLineTest : public ::testing::TestWithParam<LineCase> {};
+
+// The first line decides All; the value must not leak into the second entry either.
+TEST_P(SelectionLineTest, FirstLineReadsLikeAtoi) {
+    const LineCase& c = GetParam();
+    std::string bytes(c.line);
+    bytes += "\r\n0\r\n";
+    EXPECT_EQ(ParseSelection(bytes), Values({c.value, 0}));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, SelectionLineTest,
+    ::testing::Values(
+        // On.
+        LineCase{"1", 1}, LineCase{"2", 2}, LineCase{"-1", -1}, LineCase{" 1", 1},
+        LineCase{"+1", 1}, LineCase{"1abc", 1}, LineCase{"7", 7}, LineCase{"007", 7},
+        LineCase{"\t\v\f\r 3", 3}, LineCase{"12 34", 12},
+        // Off.
+        LineCase{"0", 0}, LineCase{"", 0}, LineCase{"yes", 0}, LineCase{"x1", 0}, LineCase{"-0", 0},
+        LineCase{"- 1", 0}, LineCase{"+-1", 0}, LineCase{"   ", 0},
+        // Beyond 32 bits the value saturates and still counts as on.
+        LineCase{"2147483647", kMax}, LineCase{"2147483648", kMax}, LineCase{"4294967296", kMax},
+        LineCase{"99999999999999999999999999", kMax}, LineCase{"-2147483648", kMin},
+        LineCase{"-2147483649", kMin}, LineCase{"-18446744073709551616", kMin},
+        // A NUL ends the text the way it ends a C string.
+        LineCase{std::string_view("\0"
+                                  "1",
+                                  2),
+                 0},
+        LineCase{std::string_view("1\0"
+                                  "5",
+                                  3),
+                 1},
+        LineCase{std::string_view(" \0"
+                                  "1",
+                                  3),
+                 0}));
+
+TEST(SelectionParse, LinesAreTakenInFileOrder) {
+    EXPECT_EQ(ParseSelection("0\r\n1\r\n1\r\n"), Values({0, 1, 1}));
+    EXPECT_EQ(ParseSelection(""), Values({}));
+    EXPECT_EQ(ParseSelection("1"), Values({1}));
+    EXPECT_EQ(ParseSelection("\n\n\n\n\n\n\n\n\n5"), Values({0, 0, 0, 0, 0, 0, 0, 0, 0, 5}));
+}
+
+TEST(SelectionParse, LfAndCrLfReadAlike) {
+    const std::string_view lf = "1\n0\n1\n0\n1\n0\n1\n0\n1\n0\n";
+    const std::string_view crlf = "1\r\n0\r\n1\r\n0\r\n1\r\n0\r\n1\r\n0\r\n1\r\n0\r\n";
+    const std::string_view mixed = "1\r\n0\n1\r\n0\n1\r\n0\n1\r\n0\n1\r\n0";
+    EXPECT_EQ(ParseSelection(lf), Values({1, 0, 1, 0, 1, 0, 1, 0, 1, 0}));
+    EXPECT_EQ(ParseSelection(crlf), ParseSelection(lf));
+    EXPECT_EQ(ParseSelection(mixed), ParseSelection(lf));
+}
+
+TEST(SelectionParse, LinesPastTheTenthAreIgnored) {
+    std::string bytes;
+    for (int line = 0; line < 10; ++line) {
+        bytes += "0\r\n";
+    }
+    bytes += "1\r\n1\r\n";
+    EXPECT_EQ(ParseSelection(bytes), Values({}));
+}
+
+// The file is read in pieces; a piece boundary anywhere must not change a value.
+TEST(SelectionParse, PiecesOfAnySizeGiveTheSameValues) {
+    const std::string_view inputs[] = {
+        "1\r\n0\r\n-12\r\n  +7x\r\n\r\n2147483648\r\nabc\r\n9\r\n-\r\n 3\r\n1\r\n",
+        "   \t-99999999999\n\n\n5",
+        std::string_view("1\0"
+                         "2\n\0\n-3",
+                         7),
+    };
+    for (const std::string_view input : inputs) {
+        for (std::size_t size = 1; size <= 4; ++size) {
+            SelectionParser parser;
+            for (std::size_t at = 0; at < input.size(); at += size) {
+                parser.Feed(input.substr(at, size));
+            }
+            EXPECT_EQ(parser.Values(), ParseSelection(input)) << "pieces of " << size;
+        }
+    }
+}
+
+TEST(SelectionPath, JoinsDirectorySeparatorAndName) {
+    EXPECT_EQ(SelectionPath("C:\\Support", 1024, '\\'), "C:\\Support\\kolt_info.cfg");
+    // At a drive's root the directory already ends in a backslash; nothing is normalised.
+    EXPECT_EQ(SelectionPath("C:\\", 260, '\\'), "C:\\\\kolt_info.cfg");
+    EXPECT_EQ(SelectionPath("/home/me", 1024, '/'), "/home/me/kolt_info.cfg");
+    EXPECT_EQ(SelectionPath(std::nullopt, 1024, '\\'), "\\kolt_info.cfg");
+}
+
+TEST(SelectionPath, DirectoryThatDoesNotFitTheBufferIsLeftOut) {
+    const std::string fits(259, 'd');
+    const std::string tooLong(260, 'd');
+    EXPECT_EQ(SelectionPath(fits, kGuiDirectoryBufferSize, '\\'), fits + "\\kolt_info.cfg");
+    EXPECT_EQ(SelectionPath(tooLong, kGuiDirectoryBufferSize, '\\'), "\\kolt_info.cfg");
+    EXPECT_EQ(SelectionPath(tooLong, kConsoleDirectoryBufferSize, '\\'),
+              tooLong + "\\kolt_info.cfg");
+}
+
+TEST(ReadSelection, FileThatCannotBeOpenedMeansEverySection) {
+    TempDirectory dir;
+    EXPECT_EQ(ReadSelection(dir.File("absent.cfg")), AllOnes());
+    fs::create_directory(dir.File("folder.cfg"));
+    EXPECT_EQ(ReadSelection(dir.File("folder.cfg")), AllOnes());
+}
+
+TEST(ReadSelection, EmptyFileMeansNoSection) {
+    TempDirectory dir;
+    WriteBytes(dir.File("kolt_info.cfg"), "");
+    EXPECT_EQ(ReadSelection(dir.File("kolt_info.cfg")), Values({}));
+}
+
+TEST(ReadSelection, ReadsTheFilesLines) {
+    TempDirectory dir;
+    WriteBytes(dir.File("kolt_info.cfg"), "0\n1\n1\n");
+    EXPECT_EQ(ReadSelection(dir.File("kolt_info.cfg")), Values({0, 1, 1}));
+}
+
+// Lines far longer than the read buffer, with and without a line feed.
+TEST(ReadSelection, LongLinesAreReadWhole) {
+    TempDirectory dir;
+    const std::string path = dir.File("kolt_info.cfg");
+    const std::size_t size = 3 * 1024 * 1024;
+
+    WriteBytes(path, "1" + std::string(size, 'x'));
+    EXPECT_EQ(ReadSelection(path), Values({1}));
+
+    WriteBytes(path, std::string(size, ' ') + "1\r\n" + std::string(size, '9') + "\r\n-1");
+    EXPECT_EQ(ReadSelection(path), Values({1, kMax, -1}));
+
+    WriteBytes(path, "0" + std::string(size, '\0') + "\n1\n");
+    EXPECT_EQ(ReadSelection(path), Values({0, 1}));
+}
+
+TEST(WriteSelection, WritesThirtyBytesOfCrLfLines) {
+    TempDirectory dir;
+    const std::string path = dir.File("kolt_info.cfg");
+
+    WriteSelection(path, AllOnes());
+    std::string allOn;
+    for (int line = 0; line < 10; ++line) {
+        allOn += "1\r\n";
+    }
+    EXPECT_EQ(ReadBytes(path), allOn);
+
+    WriteSelection(path, Values({1, 0, 1, 0, 0, 0, 0, 0, 1}));
+    EXPECT_EQ(ReadBytes(path), "1\r\n0\r\n1\r\n0\r\n0\r\n0\r\n0\r\n0\r\n1\r\n0\r\n");
+}
+
+TEST(WriteSelection, ReplacesALongerFileAndReadsBack) {
+    TempDirectory dir;
+    const std::string path = dir.File("kolt_info.cfg");
+    WriteBytes(path,
+               std::string(100, '1') + "\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n");
+
+    const SelectionValues values = Values({0, 1, -1, 7, kMax, kMin, 0, 1, 0, 1});
+    WriteSelection(path, values);
+    EXPECT_EQ(ReadBytes(path),
+              "0\r\n1\r\n-1\r\n7\r\n2147483647\r\n-2147483648\r\n0\r\n1\r\n0\r\n1\r\n");
+    EXPECT_EQ(ReadSelection(path), values);
+}
+
+TEST(WriteSelection, UnwritablePathIsSkippedSilently) {
+    TempDirectory dir;
+    const std::string missingFolder = dir.File("missing") + "/kolt_info.cfg";
+    WriteSelection(missingFolder, AllOnes());
+    EXPECT_FALSE(fs::exists(missingFolder));
+
+    const std::string folder = dir.File("kolt_info.cfg");
+    fs::create_directory(folder);
+    WriteSelection(folder, AllOnes());
+    EXPECT_TRUE(fs::is_directory(folder));
+}
+
+}  // namespace
+}  // namespace kolt
