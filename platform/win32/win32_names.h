@@ -1,0 +1,19 @@
+// Names the system writes into a caller's area, read whole whatever their length. Only Win32 code
+// here.
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace kolt::win32 {
+
+// The NetBIOS computer name; nullopt when the system cannot give it.
+std::optional<std::string> ReadComputerName();
+
+// The name of the account the program runs as; nullopt when the system cannot give it.
+std::optional<std::string> ReadUserName();
+
+// The process's current directory; nullopt when the system cannot give it.
+std::optional<std::string> ReadCurrentDirectory();
+
+}  // namespace kolt::win32

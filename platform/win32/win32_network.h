@@ -1,0 +1,14 @@
+// The machine's own addresses through Windows Sockets. Only Win32 code here.
+#pragma once
+
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace kolt::win32 {
+
+// The IPv4 addresses the local host name resolves to, in the resolver's order; empty when the
+// sockets library does not start, the name cannot be read or it does not resolve.
+std::vector<Ipv4Address> ResolveOwnHostAddresses();
+
+}  // namespace kolt::win32

@@ -1,0 +1,94 @@
+#!/usr/bin/env bash
+# Runs a Windows program under 64-bit Wine and passes its exit status through. CMake uses it as
+# the emulator of the win64 build, so `ctest --preset win64` runs every test program this way.
+#
+#   wine-run.sh PROGRAM [ARGUMENT...]   run PROGRAM (a path to a .exe, or a program Wine ships)
+#   wine-run.sh --prepare [PATH]        only create the prefix (PATH: anything in a build tree)
+#
+# The Wine prefix lives in the build tree, so a build directory carries everything its tests need
+# and deleting it leaves nothing behind: KOLT_WINEPREFIX when set, otherwise "wineprefix" in the
+# nearest directory above PROGRAM (or PATH) that holds a CMakeCache.txt. Creating a prefix takes
+# several seconds; it happens once, under a lock, so parallel test runs never build it twice.
+set -euo pipefail
+
+wine=${KOLT_WINE:-/usr/lib/wine/wine64}
+if [[ ! -x $wine ]]; then
+    wine=$(command -v wine64 || true)
+fi
+if [[ -z $wine ]]; then
+    echo "wine-run: no 64-bit Wine found (install the wine64 package)" >&2
+    exit 127
+fi
+
+usage() {
+    echo "usage: wine-run.sh PROGRAM [ARGUMENT...] | wine-run.sh --prepare [PATH]" >&2
+    exit 2
+}
+
+# The build tree that holds PATH: the nearest directory upwards with a CMakeCache.txt.
+build_tree_of() {
+    local dir
+    dir=$(realpath -m -- "$1")
+    [[ -d $dir ]] || dir=$(dirname -- "$dir")
+    while [[ $dir != / ]]; do
+        if [[ -f $dir/CMakeCache.txt ]]; then
+            echo "$dir"
+            return 0
+        fi
+        dir=$(dirname -- "$dir")
+    done
+    return 1
+}
+
+prepare=false
+if [[ ${1:-} == --prepare ]]; then
+    prepare=true
+    shift
+    anchor=${1:-$PWD}
+else
+    (($# >= 1)) || usage
+    anchor=$1
+fi
+
+if [[ -n ${KOLT_WINEPREFIX:-} ]]; then
+    prefix=$KOLT_WINEPREFIX
+elif tree=$(build_tree_of "$anchor"); then
+    prefix=$tree/wineprefix
+else
+    echo "wine-run: $anchor is not in a build tree; set KOLT_WINEPREFIX" >&2
+    exit 2
+fi
+prefix=$(realpath -m -- "$prefix")
+
+export WINEPREFIX=$prefix
+export WINEARCH=win64
+export WINEDEBUG=${WINEDEBUG:--all}
+# No Mono or Gecko installer prompts, and no menu entries or file associations in $HOME.
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=;winemenubuilder.exe=d}
+
+# Creates the prefix once. The marker is written only after a complete start-up, so a prefix
+# left half-made by an interrupted run is made again.
+ensure_prefix() {
+    local marker=$prefix/.kolt-prefix-ready
+    [[ -f $marker ]] && return 0
+    mkdir -p -- "$(dirname -- "$prefix")"
+    local lock
+    exec {lock}>"$prefix.lock"
+    flock "$lock"
+    if [[ ! -f $marker ]]; then
+        rm -rf -- "$prefix"
+        if ! "$wine" wineboot --init >"$prefix.log" 2>&1; then
+            echo "wine-run: creating the Wine prefix $prefix failed; see $prefix.log" >&2
+            exit 1
+        fi
+        touch -- "$marker"
+    fi
+    flock -u "$lock"
+    exec {lock}>&-
+}
+
+ensure_prefix
+if $prepare; then
+    exit 0
+fi
+exec "$wine" "$@"
