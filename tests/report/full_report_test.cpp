@@ -1,0 +1,162 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "branding.h"
+#include "report/report_order.h"
+#include "report/system_report.h"
+#include "selection/report_section.h"
+#include "tests/support/scripted_platform.h"
+
+namespace kolt {
+namespace {
+
+using testing::ScriptedPlatform;
+
+// A two-processor Windows XP machine with one domain, a 512 MB memory and two drives.
+void ScriptMachine(ScriptedPlatform& platform) {
+    const std::string nt = "Software\\Microsoft\\Windows NT\\CurrentVersion";
+    const std::string cpu = "Hardware\\Description\\System\\CentralProcessor\\0";
+    platform.processorCount = 2;
+    platform.mmx = true;
+    platform.localTime = LocalTime{2026, 12, 6, 13, 44, 58, 0};
+    platform.SetRegistryText(nt, "ProductName", "Microsoft Windows XP");
+    platform.SetRegistryText(nt, "CurrentVersion", "5.1");
+    platform.SetRegistryText(nt, "CSDVersion", "Service Pack 1");
+    platform.SetRegistryText(cpu, "VendorIdentifier", "GenuineIntel");
+    platform.SetRegistryText(cpu, "Identifier", "x86 Family 15 Model 2 Stepping 9");
+    platform.tscReadings = {1'000, 1'000 + 2'793'120'000};
+    platform.hostAddresses = {Ipv4Address{{192, 168, 1, 10}}};
+    platform.environment["USERDOMAIN"] = "SALES";
+    platform.memory = {536'281'088, 209'715'200, 1'317'011'456, 905'969'664};
+    platform.disks["C:\\"] = DiskSpace{40'007'729'152, 12'884'901'888};
+    platform.driveTypes["C:\\"] = drive_type::kFixed;
+    platform.disks["D:\\"] = DiskSpace{681'574'400, 0};
+    platform.driveTypes["D:\\"] = drive_type::kCdRom;
+}
+
+std::string ExpectedReport() {
+    const std::string rule(54, '-');
+    return "Kolt Information - Version 2.11\r\n"
+           "Technical Support Report\r\n" +
+           rule +
+           "\r\n"
+           "  Date and Time   : Sun Dec 06 13:44:58 2026\r\n"
+           "  Architecture    : Genuine Intel\r\n"
+           "  Number of CPUs  : 2\r\n"
+           "  CPU Type        : x86 Family 15 Model 2 Stepping 9\r\n"
+           "  MMX Feature     : Present\r\n"
+           "  CPU Speed       : 2793.12 (5586.24) Mhz\r\n"
+           "  Operating System: Microsoft Windows XP\r\n"
+           "  Version         : 5.1 Service Pack 1\r\n"
+           "  Computer Name   : DESK042\r\n"
+           "  IP Address      : 192.168.1.10\r\n"
+           "  User Name       : jsmith\r\n"
+           "  User Domain     : SALES\r\n"
+           "        \r\n"
+           "  System Memory\r\n"
+           "  ----------------------------------------------\r\n"
+           "  Physical Memory : 512 Mb\r\n"
+           "            Usage : 61 %\r\n"
+           "             Used : 312 Mb\r\n"
+           "             Free : 200 Mb\r\n"
+           "  Paging File     : 1256 Mb\r\n"
+           "            Usage : 31 %\r\n"
+           "             Used : 392 Mb\r\n"
+           "             Free : 864 Mb\r\n"
+           "        \r\n"
+           "  Disk Information\r\n"
+           "  ----------------------------------------------\r\n"
+           "  Disk C      Type: Local Fixed Disk\r\n"
+           "             Usage: 67.79 %\r\n"
+           "              Size: 37.26 Gb \r\n"
+           "              Free: 12.00 Gb \r\n"
+           "  Disk D      Type: CD-ROM Drive\r\n"
+           "             Usage: 100.00 %\r\n"
+           "              Size: 650.00 Mb \r\n"
+           "              Free: 0 Bytes \r\n"
+           "  Disk Total \r\n"
+           "             Usage: 68.33 %\r\n"
+           "              Size: 37.89 Gb \r\n"
+           "              Free: 12.00 Gb \r\n" +
+           rule + "\r\n" + std::string(branding::kWebDomain) + "\r\n";
+}
+
+std::string BuildReport(CSystemReport& composer, const SelectionValues& selection) {
+    std::string report;
+    composer.AppendHeader(report);
+    for (const ReportStep& step : kReportOrder) {
+        if (IsOn(selection, step.section)) {
+            (composer.*step.append)(report);
+        }
+    }
+    composer.AppendFooter(report);
+    return report;
+}
+
+SelectionValues Everything() {
+    SelectionValues all{};
+    all.fill(1);
+    return all;
+}
+
+TEST(FullReport, EverySectionInReportOrder) {
+    ScriptedPlatform platform;
+    ScriptMachine(platform);
+    CSystemReport composer(platform);
+    EXPECT_EQ(BuildReport(composer, Everything()), ExpectedReport());
+}
+
+TEST(FullReport, OrderTableCoversEachSectionButAllOnce) {
+    std::size_t seen = 0;
+    for (const ReportStep& step : kReportOrder) {
+        EXPECT_NE(step.section, ReportSection::All);
+        seen |= std::size_t{1} << static_cast<std::size_t>(step.section);
+    }
+    EXPECT_EQ(seen, ((std::size_t{1} << kReportSectionCount) - 1) & ~std::size_t{1});
+}
+
+TEST(FullReport, NoSectionGivesHeaderAndFooterOnly) {
+    ScriptedPlatform platform;
+    CSystemReport composer(platform);
+    const std::string rule(54, '-');
+    EXPECT_EQ(BuildReport(composer, SelectionValues{}),
+              "Kolt Information - Version 2.11\r\nTechnical Support Report\r\n" + rule + "\r\n" +
+                  rule + "\r\n" + std::string(branding::kWebDomain) + "\r\n");
+}
+
+TEST(FullReport, SecondReportShowsFreshFacts) {
+    ScriptedPlatform platform;
+    ScriptMachine(platform);
+    CSystemReport composer(platform);
+    BuildReport(composer, Everything());
+
+    platform.computerName = "DESK043";
+    platform.environment.clear();
+    platform.tscReads = 0;
+    platform.disks.erase("D:\\");
+    const std::string second = BuildReport(composer, Everything());
+    EXPECT_NE(second.find("  Computer Name   : DESK043\r\n"), std::string::npos);
+    EXPECT_EQ(second.find("User Domain"), std::string::npos);
+    EXPECT_EQ(second.find("  Disk D"), std::string::npos);
+    EXPECT_NE(second.find("  CPU Speed       : 2793.12 (5586.24) Mhz\r\n"), std::string::npos);
+}
+
+TEST(FullReport, CpuSpeedWithoutArchitectureUsesTheLastCount) {
+    ScriptedPlatform platform;
+    ScriptMachine(platform);
+    CSystemReport composer(platform);
+    BuildReport(composer, Everything());
+
+    // The machine now reports one processor, but without the architecture section nothing
+    // looks it up again: the earlier report's count stands.
+    platform.processorCount = 1;
+    platform.tscReads = 0;
+    SelectionValues speedOnly{};
+    At(speedOnly, ReportSection::CpuSpeed) = 1;
+    const std::string report = BuildReport(composer, speedOnly);
+    EXPECT_NE(report.find("  CPU Speed       : 2793.12 (5586.24) Mhz\r\n"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace kolt

@@ -1,0 +1,143 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "report/system_report.h"
+#include "tests/support/scripted_platform.h"
+
+namespace kolt {
+namespace {
+
+using testing::ScriptedPlatform;
+
+const std::string kCpu = "Hardware\\Description\\System\\CentralProcessor\\0";
+
+struct ArchitectureCase {
+    std::optional<std::string> vendor;  // nullopt: value missing
+    std::optional<std::string> identifier;
+    std::string vendorShown;
+    std::string identifierShown;
+};
+
+TEST(Architecture, TranslatesKnownVendorsAndKeepsPlaceholders) {
+    const ArchitectureCase cases[] = {
+        {"GenuineIntel", "x86 Family 15 Model 2 Stepping 9", "Genuine Intel",
+         "x86 Family 15 Model 2 Stepping 9"},
+        {"AuthenticAMD", "AMD64 Family 25 Model 33 Stepping 0", "Authentic AMD",
+         "AMD64 Family 25 Model 33 Stepping 0"},
+        {"CyrixInstead", "x86 Family 5", "CyrixInstead", "x86 Family 5"},
+        {"genuineintel", "", "genuineintel", ""},
+        {"GenuineIntel ", "x", "GenuineIntel ", "x"},
+        {std::nullopt, "x86", "Vendor Unknown", "x86"},
+        {"GenuineIntel", std::nullopt, "Genuine Intel", "CPU Unknown"},
+        // Too long for the 64-byte area: the placeholder stays.
+        {std::string(64, 'v'), std::string(64, 'i'), "Vendor Unknown", "CPU Unknown"},
+        {std::string(63, 'v'), std::string(63, 'i'), std::string(63, 'v'), std::string(63, 'i')},
+    };
+    for (const ArchitectureCase& c : cases) {
+        ScriptedPlatform platform;
+        platform.processorCount = 2;
+        platform.AddRegistryKey(kCpu);
+        if (c.vendor) {
+            platform.SetRegistryText(kCpu, "VendorIdentifier", *c.vendor);
+        }
+        if (c.identifier) {
+            platform.SetRegistryText(kCpu, "Identifier", *c.identifier);
+        }
+        CSystemReport composer(platform);
+        std::string report;
+        composer.AppendArchitecture(report);
+        EXPECT_EQ(report, "  Architecture    : " + c.vendorShown +
+                              "\r\n  Number of CPUs  : 2\r\n  CPU Type        : " +
+                              c.identifierShown + "\r\n");
+    }
+}
+
+TEST(Architecture, MissingKeyGivesBothPlaceholders) {
+    ScriptedPlatform platform;
+    CSystemReport composer(platform);
+    std::string report;
+    composer.AppendArchitecture(report);
+    EXPECT_EQ(report,
+              "  Architecture    : Vendor Unknown\r\n  Number of CPUs  : 1\r\n"
+              "  CPU Type        : CPU Unknown\r\n");
+}
+
+TEST(Architecture, MmxLineIsLastAndOnlyWhenPresent) {
+    ScriptedPlatform platform;
+    platform.mmx = true;
+    platform.processorCount = 4;
+    platform.SetRegistryText(kCpu, "VendorIdentifier", "GenuineIntel");
+    platform.SetRegistryText(kCpu, "Identifier", "x86 Family 6 Model 8 Stepping 3");
+    CSystemReport composer(platform);
+    std::string report;
+    composer.AppendArchitecture(report);
+    EXPECT_EQ(report,
+              "  Architecture    : Genuine Intel\r\n  Number of CPUs  : 4\r\n"
+              "  CPU Type        : x86 Family 6 Model 8 Stepping 3\r\n"
+              "  MMX Feature     : Present\r\n");
+}
+
+// The performance counter of the scripted platform advances on every read, so the one-second
+// window closes after a few reads; the time-stamp readings fix the cycle count.
+struct SpeedCase {
+    std::uint32_t processors;
+    std::uint64_t tscStart;
+    std::uint64_t tscEnd;
+    std::string shown;
+};
+
+TEST(CpuSpeed, ShowsMegahertzAndTheTotalOverSeveralProcessors) {
+    const SpeedCase cases[] = {
+        {1, 0, 1'000'000'000, "1000.00 Mhz"},
+        {4, 0, 1'000'000'000, "1000.00 (4000.00) Mhz"},
+        {2, 0, 2'793'120'000, "2793.12 (5586.24) Mhz"},
+        {0, 0, 2'000'000'000, "2000.00 Mhz"},
+        // Above 2^32 cycles the whole 64-bit difference counts.
+        {1, 0, 5'000'000'000, "5000.00 Mhz"},
+        {1, 0xFFFF'FFFF'0000'0000, 0xFFFF'FFFF'0000'0000 + 3'600'000'000, "3600.00 Mhz"},
+        // A counter that wraps across 2^64 still gives the elapsed cycles.
+        {1, 0xFFFF'FFFF'FFFF'FF00, 2'999'999'744, "3000.00 Mhz"},
+        {1, 1'000, 1'000 + 1'234'567, "1.23 Mhz"},
+    };
+    for (const SpeedCase& c : cases) {
+        ScriptedPlatform platform;
+        platform.processorCount = c.processors;
+        platform.tscReadings = {c.tscStart, c.tscEnd};
+        CSystemReport composer(platform);
+        std::string report;
+        composer.AppendArchitecture(report);
+        report.clear();
+        composer.AppendCpuSpeed(report);
+        EXPECT_EQ(report, "  CPU Speed       : " + c.shown + "\r\n") << c.tscEnd - c.tscStart;
+    }
+}
+
+TEST(CpuSpeed, WaitsOneSecondOfTheCounterBetweenTwoCycleReadings) {
+    ScriptedPlatform platform;
+    platform.counterFrequency = 3'000'000;
+    platform.counterStart = 5;
+    platform.counterStep = 1'000'000;
+    platform.tscReadings = {100, 100 + 2'500'000'000};
+    CSystemReport composer(platform);
+    EXPECT_DOUBLE_EQ(composer.MeasureCpuMhz(), 2500.0);
+    // c0, then reads at +1, +2 and +3 seconds' worth of counts: the last one reaches the target.
+    EXPECT_EQ(platform.counterReads, 4);
+    EXPECT_EQ(platform.tscReads, 2);
+}
+
+TEST(CpuSpeed, ProcessorCountStartsAtTheSystemCountWithoutArchitecture) {
+    ScriptedPlatform platform;
+    platform.processorCount = 2;
+    platform.tscReadings = {0, 1'500'000'000};
+    CSystemReport composer(platform);
+    EXPECT_EQ(composer.ProcessorCount(), 2);
+    std::string report;
+    composer.AppendCpuSpeed(report);
+    EXPECT_EQ(report, "  CPU Speed       : 1500.00 (3000.00) Mhz\r\n");
+}
+
+}  // namespace
+}  // namespace kolt
