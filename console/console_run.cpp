@@ -4,7 +4,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <utility>
 
 #include "report/report_file_name.h"
 #include "report/report_order.h"
@@ -30,11 +29,12 @@ std::string BuildReport(Platform& platform, const SelectionValues& selection) {
 }
 
 std::string ComputerNameForFile(Platform& platform) {
-    std::optional<std::string> name = platform.ComputerName();
+    // The name as the buffer would hold it: text up to a NUL, or nothing when it does not fit.
+    const std::optional<std::string> name = platform.ComputerName();
     if (!name || name->size() >= kConsoleComputerNameBufferSize) {
         return {};
     }
-    return std::move(*name);
+    return name->substr(0, name->find('\0'));
 }
 
 }  // namespace

@@ -1,0 +1,235 @@
+#include "console/console_run.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <random>
+#include <sstream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "report/system_report.h"
+#include "tests/support/scripted_platform.h"
+
+namespace kolt {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::ScriptedPlatform;
+using Section = std::string& (CSystemReport::*)(std::string&);
+
+constexpr std::string_view kReportFile = "kolt_info_DESK042.txt";
+
+// Every section in the order a report lists them.
+const std::vector<Section> kEverySection = {
+    &CSystemReport::AppendDateTime,     &CSystemReport::AppendArchitecture,
+    &CSystemReport::AppendCpuSpeed,     &CSystemReport::AppendOperatingSystem,
+    &CSystemReport::AppendComputerName, &CSystemReport::AppendIpAddress,
+    &CSystemReport::AppendUserName,     &CSystemReport::AppendMemory,
+    &CSystemReport::AppendDisks,
+};
+
+std::string ReadBytes(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void WriteBytes(const fs::path& path, std::string_view bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+// Each test runs in a fresh, empty current directory.
+class ConsoleRunTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::random_device random;
+        m_previous = fs::current_path();
+        m_dir = fs::temp_directory_path() / ("kolt_console_" + std::to_string(random()));
+        fs::create_directories(m_dir);
+        fs::current_path(m_dir);
+        Script(m_platform);
+    }
+    void TearDown() override {
+        fs::current_path(m_previous);
+        std::error_code ignored;
+        fs::remove_all(m_dir, ignored);
+    }
+
+    // A machine with something to say in every section.
+    void Script(ScriptedPlatform& platform) const {
+        platform.currentDirectory = m_dir.string();
+        platform.pathSeparator = static_cast<char>(fs::path::preferred_separator);
+        platform.processorCount = 2;
+        platform.mmx = true;
+        platform.environment["USERDOMAIN"] = "SALES";
+        platform.memory = {512ull << 20, 128ull << 20, 1024ull << 20, 700ull << 20};
+        platform.disks["C:\\"] = {40ull << 30, 10ull << 30};
+        platform.driveTypes["C:\\"] = drive_type::kFixed;
+        platform.hostAddresses = {Ipv4Address{{192, 168, 1, 10}}};
+        platform.tscReadings = {1'000, 2'000'001'000};
+    }
+
+    // What the run must print for these sections, composed on an identical machine.
+    std::string Expected(const std::vector<Section>& sections) const {
+        ScriptedPlatform platform;
+        Script(platform);
+        CSystemReport composer(platform);
+        std::string report;
+        composer.AppendHeader(report);
+        for (const Section section : sections) {
+            (composer.*section)(report);
+        }
+        composer.AppendFooter(report);
+        return report + '\n';
+    }
+
+    void WriteSelectionFile(std::string_view bytes) const {
+        WriteBytes(m_dir / "kolt_info.cfg", bytes);
+    }
+
+    std::string Run() {
+        std::ostringstream output;
+        EXPECT_EQ(RunConsole(m_platform, output), 0);
+        return output.str();
+    }
+
+    std::vector<std::string> FilesInDirectory() const {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(m_dir)) {
+            names.push_back(entry.path().filename().string());
+        }
+        return names;
+    }
+
+    fs::path m_previous;
+    fs::path m_dir;
+    ScriptedPlatform m_platform;
+};
+
+TEST_F(ConsoleRunTest, NoSelectionFileReportsEverySectionInOrder) {
+    const std::string output = Run();
+    EXPECT_EQ(output, Expected(kEverySection));
+    EXPECT_EQ(ReadBytes(m_dir / kReportFile), output);
+}
+
+TEST_F(ConsoleRunTest, EmptySelectionFileGivesHeaderAndFooterOnly) {
+    WriteSelectionFile("");
+    EXPECT_EQ(Run(), Expected({}));
+}
+
+struct SelectionCase {
+    const char* name;
+    std::string_view file;
+    std::vector<Section> sections;
+};
+
+class ConsoleSelectionTest : public ConsoleRunTest,
+                             public ::testing::WithParamInterface<SelectionCase> {};
+
+TEST_P(ConsoleSelectionTest, ReportsTheSelectedSectionsInReportOrder) {
+    WriteSelectionFile(GetParam().file);
+    const std::string output = Run();
+    EXPECT_EQ(output, Expected(GetParam().sections));
+    EXPECT_EQ(ReadBytes(m_dir / kReportFile), output);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Selections, ConsoleSelectionTest,
+    ::testing::Values(
+        SelectionCase{"AllOverridesTheOthers", "1\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n",
+                      kEverySection},
+        SelectionCase{"EverySectionButAll", "0\n1\n1\n1\n1\n1\n1\n1\n1\n1\n", kEverySection},
+        SelectionCase{"CpuSpeedComesBeforeOperatingSystem",
+                      "0\r\n0\r\n0\r\n1\r\n0\r\n0\r\n0\r\n0\r\n1\r\n0\r\n",
+                      {&CSystemReport::AppendCpuSpeed, &CSystemReport::AppendOperatingSystem}},
+        SelectionCase{"CpuSpeedFollowsArchitecture",
+                      "0\r\n0\r\n1\r\n0\r\n0\r\n0\r\n0\r\n0\r\n1\r\n0\r\n",
+                      {&CSystemReport::AppendArchitecture, &CSystemReport::AppendCpuSpeed}},
+        SelectionCase{"AnyNonZeroValueSelects",
+                      "0\n2\n-1\n 1\nyes\n\nx1\n",
+                      {&CSystemReport::AppendDateTime, &CSystemReport::AppendArchitecture,
+                       &CSystemReport::AppendOperatingSystem}},
+        SelectionCase{"MissingLinesAreOff",
+                      "0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n1",
+                      {&CSystemReport::AppendMemory}},
+        SelectionCase{
+            "DiskIsTheTenthLine", "0\n0\n0\n0\n0\n0\n0\n0\n0\n1\n", {&CSystemReport::AppendDisks}}),
+    [](const ::testing::TestParamInfo<SelectionCase>& param) { return param.param.name; });
+
+// The selection is read from the directory the platform reports, not from wherever a relative
+// path would lead.
+TEST_F(ConsoleRunTest, ReadsTheSelectionFromThePlatformsCurrentDirectory) {
+    const fs::path elsewhere = m_dir / "elsewhere";
+    fs::create_directory(elsewhere);
+    WriteBytes(elsewhere / "kolt_info.cfg", "0\n0\n0\n0\n1\n");
+    m_platform.currentDirectory = elsewhere.string();
+    EXPECT_EQ(Run(), Expected({&CSystemReport::AppendComputerName}));
+}
+
+TEST_F(ConsoleRunTest, ExistingReportFileIsReplaced) {
+    WriteBytes(m_dir / kReportFile, std::string(100'000, 'x'));
+    const std::string output = Run();
+    EXPECT_EQ(ReadBytes(m_dir / kReportFile), output);
+}
+
+TEST_F(ConsoleRunTest, ReportFileThatCannotBeCreatedIsSkipped) {
+    fs::create_directory(m_dir / kReportFile);
+    EXPECT_EQ(Run(), Expected(kEverySection));
+    EXPECT_TRUE(fs::is_directory(m_dir / kReportFile));
+}
+
+// Output goes out as text: a NUL from a platform value ends it, in both places alike.
+TEST_F(ConsoleRunTest, OutputEndsAtTheFirstNul) {
+    m_platform.environment["USERDOMAIN"] = std::string("SA\0LES", 6);
+    WriteSelectionFile("0\n0\n0\n0\n0\n0\n1\n1\n");
+    const std::string output = Run();
+
+    ScriptedPlatform reference;
+    Script(reference);
+    reference.environment["USERDOMAIN"] = m_platform.environment["USERDOMAIN"];
+    CSystemReport composer(reference);
+    std::string report;
+    composer.AppendHeader(report);
+    composer.AppendUserName(report);
+    ASSERT_NE(report.find('\0'), std::string::npos);
+
+    EXPECT_EQ(output, report.substr(0, report.find('\0')) + '\n');
+    EXPECT_EQ(ReadBytes(m_dir / kReportFile), output);
+}
+
+struct NameCase {
+    const char* name;
+    std::optional<std::string> computerName;
+    std::string fileName;
+};
+
+class ConsoleFileNameTest : public ConsoleRunTest,
+                            public ::testing::WithParamInterface<NameCase> {};
+
+// Whatever the computer name holds, the copy lands in the current directory, as its only file.
+TEST_P(ConsoleFileNameTest, ReportFileLandsInTheCurrentDirectory) {
+    m_platform.computerName = GetParam().computerName;
+    const std::string output = Run();
+    EXPECT_EQ(FilesInDirectory(), std::vector<std::string>{GetParam().fileName});
+    EXPECT_EQ(ReadBytes(m_dir / GetParam().fileName), output);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, ConsoleFileNameTest,
+    ::testing::Values(NameCase{"Plain", "DESK042", "kolt_info_DESK042.txt"},
+                      NameCase{"Unobtainable", std::nullopt, "kolt_info_.txt"},
+                      NameCase{"Slash", "DESK/042", "kolt_info_DESK_042.txt"},
+                      NameCase{"DriveAndBackslash", "C:\\DESK", "kolt_info_C__DESK.txt"},
+                      NameCase{"ParentDirectory", "../DESK", "kolt_info_.._DESK.txt"},
+                      NameCase{"FillsTheBuffer", std::string(79, 'N'),
+                               "kolt_info_" + std::string(79, 'N') + ".txt"},
+                      NameCase{"TooLongForTheBuffer", std::string(80, 'N'), "kolt_info_.txt"}),
+    [](const ::testing::TestParamInfo<NameCase>& param) { return param.param.name; });
+
+}  // namespace
+}  // namespace kolt
