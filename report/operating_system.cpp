@@ -49,6 +49,28 @@ std::string CorrectWindows11Name(std::string name, const std::optional<std::stri
     return name;
 }
 
+// "<major>.<minor>[.<build>[.<UBR>]][ <DisplayVersion or ReleaseId>]"; a missing minor counts
+// as 0, and an empty release text as none.
+std::string NumericVersion(Platform& platform, std::uint32_t major,
+                           const std::optional<std::string>& build) {
+    const auto minor = platform.RegistryDword(kNtKey, "CurrentMinorVersionNumber");
+    std::string version = std::to_string(major) + "." + std::to_string(minor.value_or(0));
+    if (build) {
+        version += "." + *build;
+        if (const auto ubr = platform.RegistryDword(kNtKey, "UBR")) {
+            version += "." + std::to_string(*ubr);
+        }
+    }
+    auto release = platform.RegistryText(kNtKey, "DisplayVersion", kValueArea);
+    if (!release || release->empty()) {
+        release = platform.RegistryText(kNtKey, "ReleaseId", kValueArea);
+    }
+    if (release && !release->empty()) {
+        version += " " + *release;
+    }
+    return version;
+}
+
 }  // namespace
 
 void CSystemReport::QueryOperatingSystem() {
@@ -65,26 +87,11 @@ void CSystemReport::QueryOperatingSystem() {
         if (const auto major = m_platform.RegistryDword(kNtKey, "CurrentMajorVersionNumber")) {
             // Windows 10 and later freeze "CurrentVersion" at 6.3 and keep "Windows 10" in the
             // product name on Windows 11; the numeric values tell the real version.
-            const auto minor = m_platform.RegistryDword(kNtKey, "CurrentMinorVersionNumber");
             auto build = readText(kNtKey, "CurrentBuildNumber");
             if (build && build->empty()) {
                 build.reset();  // no build to show, and none to tell Windows 11 by
             }
-            std::string version = std::to_string(*major) + "." + std::to_string(minor.value_or(0));
-            if (build) {
-                version += "." + *build;
-                if (const auto ubr = m_platform.RegistryDword(kNtKey, "UBR")) {
-                    version += "." + std::to_string(*ubr);
-                }
-            }
-            auto release = readText(kNtKey, "DisplayVersion");
-            if (!release || release->empty()) {
-                release = readText(kNtKey, "ReleaseId");
-            }
-            if (release && !release->empty()) {
-                version += " " + *release;
-            }
-            m_osVersion = version;
+            m_osVersion = NumericVersion(m_platform, *major, build);
             m_osName = CorrectWindows11Name(m_osName, build);
         } else if (const auto currentVersion = readText(kNtKey, "CurrentVersion")) {
             m_osVersion = *currentVersion;
