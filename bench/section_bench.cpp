@@ -1,0 +1,58 @@
+// Each report section on this machine's real answers, the CPU speed excepted (it waits one second
+// by design), and a whole in-process report of every other section.
+#include <benchmark/benchmark.h>
+
+#include <memory>
+#include <string>
+
+#include "platform/platform.h"
+#include "report/report_order.h"
+#include "report/system_report.h"
+
+namespace kolt {
+namespace {
+
+using Section = std::string& (CSystemReport::*)(std::string&);
+
+template <Section kAppend>
+void BM_Section(benchmark::State& state) {
+    const std::unique_ptr<Platform> platform = CreateHostPlatform();
+    CSystemReport composer(*platform);
+    std::string report;
+    for (auto _ : state) {
+        report.clear();
+        (composer.*kAppend)(report);
+        benchmark::DoNotOptimize(report.data());
+    }
+}
+
+BENCHMARK(BM_Section<&CSystemReport::AppendDateTime>)->Name("Section/DateTime");
+BENCHMARK(BM_Section<&CSystemReport::AppendArchitecture>)->Name("Section/Architecture");
+BENCHMARK(BM_Section<&CSystemReport::AppendOperatingSystem>)->Name("Section/OperatingSystem");
+BENCHMARK(BM_Section<&CSystemReport::AppendComputerName>)->Name("Section/ComputerName");
+BENCHMARK(BM_Section<&CSystemReport::AppendIpAddress>)->Name("Section/IpAddress");
+BENCHMARK(BM_Section<&CSystemReport::AppendUserName>)->Name("Section/UserName");
+BENCHMARK(BM_Section<&CSystemReport::AppendMemory>)->Name("Section/Memory");
+BENCHMARK(BM_Section<&CSystemReport::AppendDisks>)->Name("Section/Disks");
+
+// One composer, header, every section but the CPU speed in report order, footer: the part of a
+// report that should stay well under 10 ms.
+void BM_AllSectionsButCpuSpeed(benchmark::State& state) {
+    const std::unique_ptr<Platform> platform = CreateHostPlatform();
+    for (auto _ : state) {
+        CSystemReport composer(*platform);
+        std::string report;
+        composer.AppendHeader(report);
+        for (const ReportStep& step : kReportOrder) {
+            if (step.section != ReportSection::CpuSpeed) {
+                (composer.*step.append)(report);
+            }
+        }
+        composer.AppendFooter(report);
+        benchmark::DoNotOptimize(report.data());
+    }
+}
+BENCHMARK(BM_AllSectionsButCpuSpeed)->Name("Report/AllSectionsButCpuSpeed");
+
+}  // namespace
+}  // namespace kolt
