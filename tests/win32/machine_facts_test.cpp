@@ -1,0 +1,215 @@
+// The Win32 backend's answers under Wine, checked against the host machine behind Wine (its
+// figures come through the environment, see host_facts.h) or against another Windows call.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+#include "tests/win32/host_facts.h"
+
+namespace kolt {
+namespace {
+
+using testing::HostFact;
+using testing::HostNumbers;
+using testing::HostVolumeFact;
+
+constexpr std::uint64_t kMiB = 1024 * 1024;
+constexpr std::uint64_t kGiB = 1024 * kMiB;
+
+class MachineFacts : public ::testing::Test {
+protected:
+    std::unique_ptr<Platform> m_platform = CreateHostPlatform();
+};
+
+TEST_F(MachineFacts, ProcessorsAreTheHostsOnlineProcessors) {
+    const std::vector<std::uint64_t> processors = HostNumbers("KOLT_HOST_PROCESSORS");
+    ASSERT_EQ(processors.size(), 1u);
+    EXPECT_EQ(m_platform->ProcessorCount(), processors[0]);
+    EXPECT_EQ(m_platform->MmxAvailable(), HostFact("KOLT_HOST_MMX") == "1");
+}
+
+TEST_F(MachineFacts, NamesAreTheHostsNames) {
+    // Wine presents the host name's first label, upper-cased, as the NetBIOS computer name.
+    const std::optional<std::string> hostName = HostFact("KOLT_HOST_NAME");
+    ASSERT_TRUE(hostName);
+    std::string expected = hostName->substr(0, hostName->find('.'));
+    std::transform(expected.begin(), expected.end(), expected.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    const std::optional<std::string> computerName = m_platform->ComputerName();
+    ASSERT_TRUE(computerName);
+    ASSERT_FALSE(computerName->empty());
+    EXPECT_EQ(expected.compare(0, computerName->size(), *computerName), 0)
+        << *computerName << " is not the start of " << expected;
+
+    EXPECT_EQ(m_platform->UserName(), HostFact("KOLT_HOST_USER"));
+}
+
+TEST_F(MachineFacts, EnvironmentValuesCrossByteForByte) {
+    EXPECT_EQ(m_platform->EnvironmentVariable("KOLT_TEST_LONG_VALUE"), std::string(300, 'v'));
+    EXPECT_EQ(m_platform->EnvironmentVariable("KOLT_TEST_EMPTY_VALUE"), "");
+    EXPECT_EQ(m_platform->EnvironmentVariable("KOLT_TEST_NOT_SET"), std::nullopt);
+}
+
+TEST_F(MachineFacts, MemoryIsTheHostsMemory) {
+    const std::vector<std::uint64_t> memTotal = HostNumbers("KOLT_HOST_MEMTOTAL_KIB");
+    const std::vector<std::uint64_t> swapTotal = HostNumbers("KOLT_HOST_SWAPTOTAL_KIB");
+    ASSERT_EQ(memTotal.size(), 1u);
+    ASSERT_EQ(swapTotal.size(), 1u);
+    const MemoryStatus memory = m_platform->Memory();
+    // Whole 64-bit counts: the host's memory to within a megabyte, never capped at 4 GB.
+    const std::uint64_t hostPhys = memTotal[0] * 1024;
+    EXPECT_LE(memory.totalPhys, hostPhys + kMiB);
+    EXPECT_GE(memory.totalPhys + kMiB, hostPhys);
+    EXPECT_LE(memory.availPhys, memory.totalPhys);
+    // The commit limit: memory and swap together.
+    const std::uint64_t hostCommit = hostPhys + swapTotal[0] * 1024;
+    EXPECT_LE(memory.totalPageFile, hostCommit + kMiB);
+    EXPECT_GE(memory.totalPageFile + kMiB, hostCommit);
+    EXPECT_LE(memory.availPageFile, memory.totalPageFile);
+}
+
+TEST_F(MachineFacts, DrivesCAndZAreTheVolumesBehindThem) {
+    struct Drive {
+        const char* root;
+        const char* hostFact;  // C: is the prefix's drive_c, Z: the host's root directory
+    };
+    for (const Drive drive :
+         {Drive{"C:\\", "KOLT_HOST_C_VOLUME"}, Drive{"Z:\\", "KOLT_HOST_ROOT_VOLUME"}}) {
+        SCOPED_TRACE(drive.root);
+        const auto host = HostVolumeFact(drive.hostFact);
+        ASSERT_TRUE(host);
+        const std::optional<DiskSpace> space = m_platform->DiskFreeSpace(drive.root);
+        ASSERT_TRUE(space);
+        EXPECT_EQ(space->totalBytes, host->totalBytes);
+        // Other programs write to the volume meanwhile; the free space only has to be close.
+        const std::uint64_t difference = space->totalFreeBytes > host->availableBytes
+                                             ? space->totalFreeBytes - host->availableBytes
+                                             : host->availableBytes - space->totalFreeBytes;
+        EXPECT_LE(difference, kGiB);
+        EXPECT_LE(space->totalFreeBytes, space->totalBytes);
+        EXPECT_EQ(m_platform->DriveType(drive.root), drive_type::kFixed);
+    }
+}
+
+TEST_F(MachineFacts, ALetterWithoutADriveCannotBeMeasured) {
+    const DWORD mapped = GetLogicalDrives();
+    for (char letter = 'D'; letter <= 'Y'; ++letter) {
+        if ((mapped & (1u << (letter - 'A'))) == 0) {
+            const std::string root = std::string(1, letter) + ":\\";
+            EXPECT_EQ(m_platform->DiskFreeSpace(root), std::nullopt) << root;
+            EXPECT_EQ(m_platform->DriveType(root), drive_type::kNoRootDir) << root;
+            return;
+        }
+    }
+    GTEST_SKIP() << "every letter from D to Y has a drive";
+}
+
+TEST_F(MachineFacts, OwnAddressesAreTheHostsAddresses) {
+    const std::vector<Ipv4Address> addresses = m_platform->OwnHostAddresses();
+    ASSERT_FALSE(addresses.empty());
+    const std::optional<std::string> hostAddresses = HostFact("KOLT_HOST_ADDRESSES");
+    for (const Ipv4Address& address : addresses) {
+        std::ostringstream text;
+        text << int{address.octets[0]} << '.' << int{address.octets[1]} << '.'
+             << int{address.octets[2]} << '.' << int{address.octets[3]};
+        EXPECT_NE(text.str(), "0.0.0.0");
+        if (hostAddresses && !hostAddresses->empty() && address.octets[0] != 127) {
+            std::istringstream known(*hostAddresses);
+            std::string candidate;
+            bool listed = false;
+            while (known >> candidate) {
+                listed = listed || candidate == text.str();
+            }
+            EXPECT_TRUE(listed) << text.str() << " is not among " << *hostAddresses;
+        }
+    }
+}
+
+TEST_F(MachineFacts, CountersAdvance) {
+    const std::uint64_t frequency = m_platform->PerformanceFrequency();
+    ASSERT_GT(frequency, 0u);
+    const std::uint64_t counter = m_platform->PerformanceCounter();
+    const std::uint64_t cycles = m_platform->TimeStampCounter();
+    Sleep(50);
+    // At least 40 of the 50 ms on the counter, and the cycle counter moved on.
+    EXPECT_GE(m_platform->PerformanceCounter() - counter, frequency / 25);
+    EXPECT_GT(m_platform->TimeStampCounter(), cycles);
+}
+
+TEST_F(MachineFacts, TheClockIsTheHostsClock) {
+    const std::vector<std::uint64_t> hostTime = HostNumbers("KOLT_HOST_TIME");
+    ASSERT_EQ(hostTime.size(), 1u);
+    const std::int64_t now = m_platform->CurrentTime();
+    const auto started = static_cast<std::int64_t>(hostTime[0]);
+    EXPECT_GE(now, started);
+    EXPECT_LE(now, started + 600);
+}
+
+// The local date of a calendar time agrees with the system's own conversion, 2038 and later too.
+TEST_F(MachineFacts, LocalTimesAgreeWithTheSystemsConversion) {
+    const std::int64_t times[] = {
+        0, 86'400 * 59, 1'796'564'698, 2'147'483'647, 2'147'483'648, 2'208'988'800, 4'102'444'799};
+    for (const std::int64_t time : times) {
+        SCOPED_TRACE(time);
+        // Calendar seconds to FILETIME (100-ns steps since 1601), then to local time.
+        const std::uint64_t ticks =
+            (static_cast<std::uint64_t>(time) + 11'644'473'600ull) * 10'000'000ull;
+        FILETIME utcFile{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
+        SYSTEMTIME utc{};
+        SYSTEMTIME local{};
+        ASSERT_TRUE(FileTimeToSystemTime(&utcFile, &utc));
+        ASSERT_TRUE(SystemTimeToTzSpecificLocalTime(nullptr, &utc, &local));
+        const std::optional<LocalTime> converted = m_platform->ToLocalTime(time);
+        if (local.wYear < 1970) {
+            continue;  // a zone west of UTC puts the first instant before the library's range
+        }
+        ASSERT_TRUE(converted);
+        EXPECT_EQ(converted->year, local.wYear);
+        EXPECT_EQ(converted->month, local.wMonth);
+        EXPECT_EQ(converted->day, local.wDay);
+        EXPECT_EQ(converted->hour, local.wHour);
+        EXPECT_EQ(converted->minute, local.wMinute);
+        EXPECT_EQ(converted->second, local.wSecond);
+        EXPECT_EQ(converted->weekday, local.wDayOfWeek);
+    }
+    // Before 1970 there is no local date to give.
+    EXPECT_EQ(m_platform->ToLocalTime(-86'400), std::nullopt);
+}
+
+TEST_F(MachineFacts, TheCurrentDirectoryIsReadWhole) {
+    char temp[MAX_PATH + 1] = {};
+    ASSERT_NE(GetTempPathA(sizeof temp, temp), 0u);
+    // A directory name long enough that its path passes the usual 260-character area.
+    std::string deep = std::string(temp) + "kolt current directory test";
+    CreateDirectoryA(deep.c_str(), nullptr);
+    std::vector<std::string> made{deep};
+    while (deep.size() < 200) {
+        deep += "\\" + std::string(40, 'd');
+        ASSERT_TRUE(CreateDirectoryA(deep.c_str(), nullptr) ||
+                    GetLastError() == ERROR_ALREADY_EXISTS);
+        made.push_back(deep);
+    }
+    char previous[4096] = {};
+    ASSERT_NE(GetCurrentDirectoryA(sizeof previous, previous), 0u);
+    ASSERT_TRUE(SetCurrentDirectoryA(deep.c_str()));
+    const std::optional<std::string> current = m_platform->CurrentDirectory();
+    SetCurrentDirectoryA(previous);
+    for (auto dir = made.rbegin(); dir != made.rend(); ++dir) {
+        RemoveDirectoryA(dir->c_str());
+    }
+    EXPECT_EQ(current, deep);
+    EXPECT_EQ(m_platform->PathSeparator(), '\\');
+}
+
+}  // namespace
+}  // namespace kolt

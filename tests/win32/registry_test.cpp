@@ -1,0 +1,209 @@
+// Registry answers of the Win32 backend, against values the test writes itself and against what
+// the registry holds for the operating system and the processor.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace kolt {
+namespace {
+
+constexpr const char* kScratchKey = "Software\\Kolt Backend Test";
+
+// A key under HKEY_LOCAL_MACHINE that exists for one test and is deleted afterwards.
+class ScratchKey {
+public:
+    ScratchKey() {
+        const LSTATUS status =
+            RegCreateKeyExA(HKEY_LOCAL_MACHINE, kScratchKey, 0, nullptr, 0,
+                            KEY_ALL_ACCESS | KEY_WOW64_64KEY, nullptr, &m_key, nullptr);
+        if (status != ERROR_SUCCESS) {
+            m_key = nullptr;
+        }
+    }
+    ~ScratchKey() {
+        if (m_key != nullptr) {
+            RegCloseKey(m_key);
+            RegDeleteKeyExA(HKEY_LOCAL_MACHINE, kScratchKey, KEY_WOW64_64KEY, 0);
+        }
+    }
+    ScratchKey(const ScratchKey&) = delete;
+    ScratchKey& operator=(const ScratchKey&) = delete;
+
+    bool IsOpen() const { return m_key != nullptr; }
+
+    // Stores the bytes exactly as given: no terminating NUL is added.
+    void Set(const std::string& name, DWORD type, const std::string& bytes) {
+        ASSERT_EQ(RegSetValueExA(m_key, name.c_str(), 0, type,
+                                 reinterpret_cast<const BYTE*>(bytes.data()),
+                                 static_cast<DWORD>(bytes.size())),
+                  ERROR_SUCCESS)
+            << name;
+    }
+
+private:
+    HKEY m_key = nullptr;
+};
+
+std::string Bytes(std::uint32_t value, std::size_t size = 4) {
+    std::string bytes;
+    for (std::size_t i = 0; i < size; ++i) {
+        bytes += static_cast<char>(i < 4 ? (value >> (8 * i)) & 0xFF : 0);
+    }
+    return bytes;
+}
+
+struct StoredValue {
+    const char* name;
+    DWORD type;
+    std::string bytes;
+};
+
+const std::vector<StoredValue>& StoredValues() {
+    static const std::vector<StoredValue> values{
+        {"Terminated", REG_SZ, std::string("abc\0", 4)},
+        {"Unterminated", REG_SZ, "abcd"},
+        {"EmbeddedNul", REG_SZ, std::string("ab\0cd\0", 6)},
+        {"Empty", REG_SZ, std::string("\0", 1)},
+        {"NoData", REG_SZ, ""},
+        {"Chars63", REG_SZ, std::string(63, 'x') + '\0'},
+        {"Chars64", REG_SZ, std::string(64, 'y') + '\0'},
+        {"Chars5000", REG_SZ, std::string(5000, 'z') + '\0'},
+        {"Expandable", REG_EXPAND_SZ, std::string("%SystemRoot%\\x\0", 15)},
+        {"Number", REG_DWORD, Bytes(0x00636261)},
+        {"Dword", REG_DWORD, Bytes(10)},
+        {"LargestDword", REG_DWORD, Bytes(0xFFFFFFFF)},
+        {"DwordAsText", REG_SZ, std::string("10\0", 3)},
+        {"Binary", REG_BINARY, Bytes(10)},
+        {"Qword", REG_QWORD, Bytes(10, 8)},
+        {"BigEndian", REG_DWORD_BIG_ENDIAN, Bytes(10)},
+    };
+    return values;
+}
+
+class RegistryTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(m_scratch.IsOpen()) << "cannot create HKLM\\" << kScratchKey;
+        for (const StoredValue& value : StoredValues()) {
+            m_scratch.Set(value.name, value.type, value.bytes);
+        }
+    }
+
+    ScratchKey m_scratch;
+    std::unique_ptr<Platform> m_platform = CreateHostPlatform();
+};
+
+TEST_F(RegistryTest, TextReadsHonourTheAreaSize) {
+    struct Case {
+        const char* value;
+        std::size_t capacity;
+        std::optional<std::string> expected;
+    };
+    const Case cases[] = {
+        {"Terminated", 4, "abc"},
+        {"Terminated", 3, std::nullopt},  // the text fits, its NUL does not
+        {"Unterminated", 5, "abcd"},      // room left for the missing NUL
+        {"Unterminated", 4, std::nullopt},
+        {"EmbeddedNul", 64, "ab"},
+        {"Empty", 1, ""},
+        {"NoData", 1, ""},
+        {"Empty", 0, std::nullopt},
+        {"Chars63", 64, std::string(63, 'x')},
+        {"Chars64", 64, std::nullopt},
+        {"Chars64", 65, std::string(64, 'y')},
+        {"Chars5000", 64, std::nullopt},
+        {"Chars5000", 100000, std::string(5000, 'z')},
+        {"Expandable", 64, "%SystemRoot%\\x"},  // read as stored, not expanded
+        {"Number", 64, "abc"},                  // every value is taken as text
+        {"Missing", 64, std::nullopt},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(m_platform->RegistryText(kScratchKey, c.value, c.capacity), c.expected)
+            << c.value << " in " << c.capacity << " bytes";
+    }
+    EXPECT_EQ(m_platform->RegistryText("Software\\Kolt Backend Test\\Missing", "Terminated", 64),
+              std::nullopt);
+}
+
+TEST_F(RegistryTest, DwordReadsAcceptOnlyDwords) {
+    struct Case {
+        const char* value;
+        std::optional<std::uint32_t> expected;
+    };
+    const Case cases[] = {
+        {"Dword", 10},
+        {"LargestDword", 0xFFFFFFFFu},
+        {"DwordAsText", std::nullopt},
+        {"Binary", std::nullopt},
+        {"Qword", std::nullopt},
+        {"BigEndian", std::nullopt},
+        {"Missing", std::nullopt},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(m_platform->RegistryDword(kScratchKey, c.value), c.expected) << c.value;
+    }
+    EXPECT_EQ(m_platform->RegistryDword("Software\\Kolt Backend Test\\Missing", "Dword"),
+              std::nullopt);
+}
+
+TEST_F(RegistryTest, KeysExistOnlyWhereTheRegistryHasThem) {
+    EXPECT_TRUE(m_platform->RegistryKeyExists(kScratchKey));
+    EXPECT_TRUE(m_platform->RegistryKeyExists("Software\\Microsoft\\Windows NT\\CurrentVersion"));
+    EXPECT_FALSE(m_platform->RegistryKeyExists("Software\\Kolt Backend Test\\Missing"));
+    EXPECT_FALSE(m_platform->RegistryKeyExists("No Such Root Key"));
+}
+
+// The values the report reads, compared with what the registry gives through another call (this
+// program is 64-bit, so its own view is the 64-bit one).
+TEST(RegistryContent, MatchesWhatTheSystemStores) {
+    struct Location {
+        const char* key;
+        const char* value;
+    };
+    const Location locations[] = {
+        {"Software\\Microsoft\\Windows NT\\CurrentVersion", "ProductName"},
+        {"Software\\Microsoft\\Windows NT\\CurrentVersion", "CurrentVersion"},
+        {"Software\\Microsoft\\Windows NT\\CurrentVersion", "CSDVersion"},
+        {"Software\\Microsoft\\Windows NT\\CurrentVersion", "CurrentBuildNumber"},
+        {"Software\\Microsoft\\Windows NT\\CurrentVersion", "DisplayVersion"},
+        {"Software\\Microsoft\\Windows\\CurrentVersion", "ProductName"},
+        {"Software\\Microsoft\\Windows\\CurrentVersion", "VersionNumber"},
+        {"Hardware\\Description\\System\\CentralProcessor\\0", "VendorIdentifier"},
+        {"Hardware\\Description\\System\\CentralProcessor\\0", "Identifier"},
+    };
+    const auto platform = CreateHostPlatform();
+    int found = 0;
+    for (const Location& at : locations) {
+        char area[64] = {};
+        DWORD size = sizeof area;
+        const LSTATUS status =
+            RegGetValueA(HKEY_LOCAL_MACHINE, at.key, at.value, RRF_RT_REG_SZ, nullptr, area, &size);
+        const std::optional<std::string> expected =
+            status == ERROR_SUCCESS ? std::optional<std::string>(area) : std::nullopt;
+        found += expected.has_value();
+        EXPECT_EQ(platform->RegistryText(at.key, at.value, 64), expected)
+            << at.key << " " << at.value;
+    }
+    // The product name, version and processor values at least must be there to compare.
+    EXPECT_GE(found, 4);
+
+    DWORD major = 0;
+    DWORD size = sizeof major;
+    const LSTATUS status =
+        RegGetValueA(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows NT\\CurrentVersion",
+                     "CurrentMajorVersionNumber", RRF_RT_REG_DWORD, nullptr, &major, &size);
+    EXPECT_EQ(platform->RegistryDword("Software\\Microsoft\\Windows NT\\CurrentVersion",
+                                      "CurrentMajorVersionNumber"),
+              status == ERROR_SUCCESS ? std::optional<std::uint32_t>(major) : std::nullopt);
+}
+
+}  // namespace
+}  // namespace kolt

@@ -1,0 +1,67 @@
+#!/usr/bin/env bash
+# Runs a Windows test program under Wine with the host's own figures in its environment, so the
+# program can check what Wine answers against the machine behind it.
+#
+#   wine-test.sh [--present VERSION] PROGRAM [ARGUMENT...]
+#
+# KOLT_WINEPREFIX names the prefix. With --present, Wine is first set to present that Windows
+# version (winecfg -v VERSION, e.g. win7 or win10) and KOLT_PRESENTED_WINDOWS tells the program.
+set -euo pipefail
+
+here=$(cd "$(dirname "$0")" && pwd)
+wine_run=$here/../../scripts/wine-run.sh
+
+if [[ -z ${KOLT_WINEPREFIX:-} ]]; then
+    echo "wine-test: KOLT_WINEPREFIX is not set" >&2
+    exit 2
+fi
+
+present=
+if [[ ${1:-} == --present ]]; then
+    present=$2
+    shift 2
+fi
+(($# >= 1)) || {
+    echo "usage: wine-test.sh [--present VERSION] PROGRAM [ARGUMENT...]" >&2
+    exit 2
+}
+
+"$wine_run" --prepare
+if [[ -n $present ]]; then
+    "$wine_run" winecfg -v "$present"
+    export KOLT_PRESENTED_WINDOWS=$present
+fi
+
+# File-system figures of a path: total blocks, fragment size, blocks free for users.
+volume() { stat -f -c '%b %S %a' -- "$1"; }
+
+meminfo_kib() { awk -v key="$1:" '$1 == key { print $2 }' /proc/meminfo; }
+
+export KOLT_HOST_C_VOLUME
+KOLT_HOST_C_VOLUME=$(volume "$KOLT_WINEPREFIX/drive_c")
+export KOLT_HOST_ROOT_VOLUME
+KOLT_HOST_ROOT_VOLUME=$(volume /)
+export KOLT_HOST_MEMTOTAL_KIB
+KOLT_HOST_MEMTOTAL_KIB=$(meminfo_kib MemTotal)
+export KOLT_HOST_SWAPTOTAL_KIB
+KOLT_HOST_SWAPTOTAL_KIB=$(meminfo_kib SwapTotal)
+export KOLT_HOST_PROCESSORS
+KOLT_HOST_PROCESSORS=$(getconf _NPROCESSORS_ONLN)
+export KOLT_HOST_MMX=0
+if grep -qw mmx /proc/cpuinfo; then
+    KOLT_HOST_MMX=1
+fi
+export KOLT_HOST_USER
+KOLT_HOST_USER=$(id -un)
+export KOLT_HOST_NAME
+KOLT_HOST_NAME=$(uname -n)
+export KOLT_HOST_ADDRESSES
+KOLT_HOST_ADDRESSES=$(hostname -I 2>/dev/null || true)
+export KOLT_HOST_TIME
+KOLT_HOST_TIME=$(date +%s)
+# Values that must cross into the program byte for byte: a long one and an empty one.
+export KOLT_TEST_LONG_VALUE
+KOLT_TEST_LONG_VALUE=$(printf 'v%.0s' {1..300})
+export KOLT_TEST_EMPTY_VALUE=
+
+exec "$wine_run" "$@"
