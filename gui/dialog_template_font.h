@@ -1,0 +1,33 @@
+// Reads and replaces the font face of a dialog template as the resource compiler stores it (the
+// classic and the extended layout), so that a dialog whose face is not installed can be created
+// with the nearest face of the same pitch instead of whatever the font mapper would pick.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kolt {
+
+struct TemplateFont {
+    std::uint16_t pointSize = 0;
+    std::u16string face;
+};
+
+// The template's font; nullopt when it names none or the bytes are not a well-formed template.
+std::optional<TemplateFont> ReadTemplateFont(std::span<const std::uint8_t> dialogTemplate);
+
+// A copy of the template naming `face` instead; everything else, the controls included, is kept.
+// nullopt when the template names no font or is not well formed.
+std::optional<std::vector<std::uint8_t>> ReplaceTemplateFace(
+    std::span<const std::uint8_t> dialogTemplate, std::u16string_view face);
+
+enum class FacePitch { Fixed, Variable };
+
+// Whether a face that a template asks for draws every character the same width.
+FacePitch PitchOfFace(std::u16string_view face);
+
+}  // namespace kolt

@@ -1,0 +1,128 @@
+#include "gui/info_dlg_logic.h"
+
+#include <cstddef>
+#include <memory>
+#include <string_view>
+
+#include "branding.h"
+#include "gui/section_controls.h"
+#include "report/report_order.h"
+#include "selection/selection_file.h"
+
+namespace kolt {
+
+namespace {
+
+constexpr int kProgressLow = 0;
+constexpr int kProgressHigh = 100;
+
+// Each section test but the last advances the bar by this much, checked or not, so the bar stands
+// at the same place after the sections whatever was selected.
+constexpr std::int32_t kSectionStep = 5;
+constexpr std::size_t kSteppedSections = 8;
+constexpr std::int32_t kFooterStep = 5;
+constexpr std::int32_t kViewerCreatedStep = 5;
+// Beyond the bar's end, so the bar is full while the viewer is open.
+constexpr std::int32_t kViewerFilledStep = 100;
+
+constexpr std::string_view kWindows95 = "Windows 95";
+constexpr std::string_view kWindows95Refusal = "Kolt Info is NOT designed for Windows 95!";
+
+}  // namespace
+
+InfoDlgLogic::InfoDlgLogic(Platform& platform, InfoDlgView& view, InfoDlgServices& services)
+    : m_platform(platform), m_view(view), m_services(services), m_composer(platform) {}
+
+void InfoDlgLogic::OnInitDialog() {
+    LoadSelection();
+
+    m_progress = 0;
+    m_view.SetProgressRange(kProgressLow, kProgressHigh);
+    m_view.SetProgressPosition(m_progress);
+
+    RefuseWindows95();
+}
+
+void InfoDlgLogic::LoadSelection() {
+    // The path is fixed now: later changes of the current directory do not move the file.
+    m_selectionPath = kolt::SelectionPath(m_platform.CurrentDirectory(), kGuiDirectoryBufferSize,
+                                          m_platform.PathSeparator());
+    const SelectionValues values = ReadSelection(m_selectionPath);
+    // Each box shows its own line; All is not reconciled with the others here.
+    for (std::size_t i = 0; i < kReportSectionCount; ++i) {
+        m_view.SetChecked(kSectionControlIds[i], values[i] != 0);
+    }
+}
+
+void InfoDlgLogic::StoreSelection() const {
+    SelectionValues values{};
+    for (std::size_t i = 0; i < kReportSectionCount; ++i) {
+        values[i] = m_view.IsChecked(kSectionControlIds[i]) ? 1 : 0;
+    }
+    WriteSelection(m_selectionPath, values);
+}
+
+void InfoDlgLogic::RefuseWindows95() {
+    std::string scratch;
+    m_composer.AppendOperatingSystem(scratch);
+    if (scratch.find(kWindows95) != std::string::npos) {
+        m_services.ShowMessage(kWindows95Refusal, MessageIcon::None);
+        m_services.Exit(1);
+    }
+}
+
+void InfoDlgLogic::StepProgress(std::int32_t milliseconds) {
+    m_progress += milliseconds;
+    m_view.SetProgressPosition(m_progress);
+    m_services.Pause(milliseconds);
+}
+
+void InfoDlgLogic::OnProcessClicked() {
+    m_reportText.clear();
+    m_composer.AppendHeader(m_reportText);
+
+    // Each section follows its own box; the All box is not consulted.
+    for (std::size_t i = 0; i < kReportOrder.size(); ++i) {
+        const ReportStep& step = kReportOrder[i];
+        if (m_view.IsChecked(ControlIdFor(step.section))) {
+            (m_composer.*step.append)(m_reportText);
+        }
+        if (i < kSteppedSections) {
+            StepProgress(kSectionStep);
+        }
+    }
+
+    StoreSelection();
+    m_composer.AppendFooter(m_reportText);
+    StepProgress(kFooterStep);
+
+    std::unique_ptr<ReportViewer> viewer = m_services.CreateReportViewer();
+    StepProgress(kViewerCreatedStep);
+    viewer->SetReport(m_reportText);
+    StepProgress(kViewerFilledStep);
+    viewer->DoModal();
+
+    m_progress = 0;
+    StepProgress(0);
+}
+
+void InfoDlgLogic::OnAllClicked() {
+    const bool all = m_view.IsChecked(ControlIdFor(ReportSection::All));
+    for (std::size_t i = 1; i < kReportSectionCount; ++i) {
+        m_view.SetChecked(kSectionControlIds[i], all);
+    }
+}
+
+void InfoDlgLogic::OnSectionClicked() {
+    bool all = true;
+    for (std::size_t i = 1; i < kReportSectionCount && all; ++i) {
+        all = m_view.IsChecked(kSectionControlIds[i]);
+    }
+    m_view.SetChecked(ControlIdFor(ReportSection::All), all);
+}
+
+void InfoDlgLogic::OnBannerClicked() {
+    m_services.OpenWithShell(std::string(branding::kWebUrl));
+}
+
+}  // namespace kolt

@@ -1,0 +1,43 @@
+// What the report viewer does with its own copy of the report: save it to a text file, print it
+// page by page, and open a mail to the support desk.
+#pragma once
+
+#include <cstdio>
+#include <string>
+
+#include "gui/report_dlg_ports.h"
+#include "platform/platform.h"
+
+namespace kolt {
+
+class ReportDlgLogic {
+public:
+    ReportDlgLogic(Platform& platform, ReportDlgServices& services);
+
+    ReportDlgLogic(const ReportDlgLogic&) = delete;
+    ReportDlgLogic& operator=(const ReportDlgLogic&) = delete;
+
+    void SetReport(const std::string& report) { m_reportText = report; }
+    // The viewer's copy; Save and Print work on it, never on what the edit box shows.
+    const std::string& ReportText() const { return m_reportText; }
+
+    void OnSaveClicked();
+    void OnPrintClicked();
+    void OnEmailClicked();
+
+    // Turns every CR of the copy into a space, for good, then writes the copy up to its first NUL.
+    void WriteReportText(std::FILE* stream);
+
+    // The proposed name of a saved report.
+    std::string ProposedFileName();
+
+private:
+    Platform& m_platform;
+    ReportDlgServices& m_services;
+    std::string m_reportText;
+};
+
+// The text of the line the user clicks to write to the support desk.
+std::string EmailLineText();
+
+}  // namespace kolt

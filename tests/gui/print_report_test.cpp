@@ -1,0 +1,141 @@
+#include "gui/print_report.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/gui/gui_doubles.h"
+
+namespace kolt {
+namespace {
+
+using testing::PrinterRecord;
+using testing::RecordingPrinter;
+
+const std::string kHeader = "                       Kolt Information - Version 2.0";
+
+// Rows 10 units high, left edge 5 × 8 = 40, ten-inch line at 100: body rows from 60 to 80 on the
+// first page (three lines), from 50 to 80 on later pages (four lines).
+RecordingPrinter::Settings SmallPage() {
+    return {};
+}
+// The same rows on a page with room for about a hundred lines.
+RecordingPrinter::Settings TallPage() {
+    RecordingPrinter::Settings settings;
+    settings.pixelsPerInchY = 100;
+    return settings;
+}
+
+std::vector<std::string> Print(const std::string& report, RecordingPrinter::Settings settings) {
+    PrinterRecord record;
+    {
+        RecordingPrinter printer(record, settings);
+        PrintReportPages(printer, report);
+    }
+    return record.calls;
+}
+
+std::vector<std::string> PageStart(const std::string& x = "40") {
+    return {x + ",30 " + kHeader, x + ",40  "};
+}
+
+std::vector<std::string> Join(std::vector<std::vector<std::string>> parts) {
+    std::vector<std::string> all;
+    for (auto& part : parts) {
+        all.insert(all.end(), part.begin(), part.end());
+    }
+    return all;
+}
+
+TEST(PrintReportTest, OnePagePrintsHeaderBlankRowsAndLinesWithoutPageNumber) {
+    EXPECT_EQ(Print("first\r\nsecond\r\n", SmallPage()),
+              Join({PageStart(), {"40,60 first", "40,70 second", "EndPage", "EndDoc"}}));
+}
+
+TEST(PrintReportTest, EmptyReportPrintsOnlyTheHeader) {
+    EXPECT_EQ(Print("", SmallPage()), Join({PageStart(), {"EndPage", "EndDoc"}}));
+}
+
+TEST(PrintReportTest, LeftEdgeIsFiveAverageCharacters) {
+    RecordingPrinter::Settings settings;
+    settings.averageCharWidth = 13;
+    EXPECT_EQ(Print("a\r\n", settings), Join({PageStart("65"), {"65,60 a", "EndPage", "EndDoc"}}));
+}
+
+TEST(PrintReportTest, TwoPagesNumberedBelowTheLastLineAndOnTheTenInchLine) {
+    const std::vector<std::string> expected = Join({
+        PageStart(),
+        {"40,60 1", "40,70 2", "40,80 3"},
+        // The fourth line does not fit above 80: a blank row, the number, a new page.
+        {"40,90  ", "40,100 Page 1", "EndPage", "StartPage"},
+        PageStart(),
+        // Page 2 starts one row higher than page 1.
+        {"40,50 4", "40,60 5"},
+        {"40,100 Page 2", "EndPage", "EndDoc"},
+    });
+    EXPECT_EQ(Print("1\r\n2\r\n3\r\n4\r\n5\r\n", SmallPage()), expected);
+}
+
+TEST(PrintReportTest, LaterPagesHoldOneLineMore) {
+    std::string report;
+    for (int i = 1; i <= 11; ++i) {
+        report += std::to_string(i) + "\r\n";
+    }
+    const std::vector<std::string> expected = Join({
+        PageStart(),
+        {"40,60 1", "40,70 2", "40,80 3", "40,90  ", "40,100 Page 1", "EndPage", "StartPage"},
+        PageStart(),
+        {"40,50 4", "40,60 5", "40,70 6", "40,80 7", "40,90  ", "40,100 Page 2", "EndPage",
+         "StartPage"},
+        PageStart(),
+        {"40,50 8", "40,60 9", "40,70 10", "40,80 11", "40,100 Page 3", "EndPage", "EndDoc"},
+    });
+    EXPECT_EQ(Print(report, SmallPage()), expected);
+}
+
+TEST(PrintReportTest, LineEndsEachBreakTheLine) {
+    struct Case {
+        const char* name;
+        std::string report;
+        std::vector<std::string> rows;
+    };
+    const std::vector<Case> cases = {
+        {"CR LF", "a\r\nb\r\n", {"40,60 a", "40,70 b"}},
+        {"lone LF", "a\nb\n", {"40,60 a", "40,70 b"}},
+        {"lone CR", "a\rb\r", {"40,60 a", "40,70 b"}},
+        {"LF CR", "a\n\rb\r\n", {"40,60 a", "40,80 b"}},
+        {"CR CR LF", "a\r\r\nb\r\n", {"40,60 a", "40,80 b"}},
+        {"empty lines", "\r\n\r\nc\r\n", {"40,80 c"}},
+        {"no final line end", "a\r\nb", {"40,60 a"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(Print(c.report, TallPage()), Join({PageStart(), c.rows, {"EndPage", "EndDoc"}}));
+    }
+}
+
+TEST(PrintReportTest, LongLinesGoOnOverTheNextRows) {
+    const std::string eighty(80, 'x');
+    struct Case {
+        const char* name;
+        std::string report;
+        std::vector<std::string> rows;
+    };
+    const std::vector<Case> cases = {
+        {"exactly a row", eighty + "\r\nz\r\n", {"40,60 " + eighty, "40,70 z"}},
+        {"one byte over", eighty + "y\r\n", {"40,60 " + eighty, "40,70 y"}},
+        {"two full rows", eighty + eighty + "\r\n", {"40,60 " + eighty, "40,70 " + eighty}},
+        {"over the page end",
+         "1\r\n2\r\n" + eighty + "y\r\n",
+         {"40,60 1", "40,70 2", "40,80 " + eighty, "40,90  ", "40,100 Page 1", "EndPage",
+          "StartPage", "40,30 " + kHeader, "40,40  ", "40,50 y", "40,100 Page 2"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(Print(c.report, SmallPage()), Join({PageStart(), c.rows, {"EndPage", "EndDoc"}}));
+    }
+}
+
+}  // namespace
+}  // namespace kolt

@@ -1,0 +1,182 @@
+#include "gui/report_dlg_logic.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "branding.h"
+#include "tests/gui/gui_doubles.h"
+#include "tests/gui/temp_dir.h"
+#include "tests/support/scripted_platform.h"
+
+namespace kolt {
+namespace {
+
+using testing::ReadBytes;
+using testing::ShownMessage;
+
+constexpr const char* kReport = "Line one\r\n\r\n  Key: value\r\n";
+
+// What a text stream makes of a line feed on this platform.
+std::string OnDisk(std::string text) {
+    std::string bytes;
+    for (const char c : text) {
+        if (c == '\n' && KOLT_TEXT_STREAM_WRITES_CRLF) {
+            bytes += '\r';
+        }
+        bytes += c;
+    }
+    return bytes;
+}
+
+class ReportDlgLogicTest : public ::testing::Test {
+protected:
+    ReportDlgLogicTest() { logic.SetReport(kReport); }
+
+    testing::TempDir dir;
+    testing::ScriptedPlatform platform;
+    testing::RecordingReportServices services;
+    ReportDlgLogic logic{platform, services};
+};
+
+TEST_F(ReportDlgLogicTest, SaveAsksForATextFileNamedAfterTheComputer) {
+    logic.OnSaveClicked();
+
+    ASSERT_EQ(services.saveRequests.size(), 1u);
+    const SaveAsRequest& request = services.saveRequests[0];
+    EXPECT_EQ(request.defaultExtension, ".txt");
+    EXPECT_EQ(request.fileName, "kolt_info_DESK042.txt");
+    EXPECT_EQ(request.filter, "Text Files (*.txt)|*.txt|All Files (*.*)|*.*|");
+    EXPECT_TRUE(request.hideReadOnly);
+    EXPECT_TRUE(request.overwritePrompt);
+    // Cancelled: nothing else happens.
+    EXPECT_TRUE(services.messages.empty());
+    EXPECT_EQ(logic.ReportText(), kReport);
+}
+
+TEST_F(ReportDlgLogicTest, ProposedNameTakesTheComputerNameOnlyWhenItFitsItsBuffer) {
+    struct Case {
+        std::optional<std::string> computerName;
+        std::string expected;
+    };
+    const std::vector<Case> cases = {
+        {std::nullopt, "kolt_info_.txt"},
+        {"", "kolt_info_.txt"},
+        {std::string(79, 'N'), "kolt_info_" + std::string(79, 'N') + ".txt"},
+        {std::string(80, 'N'), "kolt_info_.txt"},
+        {"PC:1", "kolt_info_PC_1.txt"},
+    };
+    for (const Case& c : cases) {
+        platform.computerName = c.computerName;
+        EXPECT_EQ(logic.ProposedFileName(), c.expected);
+    }
+}
+
+TEST_F(ReportDlgLogicTest, SaveWritesTheCopyWithEveryCrAsASpace) {
+    services.savePath = dir.File("saved.txt");
+    logic.OnSaveClicked();
+
+    const std::string converted = "Line one \n \n  Key: value \n";
+    EXPECT_EQ(ReadBytes(*services.savePath), OnDisk(converted));
+    EXPECT_EQ(logic.ReportText(), converted);
+    EXPECT_TRUE(services.messages.empty());
+
+    // A second save writes the same bytes.
+    services.savePath = dir.File("again.txt");
+    logic.OnSaveClicked();
+    EXPECT_EQ(ReadBytes(*services.savePath), OnDisk(converted));
+}
+
+TEST_F(ReportDlgLogicTest, SaveReplacesAnExistingFile) {
+    services.savePath = dir.File("old.txt");
+    testing::WriteBytes(*services.savePath, std::string(500, 'z'));
+    logic.OnSaveClicked();
+    EXPECT_EQ(ReadBytes(*services.savePath), OnDisk("Line one \n \n  Key: value \n"));
+}
+
+TEST_F(ReportDlgLogicTest, SaveThatCannotOpenItsFileWarnsAndKeepsTheCrs) {
+    const std::string path = dir.File("missing-folder") + "/report.txt";
+    services.savePath = path;
+    logic.OnSaveClicked();
+
+    EXPECT_EQ(services.messages,
+              (std::vector<ShownMessage>{{"Error saving to: " + path, MessageIcon::Warning}}));
+    EXPECT_EQ(logic.ReportText(), kReport);
+}
+
+TEST_F(ReportDlgLogicTest, EmailOpensAMailtoOfTheSupportAddress) {
+    logic.OnEmailClicked();
+    EXPECT_EQ(services.opened,
+              std::vector<std::string>{"mailto:" + std::string(branding::kSupportEmail)});
+    EXPECT_EQ(EmailLineText(), "Click Here to Email your support request to: " +
+                                   std::string(branding::kSupportEmail));
+}
+
+TEST_F(ReportDlgLogicTest, FilterPartsAreSeparatedByNuls) {
+    using namespace std::string_literals;
+    EXPECT_EQ(NulSeparatedFilter("Text Files (*.txt)|*.txt|All Files (*.*)|*.*|"),
+              "Text Files (*.txt)\0*.txt\0All Files (*.*)\0*.*\0"s);
+}
+
+TEST_F(ReportDlgLogicTest, CancelledPrintDoesNothing) {
+    logic.OnPrintClicked();
+    EXPECT_TRUE(services.printed.calls.empty());
+    EXPECT_TRUE(services.messages.empty());
+}
+
+TEST_F(ReportDlgLogicTest, PrintFailuresAreReportedAndReleaseThePrinter) {
+    struct Case {
+        const char* name;
+        int startDocumentResult;
+        int startPageResult;
+        std::vector<std::string> calls;
+    };
+    const std::vector<Case> cases = {
+        {"document", -1, 1, {"StartDoc Kolt Information", "Message Printer wouldn't initalize"}},
+        {"page",
+         1,
+         -1,
+         {"StartDoc Kolt Information", "StartPage", "Message Could not start page", "AbortDoc"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        testing::RecordingReportServices caseServices;
+        caseServices.printer = testing::RecordingPrinter::Settings{};
+        caseServices.printer->startDocumentResult = c.startDocumentResult;
+        caseServices.printer->startPageResult = c.startPageResult;
+        ReportDlgLogic caseLogic(platform, caseServices);
+        caseLogic.SetReport(kReport);
+
+        caseLogic.OnPrintClicked();
+
+        EXPECT_EQ(caseServices.printed.calls, c.calls);
+        EXPECT_TRUE(caseServices.printed.released);
+        ASSERT_EQ(caseServices.messages.size(), 1u);
+        EXPECT_EQ(caseServices.messages[0].icon, MessageIcon::None);
+    }
+}
+
+TEST_F(ReportDlgLogicTest, PrintAfterSavePrintsTheTrailingSpaces) {
+    services.savePath = dir.File("saved.txt");
+    logic.OnSaveClicked();
+    services.printer = testing::RecordingPrinter::Settings{};
+    logic.OnPrintClicked();
+
+    const std::vector<std::string> expected = {
+        "StartDoc Kolt Information",
+        "StartPage",
+        "40,30                        Kolt Information - Version 2.0",
+        "40,40  ",
+        "40,60 Line one ",
+        "40,70  ",
+        "40,80   Key: value ",
+        "EndPage",
+        "EndDoc",
+    };
+    EXPECT_EQ(services.printed.calls, expected);
+    EXPECT_TRUE(services.printed.released);
+}
+
+}  // namespace
+}  // namespace kolt
