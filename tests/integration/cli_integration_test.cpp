@@ -1,0 +1,306 @@
+// The real kolt_info_cli, run as a process in scratch directories: the selection file decides the
+// sections, standard output and the report file carry the same bytes, and the facts agree with
+// the kernel's own figures (loosely where they move between two readings).
+#include <gtest/gtest.h>
+#include <pwd.h>
+#include <sys/statvfs.h>
+#include <sys/utsname.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+#include <iomanip>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "tests/integration/cli_process.h"
+
+namespace kolt::integration {
+namespace {
+
+// One value per selection line, in the file's order: All, Date and Time, Architecture,
+// Operating System, Computer Name, IP Address, User Name, Memory, CPU Speed, Disk.
+std::string SelectionFile(std::initializer_list<int> values) {
+    std::string bytes;
+    for (const int value : values) {
+        bytes += std::to_string(value) + "\r\n";
+    }
+    return bytes;
+}
+
+// The report's lines without their CR LF; fails the test when any line ends otherwise.
+std::vector<std::string> CrLfLines(const std::string& report) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < report.size()) {
+        const std::size_t end = report.find("\r\n", start);
+        if (end == std::string::npos) {
+            ADD_FAILURE() << "text after the last CR LF: " << report.substr(start);
+            break;
+        }
+        const std::string line = report.substr(start, end - start);
+        EXPECT_EQ(line.find_first_of("\r\n"), std::string::npos) << "stray line end in: " << line;
+        lines.push_back(line);
+        start = end + 2;
+    }
+    return lines;
+}
+
+// The value behind `label` on the first line that starts with it.
+std::optional<std::string> ValueOf(const std::vector<std::string>& lines, std::string_view label) {
+    for (const std::string& line : lines) {
+        if (line.rfind(label, 0) == 0) {
+            return line.substr(label.size());
+        }
+    }
+    return std::nullopt;
+}
+
+bool HasLineStartingWith(const std::vector<std::string>& lines, std::string_view prefix) {
+    return ValueOf(lines, prefix).has_value();
+}
+
+// The leading number of a value such as "24106 Mb" or "251.97 Gb ".
+double LeadingNumber(const std::optional<std::string>& value) {
+    if (!value) {
+        ADD_FAILURE() << "value missing";
+        return -1;
+    }
+    return std::strtod(value->c_str(), nullptr);
+}
+
+std::optional<long long> MeminfoKib(const std::string& key) {
+    std::ifstream meminfo("/proc/meminfo");
+    std::string name;
+    long long kib = 0;
+    std::string unit;
+    while (meminfo >> name >> kib) {
+        std::getline(meminfo, unit);
+        if (name == key + ":") {
+            return kib;
+        }
+    }
+    return std::nullopt;
+}
+
+std::string OsReleasePrettyName() {
+    for (const char* path : {"/etc/os-release", "/usr/lib/os-release"}) {
+        std::ifstream file(path);
+        std::string line;
+        while (std::getline(file, line)) {
+            if (line.rfind("PRETTY_NAME=", 0) == 0) {
+                std::string value = line.substr(12);
+                if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'')) {
+                    value = value.substr(1, value.size() - 2);
+                }
+                return value;
+            }
+        }
+    }
+    return {};
+}
+
+// The name the program uses: the host name's first label, upper-cased, cut to 15 characters.
+std::string NetbiosName() {
+    utsname system{};
+    if (uname(&system) != 0) {
+        return {};
+    }
+    std::string name(system.nodename);
+    name = name.substr(0, name.find('.')).substr(0, 15);
+    std::transform(name.begin(), name.end(), name.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    return name;
+}
+
+class CliIntegrationTest : public ::testing::Test {
+protected:
+    // Runs the program with `selection` as its selection file (none when nullopt) and checks the
+    // properties every run shares: exit status 0, the file holds exactly the bytes of standard
+    // output (the report and one line feed), and every report line ends in CR LF.
+    std::vector<std::string> Run(const std::optional<std::string>& selection,
+                                 const std::vector<std::string>& environment = {}) {
+        if (selection) {
+            m_dir.WriteFile("kolt_info.cfg", *selection);
+        }
+        const CliRun run = RunProgram(KOLT_CLI_PATH, m_dir.Path(), environment);
+        EXPECT_EQ(run.exitStatus, 0);
+        EXPECT_FALSE(run.standardOutput.empty());
+        if (run.standardOutput.empty()) {
+            return {};
+        }
+        EXPECT_EQ(run.standardOutput.back(), '\n');
+        const std::string report = run.standardOutput.substr(0, run.standardOutput.size() - 1);
+        const auto lines = CrLfLines(report);
+        const std::optional<std::string> name = ValueOf(lines, "  Computer Name   : ");
+        if (name) {
+            EXPECT_EQ(m_dir.ReadFile("kolt_info_" + *name + ".txt"), run.standardOutput);
+        }
+        return lines;
+    }
+
+    ScratchDir m_dir;
+};
+
+TEST_F(CliIntegrationTest, SelectionDecidesTheSectionsInReportOrder) {
+    struct Case {
+        const char* name;
+        std::optional<std::string> selection;
+        std::vector<std::string> present;
+        std::vector<std::string> absent;
+    };
+    const std::vector<std::string> everySection = {
+        "  Date and Time   : ", "  Architecture    : ", "  CPU Speed       : ",
+        "  Operating System: ", "  Computer Name   : ", "  IP Address      : ",
+        "  User Name       : ", "  System Memory",      "  Disk Information"};
+    const std::vector<Case> cases = {
+        {"no selection file", std::nullopt, everySection, {}},
+        {"All set, the rest off", SelectionFile({1, 0, 0, 0, 0, 0, 0, 0, 0, 0}), everySection, {}},
+        {"memory only",
+         SelectionFile({0, 0, 0, 0, 0, 0, 0, 1, 0, 0}),
+         {"  System Memory"},
+         {"  Date and Time   : ", "  CPU Speed       : ", "  Computer Name   : ",
+          "  Disk Information"}},
+        {"user and disks, values other than 1 count",
+         SelectionFile({0, 0, 0, 0, 0, 0, -3, 0, 0, 7}),
+         {"  User Name       : ", "  Disk Information"},
+         {"  System Memory", "  Architecture    : "}},
+        {"every line 0", SelectionFile({0, 0, 0, 0, 0, 0, 0, 0, 0, 0}), {}, everySection},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto lines = Run(c.selection);
+        ASSERT_GE(lines.size(), 5u);
+        EXPECT_EQ(lines[0], "Kolt Information - Version 2.11");
+        EXPECT_EQ(lines[1], "Technical Support Report");
+        EXPECT_EQ(lines[2], std::string(54, '-'));
+        EXPECT_EQ(lines[lines.size() - 2], std::string(54, '-'));
+        EXPECT_FALSE(lines.back().empty());  // the web domain
+        std::size_t previous = 0;
+        for (const std::string& label : c.present) {
+            const auto at = std::find_if(lines.begin(), lines.end(), [&](const std::string& l) {
+                return l.rfind(label, 0) == 0;
+            });
+            ASSERT_NE(at, lines.end()) << label;
+            const auto index = static_cast<std::size_t>(at - lines.begin());
+            EXPECT_GT(index, previous) << label << " out of report order";
+            previous = index;
+        }
+        for (const std::string& label : c.absent) {
+            EXPECT_FALSE(HasLineStartingWith(lines, label)) << label;
+        }
+    }
+}
+
+TEST_F(CliIntegrationTest, FactsAgreeWithTheKernel) {
+    // Every section but the CPU speed, which only costs a second here.
+    const auto lines = Run(SelectionFile({0, 1, 1, 1, 1, 1, 1, 1, 0, 1}));
+    const std::time_t now = std::time(nullptr);
+
+    // The date line is ctime's text of a moment within a minute of now.
+    const auto date = ValueOf(lines, "  Date and Time   : ");
+    ASSERT_TRUE(date);
+    std::tm parsed{};
+    std::istringstream dateText(*date);
+    dateText >> std::get_time(&parsed, "%a %b %d %H:%M:%S %Y");
+    ASSERT_FALSE(dateText.fail()) << *date;
+    parsed.tm_isdst = -1;
+    EXPECT_LE(std::abs(std::difftime(std::mktime(&parsed), now)), 60.0) << *date;
+
+    EXPECT_EQ(ValueOf(lines, "  Number of CPUs  : "),
+              std::to_string(sysconf(_SC_NPROCESSORS_ONLN)));
+
+    utsname system{};
+    ASSERT_EQ(uname(&system), 0);
+    EXPECT_EQ(ValueOf(lines, "  Version         : "), std::string(system.release));
+    const std::string prettyName = OsReleasePrettyName();
+    if (!prettyName.empty()) {
+        EXPECT_EQ(ValueOf(lines, "  Operating System: "), prettyName);
+    }
+
+    EXPECT_EQ(ValueOf(lines, "  Computer Name   : "), NetbiosName());
+
+    if (const passwd* user = getpwuid(geteuid())) {
+        EXPECT_EQ(ValueOf(lines, "  User Name       : "), std::string(user->pw_name));
+    }
+    EXPECT_FALSE(HasLineStartingWith(lines, "  User Domain     : "));
+
+    // An address of four dotted numbers, and never loopback when the machine has another.
+    const auto address = ValueOf(lines, "  IP Address      : ");
+    ASSERT_TRUE(address);
+    unsigned a = 0, b = 0, c = 0, d = 0;
+    char rest = 0;
+    EXPECT_EQ(std::sscanf(address->c_str(), "%u.%u.%u.%u%c", &a, &b, &c, &d, &rest), 4) << *address;
+
+    // Memory moves between two readings; the total does not.
+    const auto memTotal = MeminfoKib("MemTotal");
+    ASSERT_TRUE(memTotal);
+    EXPECT_NEAR(LeadingNumber(ValueOf(lines, "  Physical Memory : ")),
+                static_cast<double>(*memTotal / 1024), 1.0);
+    const auto swapTotal = MeminfoKib("SwapTotal");
+    ASSERT_TRUE(swapTotal);
+    EXPECT_NEAR(LeadingNumber(ValueOf(lines, "  Paging File     : ")),
+                static_cast<double>((*memTotal + *swapTotal) / 1024), 1.0);
+
+    // Drive C: is the root file system; its size is fixed, its free space moves a little.
+    struct statvfs root {};
+    ASSERT_EQ(statvfs("/", &root), 0);
+    const double rootBytes = static_cast<double>(root.f_blocks) * root.f_frsize;
+    const auto size = ValueOf(lines, "              Size: ");
+    ASSERT_TRUE(size);
+    ASSERT_GE(size->size(), 4u);
+    const std::string unit = size->substr(size->size() - 3, 2);
+    const double scale = unit == "Gb"   ? 1024.0 * 1024 * 1024
+                         : unit == "Mb" ? 1024.0 * 1024
+                         : unit == "Kb" ? 1024.0
+                                        : 1.0;
+    EXPECT_NEAR(LeadingNumber(size) * scale, rootBytes, rootBytes * 0.001) << *size;
+    EXPECT_EQ(ValueOf(lines, "  Disk C      Type: "), "Local Fixed Disk");
+}
+
+TEST_F(CliIntegrationTest, DomainsComeFromTheEnvironmentWhole) {
+    const std::string longDomain(300, 'd');
+    const auto lines = Run(SelectionFile({0, 0, 0, 0, 0, 0, 1, 0, 0, 0}),
+                           {"USERDOMAIN=" + longDomain, "USERDNSDOMAIN=corp.example"});
+    EXPECT_EQ(ValueOf(lines, "  User Domain     : "), longDomain);
+    EXPECT_EQ(ValueOf(lines, "  User DNS Domain : "), "corp.example");
+}
+
+TEST_F(CliIntegrationTest, AnUnreadableSelectionMeansEverySection) {
+    // A directory in the selection file's place cannot be read as a file.
+    std::filesystem::create_directory(m_dir.Path() / "kolt_info.cfg");
+    const auto lines = Run(std::nullopt);
+    EXPECT_TRUE(HasLineStartingWith(lines, "  CPU Speed       : "));
+    EXPECT_TRUE(HasLineStartingWith(lines, "  Disk Information"));
+}
+
+TEST_F(CliIntegrationTest, AnOlderReportFileIsReplacedNotAppendedTo) {
+    const std::string fileName = "kolt_info_" + NetbiosName() + ".txt";
+    m_dir.WriteFile(fileName, std::string(100000, '~'));
+    const auto lines = Run(SelectionFile({0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
+    // Header and footer only; Run compared the file with standard output byte for byte.
+    EXPECT_EQ(lines.size(), 5u);
+    EXPECT_EQ(m_dir.ReadFile(fileName).find('~'), std::string::npos);
+}
+
+TEST_F(CliIntegrationTest, AReportFileThatCannotBeCreatedStillPrintsTheReport) {
+    // A directory in the report file's place: the file cannot be opened for writing.
+    std::filesystem::create_directory(m_dir.Path() / ("kolt_info_" + NetbiosName() + ".txt"));
+    m_dir.WriteFile("kolt_info.cfg", SelectionFile({0, 0, 0, 0, 1, 0, 0, 0, 0, 0}));
+    const CliRun run = RunProgram(KOLT_CLI_PATH, m_dir.Path());
+    EXPECT_EQ(run.exitStatus, 0);
+    EXPECT_NE(run.standardOutput.find("  Computer Name   : " + NetbiosName() + "\r\n"),
+              std::string::npos);
+}
+
+}  // namespace
+}  // namespace kolt::integration

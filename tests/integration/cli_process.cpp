@@ -1,0 +1,95 @@
+#include "tests/integration/cli_process.h"
+
+#include <fcntl.h>
+#include <stdlib.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+#include <system_error>
+
+extern char** environ;
+
+namespace kolt::integration {
+
+ScratchDir::ScratchDir() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "kolt_cli_XXXXXX").string();
+    if (::mkdtemp(pattern.data()) == nullptr) {
+        throw std::system_error(errno, std::generic_category(), "mkdtemp");
+    }
+    m_path = pattern;
+}
+
+ScratchDir::~ScratchDir() {
+    std::error_code ignored;
+    std::filesystem::remove_all(m_path, ignored);
+}
+
+void ScratchDir::WriteFile(const std::string& name, const std::string& bytes) const {
+    std::ofstream(m_path / name, std::ios::binary | std::ios::trunc) << bytes;
+}
+
+std::string ScratchDir::ReadFile(const std::string& name) const {
+    std::ifstream in(m_path / name, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+CliRun RunProgram(const std::string& program, const std::filesystem::path& directory,
+                  const std::vector<std::string>& extraEnvironment) {
+    // Everything the child needs is prepared before fork: it only calls async-signal-safe
+    // functions afterwards.
+    std::vector<std::string> environment;
+    for (char** entry = environ; *entry != nullptr; ++entry) {
+        const std::string_view text(*entry);
+        if (text.rfind("USERDOMAIN=", 0) != 0 && text.rfind("USERDNSDOMAIN=", 0) != 0) {
+            environment.emplace_back(text);
+        }
+    }
+    environment.insert(environment.end(), extraEnvironment.begin(), extraEnvironment.end());
+    std::vector<char*> envp;
+    for (std::string& entry : environment) {
+        envp.push_back(entry.data());
+    }
+    envp.push_back(nullptr);
+    std::string programPath = program;
+    char* argv[] = {programPath.data(), nullptr};
+    const std::string dir = directory.string();
+
+    int pipeFds[2];
+    if (::pipe2(pipeFds, O_CLOEXEC) != 0) {
+        throw std::system_error(errno, std::generic_category(), "pipe2");
+    }
+    const pid_t child = ::fork();
+    if (child < 0) {
+        throw std::system_error(errno, std::generic_category(), "fork");
+    }
+    if (child == 0) {
+        if (::dup2(pipeFds[1], STDOUT_FILENO) < 0 || ::chdir(dir.c_str()) != 0) {
+            ::_exit(126);
+        }
+        ::execve(programPath.c_str(), argv, envp.data());
+        ::_exit(127);
+    }
+    ::close(pipeFds[1]);
+    CliRun run;
+    char buffer[65536];
+    for (;;) {
+        const ssize_t got = ::read(pipeFds[0], buffer, sizeof buffer);
+        if (got > 0) {
+            run.standardOutput.append(buffer, static_cast<std::size_t>(got));
+        } else if (got == 0 || errno != EINTR) {
+            break;
+        }
+    }
+    ::close(pipeFds[0]);
+    int status = 0;
+    while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    }
+    run.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return run;
+}
+
+}  // namespace kolt::integration
