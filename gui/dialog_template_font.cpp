@@ -181,4 +181,24 @@ FacePitch PitchOfFace(std::u16string_view face) {
     return FacePitch::Variable;
 }
 
+std::u16string ChooseInstalledFace(std::u16string_view wanted,
+                                   const std::function<bool(std::u16string_view)>& isInstalled) {
+    if (isInstalled(wanted)) {
+        return std::u16string(wanted);
+    }
+    // Nearest first: faces of similar weight and proportions, then the faces every system has.
+    constexpr std::array<std::u16string_view, 4> kFixedReplacements{u"Lucida Console", u"Consolas",
+                                                                    u"Courier New", u"Courier"};
+    constexpr std::array<std::u16string_view, 4> kVariableReplacements{
+        u"Microsoft Sans Serif", u"Tahoma", u"Segoe UI", u"Arial"};
+    const auto& replacements =
+        PitchOfFace(wanted) == FacePitch::Fixed ? kFixedReplacements : kVariableReplacements;
+    for (const std::u16string_view replacement : replacements) {
+        if (isInstalled(replacement)) {
+            return std::u16string(replacement);
+        }
+    }
+    return std::u16string(wanted);
+}
+
 }  // namespace kolt

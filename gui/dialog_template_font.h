@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -29,5 +30,10 @@ enum class FacePitch { Fixed, Variable };
 
 // Whether a face that a template asks for draws every character the same width.
 FacePitch PitchOfFace(std::u16string_view face);
+
+// The face to create a dialog with: `wanted` when it is installed, else the first installed face
+// of the same pitch among common replacements, else `wanted` (the font mapper then picks).
+std::u16string ChooseInstalledFace(std::u16string_view wanted,
+                                   const std::function<bool(std::u16string_view)>& isInstalled);
 
 }  // namespace kolt

@@ -24,7 +24,6 @@ constexpr std::string_view kSaveError = "Error saving to: ";
 // The message's spelling is the product's own and stays as users have always seen it.
 constexpr std::string_view kPrinterError = "Printer wouldn't initalize";
 constexpr std::string_view kPageError = "Could not start page";
-constexpr std::string_view kEmailLinePrefix = "Click Here to Email your support request to: ";
 constexpr std::string_view kMailtoScheme = "mailto:";
 
 // Closes a C stream when it leaves scope.
@@ -39,12 +38,6 @@ std::string NulSeparatedFilter(std::string_view filter) {
     std::string result(filter);
     std::replace(result.begin(), result.end(), '|', '\0');
     return result;
-}
-
-std::string EmailLineText() {
-    std::string text(kEmailLinePrefix);
-    text += branding::kSupportEmail;
-    return text;
 }
 
 ReportDlgLogic::ReportDlgLogic(Platform& platform, ReportDlgServices& services)

@@ -37,7 +37,4 @@ private:
     std::string m_reportText;
 };
 
-// The text of the line the user clicks to write to the support desk.
-std::string EmailLineText();
-
 }  // namespace kolt

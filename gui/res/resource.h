@@ -2,6 +2,9 @@
 // because the resource compiler reads this file too.
 #pragma once
 
+// A control that no code addresses.
+#define IDC_STATIC -1
+
 // Dialog templates.
 #define IDD_ABOUTBOX 100
 #define IDD_KOLT_INFO_DIALOG 102

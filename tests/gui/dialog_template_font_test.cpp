@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -169,6 +170,29 @@ TEST(DialogTemplateFontTest, PitchOfTheFacesTemplatesName) {
     EXPECT_EQ(PitchOfFace(u"Courier New"), FacePitch::Fixed);
     EXPECT_EQ(PitchOfFace(u"MS Sans Serif"), FacePitch::Variable);
     EXPECT_EQ(PitchOfFace(u"Fixedsys Excelsior"), FacePitch::Variable);
+}
+
+TEST(DialogTemplateFontTest, MissingFacesGiveWayToTheNearestInstalledFaceOfTheirPitch) {
+    struct Case {
+        std::u16string_view wanted;
+        std::vector<std::u16string_view> installed;
+        std::u16string_view chosen;
+    };
+    const std::vector<Case> cases = {
+        {u"Fixedsys", {u"Fixedsys", u"Lucida Console"}, u"Fixedsys"},
+        {u"Fixedsys", {u"Arial", u"Courier New", u"Consolas"}, u"Consolas"},
+        {u"Fixedsys", {u"Arial", u"Courier"}, u"Courier"},
+        {u"MS Sans Serif", {u"Courier New", u"Tahoma", u"Arial"}, u"Tahoma"},
+        {u"MS Sans Serif", {u"Lucida Console"}, u"MS Sans Serif"},
+        {u"Fixedsys", {}, u"Fixedsys"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.wanted.begin(), c.wanted.end()));
+        const auto isInstalled = [&](std::u16string_view face) {
+            return std::find(c.installed.begin(), c.installed.end(), face) != c.installed.end();
+        };
+        EXPECT_EQ(ChooseInstalledFace(c.wanted, isInstalled), c.chosen);
+    }
 }
 
 TEST(ApplicationNameTest, IsTheExecutableNameWithoutFolderOrExtension) {

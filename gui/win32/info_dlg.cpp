@@ -1,0 +1,181 @@
+#include "gui/win32/info_dlg.h"
+
+#include <cstdlib>
+#include <utility>
+
+#include "gui/res/resource.h"
+#include "gui/section_controls.h"
+#include "gui/win32/about_dlg.h"
+#include "gui/win32/dialog_templates.h"
+#include "gui/win32/report_dlg.h"
+#include "ui/controls.h"
+#include "ui/handles.h"
+#include "ui/message_box.h"
+#include "ui/resources.h"
+#include "ui/shell.h"
+
+namespace kolt {
+
+namespace {
+
+HICON LoadProgramIcon(int sizeMetricX, int sizeMetricY) {
+    return static_cast<HICON>(
+        ::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME), IMAGE_ICON,
+                     ::GetSystemMetrics(sizeMetricX), ::GetSystemMetrics(sizeMetricY), LR_SHARED));
+}
+
+// The viewer as the main dialog's logic drives it: shown modally, owned by the main dialog.
+class ReportViewerWindow final : public ReportViewer {
+public:
+    ReportViewerWindow(Platform& platform, const std::string& applicationName, HWND owner)
+        : m_dialog(platform, applicationName), m_owner(owner) {}
+
+    void SetReport(const std::string& report) override { m_dialog.SetReport(report); }
+    void DoModal() override { m_dialog.DoModal(m_owner); }
+
+private:
+    CReportDlg m_dialog;
+    HWND m_owner;
+};
+
+}  // namespace
+
+CInfoDlg::CInfoDlg(Platform& platform, std::string applicationName)
+    : ui::Dialog(LoadDialogTemplateWithInstalledFace(IDD_KOLT_INFO_DIALOG)),
+      m_platform(platform),
+      m_applicationName(std::move(applicationName)),
+      m_hIcon(LoadProgramIcon(SM_CXICON, SM_CYICON)),
+      m_hSmallIcon(LoadProgramIcon(SM_CXSMICON, SM_CYSMICON)),
+      m_logic(platform, *this, *this) {}
+
+BOOL CInfoDlg::OnInitDialog() {
+    AddAboutItemToSystemMenu();
+    ::SendMessageA(Window(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
+    ::SendMessageA(Window(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hSmallIcon));
+    m_logic.OnInitDialog();
+    // The system puts the focus on the first control with a tab stop: Process.
+    return TRUE;
+}
+
+void CInfoDlg::AddAboutItemToSystemMenu() {
+    const HMENU systemMenu = ::GetSystemMenu(Window(), FALSE);
+    if (systemMenu == nullptr) {
+        return;
+    }
+    const std::string aboutText = ui::LoadResourceString(IDS_ABOUTBOX);
+    if (aboutText.empty()) {
+        return;
+    }
+    ::AppendMenuA(systemMenu, MF_SEPARATOR, 0, nullptr);
+    ::AppendMenuA(systemMenu, MF_STRING, IDM_ABOUTBOX, aboutText.c_str());
+}
+
+bool CInfoDlg::OnCommand(int id, int code) {
+    if (code != BN_CLICKED) {  // STN_CLICKED, the banner's, has the same value
+        return false;
+    }
+    switch (id) {
+        case IDC_PROCESS:
+            m_logic.OnProcessClicked();
+            return true;
+        case IDC_EXIT:
+            ::SendMessageA(Window(), WM_CLOSE, 0, 0);
+            return true;
+        case IDC_ALL_INFO:
+            m_logic.OnAllClicked();
+            return true;
+        case IDC_BANNER:
+            m_logic.OnBannerClicked();
+            return true;
+        default:
+            break;
+    }
+    for (std::size_t i = 1; i < kSectionControlIds.size(); ++i) {
+        if (id == kSectionControlIds[i]) {
+            m_logic.OnSectionClicked();
+            return true;
+        }
+    }
+    return false;
+}
+
+bool CInfoDlg::OnMessage(UINT message, WPARAM wParam, LPARAM, INT_PTR& result) {
+    switch (message) {
+        case WM_SYSCOMMAND:
+            result = TRUE;
+            return OnSysCommand(wParam);
+        case WM_PAINT:
+            result = TRUE;
+            return OnPaint();
+        case WM_QUERYDRAGICON:
+            // One of the few messages whose answer a dialog procedure returns directly.
+            result = reinterpret_cast<INT_PTR>(m_hIcon);
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool CInfoDlg::OnSysCommand(WPARAM command) {
+    // The system uses the low four bits of a system command for its own purposes.
+    if ((command & 0xFFF0) != IDM_ABOUTBOX) {
+        return false;
+    }
+    CAboutDlg about;
+    about.DoModal(Window());
+    return true;
+}
+
+bool CInfoDlg::OnPaint() {
+    if (!::IsIconic(Window())) {
+        return false;
+    }
+    const ui::PaintDc dc(Window());
+    ::SendMessageA(Window(), WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.Get()), 0);
+    RECT client{};
+    ::GetClientRect(Window(), &client);
+    const int x = (client.right - client.left - ::GetSystemMetrics(SM_CXICON) + 1) / 2;
+    const int y = (client.bottom - client.top - ::GetSystemMetrics(SM_CYICON) + 1) / 2;
+    ::DrawIcon(dc.Get(), x, y, m_hIcon);
+    return true;
+}
+
+bool CInfoDlg::IsChecked(int controlId) const {
+    return ui::IsChecked(Window(), controlId);
+}
+
+void CInfoDlg::SetChecked(int controlId, bool checked) {
+    ui::SetChecked(Window(), controlId, checked);
+}
+
+void CInfoDlg::SetProgressRange(int low, int high) {
+    ui::SetProgressRange(Window(), IDC_PROGRESS, low, high);
+}
+
+void CInfoDlg::SetProgressPosition(int position) {
+    ui::SetProgressPosition(Window(), IDC_PROGRESS, position);
+}
+
+void CInfoDlg::ShowMessage(std::string_view text, MessageIcon icon) {
+    ui::ShowOkMessage(Window(), std::string(text), m_applicationName,
+                      icon == MessageIcon::Warning ? ui::BoxIcon::Warning : ui::BoxIcon::None);
+}
+
+void CInfoDlg::OpenWithShell(const std::string& target) {
+    ui::ShellOpen(Window(), target);
+}
+
+void CInfoDlg::Pause(int milliseconds) {
+    ::Sleep(static_cast<DWORD>(milliseconds));
+}
+
+void CInfoDlg::Exit(int status) {
+    // At once, with the registered exit handlers; the dialog is not closed first.
+    std::exit(status);
+}
+
+std::unique_ptr<ReportViewer> CInfoDlg::CreateReportViewer() {
+    return std::make_unique<ReportViewerWindow>(m_platform, m_applicationName, Window());
+}
+
+}  // namespace kolt

@@ -1,0 +1,53 @@
+// The main dialog: ten check boxes, the progress bar, the banner and the about item of the
+// system menu. Its logic reaches the controls, the clock and the viewer through this class.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "gui/info_dlg_logic.h"
+#include "gui/info_dlg_ports.h"
+#include "platform/platform.h"
+#include "ui/dialog.h"
+
+namespace kolt {
+
+class CInfoDlg final : public ui::Dialog, private InfoDlgView, private InfoDlgServices {
+public:
+    // `applicationName` captions the dialog's message boxes and the viewer's.
+    CInfoDlg(Platform& platform, std::string applicationName);
+
+private:
+    BOOL OnInitDialog() override;
+    bool OnCommand(int id, int code) override;
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
+
+    void AddAboutItemToSystemMenu();
+    bool OnSysCommand(WPARAM command);
+    bool OnPaint();
+
+    // InfoDlgView
+    bool IsChecked(int controlId) const override;
+    void SetChecked(int controlId, bool checked) override;
+    void SetProgressRange(int low, int high) override;
+    void SetProgressPosition(int position) override;
+
+    // InfoDlgServices
+    void ShowMessage(std::string_view text, MessageIcon icon) override;
+    void OpenWithShell(const std::string& target) override;
+    void Pause(int milliseconds) override;
+    [[noreturn]] void Exit(int status) override;
+    std::unique_ptr<ReportViewer> CreateReportViewer() override;
+
+    Platform& m_platform;
+    std::string m_applicationName;
+    // Shared icons of the program's image: the system frees them with the program.
+    HICON m_hIcon;
+    HICON m_hSmallIcon;
+    InfoDlgLogic m_logic;
+};
+
+}  // namespace kolt

@@ -1,0 +1,75 @@
+#include "gui/win32/report_dlg.h"
+
+#include <utility>
+
+#include "gui/res/resource.h"
+#include "gui/win32/dialog_templates.h"
+#include "gui/win32/win32_printer.h"
+#include "ui/file_dialog.h"
+#include "ui/message_box.h"
+#include "ui/printer_dc.h"
+#include "ui/shell.h"
+
+namespace kolt {
+
+CReportDlg::CReportDlg(Platform& platform, std::string applicationName)
+    : ui::Dialog(LoadDialogTemplateWithInstalledFace(IDD_REPORT_DIALOG)),
+      m_applicationName(std::move(applicationName)),
+      m_logic(platform, *this) {}
+
+BOOL CReportDlg::OnInitDialog() {
+    // The copy as it is, CR LF line ends and all: the edit box shows them as line breaks.
+    ::SetDlgItemTextA(Window(), IDC_REPORT_TEXT, m_logic.ReportText().c_str());
+    return TRUE;
+}
+
+bool CReportDlg::OnCommand(int id, int code) {
+    if (code != BN_CLICKED) {  // STN_CLICKED has the same value
+        return false;
+    }
+    switch (id) {
+        case IDC_CLOSE:
+            ::SendMessageA(Window(), WM_CLOSE, 0, 0);
+            return true;
+        case IDC_PRINT:
+            m_logic.OnPrintClicked();
+            return true;
+        case IDC_SAVE:
+            m_logic.OnSaveClicked();
+            return true;
+        case IDC_EMAIL:
+            m_logic.OnEmailClicked();
+            return true;
+        default:
+            return false;
+    }
+}
+
+void CReportDlg::ShowMessage(std::string_view text, MessageIcon icon) {
+    ui::ShowOkMessage(Window(), std::string(text), m_applicationName,
+                      icon == MessageIcon::Warning ? ui::BoxIcon::Warning : ui::BoxIcon::None);
+}
+
+void CReportDlg::OpenWithShell(const std::string& target) {
+    ui::ShellOpen(Window(), target);
+}
+
+std::optional<std::string> CReportDlg::PromptSaveAs(const SaveAsRequest& request) {
+    ui::SaveFileOptions options;
+    options.defaultExtension = request.defaultExtension;
+    options.initialFileName = request.fileName;
+    options.filter = NulSeparatedFilter(request.filter);
+    options.hideReadOnly = request.hideReadOnly;
+    options.overwritePrompt = request.overwritePrompt;
+    return ui::PromptSaveFileName(Window(), options);
+}
+
+std::unique_ptr<Printer> CReportDlg::PromptPrinter() {
+    ui::UniqueDc dc = ui::PromptPrinterDc(Window());
+    if (!dc) {
+        return nullptr;
+    }
+    return std::make_unique<Win32Printer>(ui::PrinterDc(std::move(dc)));
+}
+
+}  // namespace kolt

@@ -1,0 +1,18 @@
+// Helpers for the controls of a dialog: check boxes and progress bars. Only Win32 code here.
+#pragma once
+
+#include <windows.h>
+
+namespace kolt::ui {
+
+// BM_GETCHECK: true only for a checked box (not for an indeterminate one).
+bool IsChecked(HWND dialog, int id);
+// BM_SETCHECK: sets the state without a click, so no notification is sent.
+void SetChecked(HWND dialog, int id, bool checked);
+
+void SetProgressRange(HWND dialog, int id, int low, int high);
+// Sets the bar's position and redraws it at once, so the step shows even while the thread is
+// busy and does not pump messages.
+void SetProgressPosition(HWND dialog, int id, int position);
+
+}  // namespace kolt::ui

@@ -1,0 +1,55 @@
+#include "ui/resources.h"
+
+#include <algorithm>
+
+#include "ui/handles.h"
+
+namespace kolt::ui {
+
+namespace {
+
+int CALLBACK NoteFontFound(const LOGFONTA*, const TEXTMETRICA*, DWORD, LPARAM found) {
+    *reinterpret_cast<bool*>(found) = true;
+    return 0;  // one is enough
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> LoadDialogTemplate(int id) {
+    const HMODULE module = ::GetModuleHandleA(nullptr);
+    const HRSRC resource = ::FindResourceA(module, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(5));
+    if (resource == nullptr) {
+        return {};
+    }
+    // Resources of the program's own image stay mapped for its whole life: nothing to free.
+    const HGLOBAL loaded = ::LoadResource(module, resource);
+    const auto* bytes = static_cast<const std::uint8_t*>(::LockResource(loaded));
+    const DWORD size = ::SizeofResource(module, resource);
+    if (bytes == nullptr || size == 0) {
+        return {};
+    }
+    return {bytes, bytes + size};
+}
+
+std::string LoadResourceString(int id) {
+    char buffer[256] = {};
+    const int length = ::LoadStringA(::GetModuleHandleA(nullptr), static_cast<UINT>(id), buffer,
+                                     static_cast<int>(sizeof(buffer)));
+    return std::string(buffer, static_cast<std::size_t>(std::max(length, 0)));
+}
+
+bool IsFontFaceInstalled(std::u16string_view face) {
+    LOGFONTA font{};
+    font.lfCharSet = DEFAULT_CHARSET;
+    if (face.size() >= LF_FACESIZE) {
+        return false;
+    }
+    std::transform(face.begin(), face.end(), font.lfFaceName,
+                   [](char16_t c) { return c < 0x80 ? static_cast<char>(c) : '?'; });
+    bool found = false;
+    const WindowDc screen(nullptr);
+    ::EnumFontFamiliesExA(screen.Get(), &font, &NoteFontFound, reinterpret_cast<LPARAM>(&found), 0);
+    return found;
+}
+
+}  // namespace kolt::ui
