@@ -1,0 +1,139 @@
+#include "tests/gui_e2e/dialog_program.h"
+
+#include <commctrl.h>
+#include <dlgs.h>
+
+#include <stdexcept>
+
+#include "tests/gui_e2e/window_query.h"
+
+namespace kolt::e2e {
+
+namespace {
+
+bool HasCaption(HWND window, const char* caption) {
+    return ClassName(window) == "#32770" && WindowText(window) == caption;
+}
+
+// The file name field of a Save As dialog: an edit box in the classic layout, the edit box
+// inside a combo box in the newer one, otherwise the first visible edit box.
+HWND FileNameField(HWND saveDialog) {
+    if (HWND edit = GetDlgItem(saveDialog, edt1); edit != nullptr && IsWindowVisible(edit)) {
+        return edit;
+    }
+    if (HWND combo = GetDlgItem(saveDialog, cmb13); combo != nullptr && IsWindowVisible(combo)) {
+        if (HWND edit = FindWindowExA(combo, nullptr, "Edit", nullptr); edit != nullptr) {
+            return edit;
+        }
+    }
+    HWND edit = FindDescendant(saveDialog, [](HWND window) {
+        return ClassName(window) == "Edit" && IsWindowVisible(window) != 0;
+    });
+    if (edit == nullptr) {
+        throw std::runtime_error("the Save As dialog has no file name field");
+    }
+    return edit;
+}
+
+}  // namespace
+
+DialogProgram::DialogProgram(const std::filesystem::path& program,
+                             const std::filesystem::path& folder)
+    : m_folder(folder), m_process(program, folder) {}
+
+HWND DialogProgram::WaitForMainDialog() {
+    m_main = WaitForTopLevel(m_process.Id(),
+                             [](HWND window) { return HasCaption(window, kMainCaption); });
+    return m_main;
+}
+
+HWND DialogProgram::Control(int id) const {
+    return DialogControl(m_main, id);
+}
+
+bool DialogProgram::IsChecked(int id) const {
+    return SendBounded(Control(id), BM_GETCHECK) == BST_CHECKED;
+}
+
+BoxStates DialogProgram::Boxes() const {
+    BoxStates states{};
+    for (std::size_t i = 0; i < states.size(); ++i) {
+        states[i] = IsChecked(kBoxesInFileOrder[i]);
+    }
+    return states;
+}
+
+void DialogProgram::ClickBox(int id) {
+    SendBounded(Control(id), BM_CLICK);
+    // The click's notification reaches the dialog within the button's own handling; this round
+    // trip only makes sure nothing else is still queued.
+    SendBounded(m_main, WM_NULL);
+}
+
+int DialogProgram::ProgressPosition() const {
+    return static_cast<int>(SendBounded(Control(control::kProgress), PBM_GETPOS));
+}
+
+int DialogProgram::ProgressUpperLimit() const {
+    return static_cast<int>(SendBounded(Control(control::kProgress), PBM_GETRANGE, FALSE, 0));
+}
+
+HWND DialogProgram::ProcessAndWaitForViewer() {
+    Post(Control(control::kProcess), BM_CLICK);
+    return WaitForViewer();
+}
+
+HWND DialogProgram::EnterAndWaitForViewer() {
+    PostKey(FocusOf(m_main), VK_RETURN);
+    return WaitForViewer();
+}
+
+HWND DialogProgram::WaitForViewer() {
+    return WaitForTopLevel(
+        m_process.Id(), [](HWND window) { return HasCaption(window, kViewerCaption); },
+        kProcessWait);
+}
+
+DWORD DialogProgram::WaitForExit() {
+    const auto status = m_process.WaitForExit(kWindowWait);
+    if (!status) {
+        throw std::runtime_error("the dialog program did not end");
+    }
+    return *status;
+}
+
+void PostKey(HWND target, WPARAM virtualKey) {
+    if (target == nullptr) {
+        throw std::runtime_error("no window has the keyboard focus");
+    }
+    const UINT scanCode = MapVirtualKeyA(static_cast<UINT>(virtualKey), MAPVK_VK_TO_VSC);
+    const LPARAM down = 1 | static_cast<LPARAM>(scanCode) << 16;
+    const LPARAM up = down | LPARAM{1} << 30 | LPARAM{1} << 31;
+    Post(target, WM_KEYDOWN, virtualKey, down);
+    Post(target, WM_KEYUP, virtualKey, up);
+}
+
+HWND DialogControl(HWND dialog, int id) {
+    HWND control = GetDlgItem(dialog, id);
+    if (control == nullptr) {
+        throw std::runtime_error("the dialog has no control " + std::to_string(id));
+    }
+    return control;
+}
+
+std::string ViewerText(HWND viewer) {
+    return WindowText(DialogControl(viewer, control::kReportText));
+}
+
+std::string ProposedFileName(HWND saveDialog) {
+    return WindowText(FileNameField(saveDialog));
+}
+
+void SaveAs(HWND saveDialog, const std::filesystem::path& path) {
+    const std::string text = path.string();
+    SendBounded(FileNameField(saveDialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    HWND save = DialogControl(saveDialog, IDOK);
+    Post(saveDialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(save));
+}
+
+}  // namespace kolt::e2e

@@ -1,0 +1,14 @@
+// Screenshots of the program's windows as PNG files: what a user sees, kept as build artefacts.
+#pragma once
+
+#include <windows.h>
+
+#include <filesystem>
+
+namespace kolt::e2e {
+
+// Copies the screen area of `window` (caption and frame included) into a PNG file. Brings the
+// window to the front first so that nothing covers it. Throws when the screen cannot be read.
+void SaveWindowPng(HWND window, const std::filesystem::path& file);
+
+}  // namespace kolt::e2e
