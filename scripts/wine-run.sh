@@ -87,7 +87,27 @@ ensure_prefix() {
     exec {lock}>&-
 }
 
+# Debian's Wine does not find the fonts it ships (Fixedsys, MS Sans Serif, Courier, Tahoma, ...)
+# where it looks for them, so dialogs would fall back to a proportional Linux face. Installs them
+# into the prefix's Fonts folder once, as a Windows system has them, under the same lock.
+ensure_fonts() {
+    local marker=$prefix/.kolt-fonts-ready
+    local shipped=${KOLT_WINE_FONTS:-/usr/share/wine/fonts}
+    [[ -f $marker || ! -d $shipped ]] && return 0
+    local lock
+    exec {lock}>"$prefix.lock"
+    flock "$lock"
+    if [[ ! -f $marker ]]; then
+        mkdir -p -- "$prefix/drive_c/windows/Fonts"
+        cp -- "$shipped"/* "$prefix/drive_c/windows/Fonts/"
+        touch -- "$marker"
+    fi
+    flock -u "$lock"
+    exec {lock}>&-
+}
+
 ensure_prefix
+ensure_fonts
 if $prepare; then
     exit 0
 fi
