@@ -1,0 +1,107 @@
+#include "tests/win32/child_run.h"
+
+#include <windows.h>
+
+#include <array>
+#include <string>
+#include <utility>
+
+namespace kolt::testing {
+namespace {
+
+// A kernel handle, closed when the object goes out of scope.
+class Handle {
+public:
+    Handle() = default;
+    explicit Handle(HANDLE handle) : m_handle(handle == INVALID_HANDLE_VALUE ? nullptr : handle) {}
+    ~Handle() { Close(); }
+    Handle(Handle&& other) noexcept : m_handle(std::exchange(other.m_handle, nullptr)) {}
+    Handle& operator=(Handle&& other) noexcept {
+        if (this != &other) {
+            Close();
+            m_handle = std::exchange(other.m_handle, nullptr);
+        }
+        return *this;
+    }
+    Handle(const Handle&) = delete;
+    Handle& operator=(const Handle&) = delete;
+
+    HANDLE Get() const { return m_handle; }
+    HANDLE* Receive() {
+        Close();
+        return &m_handle;
+    }
+    void Close() {
+        if (m_handle != nullptr) {
+            CloseHandle(m_handle);
+            m_handle = nullptr;
+        }
+    }
+
+private:
+    HANDLE m_handle = nullptr;
+};
+
+// A copy of one of this process's handles that a child may inherit; empty when there is none.
+Handle InheritableCopy(HANDLE source) {
+    Handle copy;
+    if (source == nullptr || source == INVALID_HANDLE_VALUE ||
+        !DuplicateHandle(GetCurrentProcess(), source, GetCurrentProcess(), copy.Receive(), 0, TRUE,
+                         DUPLICATE_SAME_ACCESS)) {
+        return Handle();
+    }
+    return copy;
+}
+
+}  // namespace
+
+ChildRun RunChild(const std::string& program, const std::string& directory) {
+    ChildRun run;
+    SECURITY_ATTRIBUTES inheritable{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+
+    Handle outputRead;
+    Handle outputWrite;
+    if (!CreatePipe(outputRead.Receive(), outputWrite.Receive(), &inheritable, 0) ||
+        !SetHandleInformation(outputRead.Get(), HANDLE_FLAG_INHERIT, 0)) {
+        return run;
+    }
+    Handle input(CreateFileA("NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, &inheritable,
+                             OPEN_EXISTING, 0, nullptr));
+    Handle error = InheritableCopy(GetStdHandle(STD_ERROR_HANDLE));
+
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = input.Get();
+    startup.hStdOutput = outputWrite.Get();
+    startup.hStdError = error.Get();
+
+    // The command line is the program's name alone, quoted for a path with spaces; the call may
+    // write into it, so it is a copy.
+    std::string commandLine = "\"" + program + "\"";
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                        directory.c_str(), &startup, &process)) {
+        return run;
+    }
+    run.started = true;
+    const Handle processHandle(process.hProcess);
+    const Handle threadHandle(process.hThread);
+    // Only the child holds the write end now, so the pipe ends when the child does.
+    outputWrite.Close();
+
+    std::array<char, 4096> chunk{};
+    DWORD received = 0;
+    while (ReadFile(outputRead.Get(), chunk.data(), static_cast<DWORD>(chunk.size()), &received,
+                    nullptr) &&
+           received > 0) {
+        run.standardOutput.append(chunk.data(), received);
+    }
+    WaitForSingleObject(processHandle.Get(), INFINITE);
+    DWORD exitCode = 0;
+    GetExitCodeProcess(processHandle.Get(), &exitCode);
+    run.exitCode = exitCode;
+    return run;
+}
+
+}  // namespace kolt::testing

@@ -1,0 +1,20 @@
+// Starts a Windows program in a directory of the test's choosing and collects its standard output,
+// so the real console program can be checked end to end.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace kolt::testing {
+
+struct ChildRun {
+    bool started = false;
+    std::uint32_t exitCode = 0;
+    std::string standardOutput;  // every byte the program wrote, unchanged
+};
+
+// Runs `program` (a path Windows understands) without arguments in `directory`, with standard
+// input empty, standard output captured and standard error shared with the test; waits for it.
+ChildRun RunChild(const std::string& program, const std::string& directory);
+
+}  // namespace kolt::testing

@@ -1,0 +1,419 @@
+// The real kolt_info_cli.exe under Wine, run in a scratch directory: which sections each selection
+// file gives, the bytes on standard output and in the report file, and the report's values
+// against what the system under Wine answers through its own calls.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <set>
+#include <sstream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "branding.h"
+#include "tests/win32/child_run.h"
+#include "tests/win32/host_facts.h"
+
+namespace kolt {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::HostFact;
+
+constexpr const char* kNtKey = "Software\\Microsoft\\Windows NT\\CurrentVersion";
+constexpr const char* kProcessorKey = "Hardware\\Description\\System\\CentralProcessor\\0";
+const std::string kRule(54, '-');
+
+// The first line of each section, in report order.
+enum Section { kDate, kArchitecture, kCpuSpeed, kOs, kComputer, kAddress, kUser, kMemory, kDisk };
+constexpr std::string_view kSectionStarts[] = {
+    "  Date and Time   : ", "  Architecture    : ", "  CPU Speed       : ",
+    "  Operating System: ", "  Computer Name   : ", "  IP Address      : ",
+    "  User Name       : ", "  System Memory",      "  Disk Information"};
+const std::vector<Section> kEverySection = {kDate,    kArchitecture, kCpuSpeed, kOs,  kComputer,
+                                            kAddress, kUser,         kMemory,   kDisk};
+
+std::optional<std::string> RegistryText(const char* key, const char* value) {
+    char area[1024] = {};
+    DWORD size = sizeof area;
+    if (RegGetValueA(HKEY_LOCAL_MACHINE, key, value, RRF_RT_REG_SZ, nullptr, area, &size) !=
+        ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    return std::string(area);
+}
+
+std::optional<DWORD> RegistryDword(const char* key, const char* value) {
+    DWORD number = 0;
+    DWORD size = sizeof number;
+    if (RegGetValueA(HKEY_LOCAL_MACHINE, key, value, RRF_RT_REG_DWORD, nullptr, &number, &size) !=
+        ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    return number;
+}
+
+std::string SystemComputerName() {
+    char name[MAX_COMPUTERNAME_LENGTH + 1] = {};
+    DWORD size = sizeof name;
+    return GetComputerNameA(name, &size) ? std::string(name) : std::string();
+}
+
+std::string SystemUserName() {
+    char name[512] = {};
+    DWORD size = sizeof name;
+    return GetUserNameA(name, &size) ? std::string(name) : std::string();
+}
+
+std::string ReadWholeFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// The report's lines without their CR LF; the closing line feed after the report is not a line.
+std::vector<std::string> ReportLines(const std::string& bytes) {
+    std::vector<std::string> lines;
+    const std::string_view report = std::string_view(bytes).substr(0, bytes.size() - 1);
+    std::size_t start = 0;
+    while (start < report.size()) {
+        const std::size_t end = report.find("\r\n", start);
+        if (end == std::string_view::npos) {
+            lines.emplace_back(report.substr(start));
+            break;
+        }
+        lines.emplace_back(report.substr(start, end - start));
+        start = end + 2;
+    }
+    return lines;
+}
+
+// The value of the first line that starts with `prefix`; nullopt when no line does.
+std::optional<std::string> ValueOf(const std::vector<std::string>& lines, std::string_view prefix) {
+    for (const std::string& line : lines) {
+        if (line.starts_with(prefix)) {
+            return line.substr(prefix.size());
+        }
+    }
+    return std::nullopt;
+}
+
+std::vector<Section> SectionsIn(const std::vector<std::string>& lines) {
+    std::vector<Section> found;
+    for (const std::string& line : lines) {
+        for (const Section section : kEverySection) {
+            if (line.starts_with(kSectionStarts[section])) {
+                found.push_back(section);
+            }
+        }
+    }
+    return found;
+}
+
+// A directory of its own under the temporary directory, with a space in its name, removed
+// afterwards with everything the program left in it.
+class ScratchDirectory {
+public:
+    ScratchDirectory() {
+        static std::atomic<int> counter{0};
+        m_path = fs::temp_directory_path() / ("kolt cli " + std::to_string(GetCurrentProcessId()) +
+                                              "-" + std::to_string(counter++));
+        fs::remove_all(m_path);
+        fs::create_directories(m_path);
+    }
+    ~ScratchDirectory() {
+        std::error_code ignored;
+        fs::remove_all(m_path, ignored);
+    }
+    ScratchDirectory(const ScratchDirectory&) = delete;
+    ScratchDirectory& operator=(const ScratchDirectory&) = delete;
+
+    const fs::path& Path() const { return m_path; }
+    void Write(const std::string& name, const std::string& bytes) const {
+        std::ofstream(m_path / name, std::ios::binary) << bytes;
+    }
+    std::set<std::string> Names() const {
+        std::set<std::string> names;
+        for (const auto& entry : fs::directory_iterator(m_path)) {
+            names.insert(entry.path().filename().string());
+        }
+        return names;
+    }
+
+private:
+    fs::path m_path;
+};
+
+class CliEndToEnd : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const std::optional<std::string> program = HostFact("KOLT_CLI_PROGRAM");
+        ASSERT_TRUE(program) << "KOLT_CLI_PROGRAM names the program under test";
+        m_program = *program;
+        m_reportFile = "kolt_info_" + SystemComputerName() + ".txt";
+    }
+
+    // Runs the program in the scratch directory, after an outdated, longer report file was left
+    // there, and checks what every run must give: status 0, the same bytes on standard output
+    // and in the report file, CR LF after every report line, the banner and the closing.
+    std::vector<std::string> Run(const std::optional<std::string>& selection) {
+        if (selection) {
+            m_scratch.Write("kolt_info.cfg", *selection);
+        }
+        m_scratch.Write(m_reportFile, std::string(100000, 'x') + "\r\n");
+
+        const testing::ChildRun run = testing::RunChild(m_program, m_scratch.Path().string());
+        EXPECT_TRUE(run.started) << m_program;
+        EXPECT_EQ(run.exitCode, 0u);
+        const std::string& output = run.standardOutput;
+        EXPECT_EQ(ReadWholeFile(m_scratch.Path() / m_reportFile), output)
+            << "the report file differs from standard output";
+        std::set<std::string> expectedNames{m_reportFile};
+        if (selection) {
+            expectedNames.insert("kolt_info.cfg");
+        }
+        EXPECT_EQ(m_scratch.Names(), expectedNames);
+
+        // The report, then one line feed; inside the report every CR starts a CR LF and every
+        // LF ends one, so no line ends CR CR LF and no bare LF or CR stands anywhere.
+        EXPECT_TRUE(output.ends_with("\r\n\n")) << output;
+        const std::string_view report = std::string_view(output).substr(0, output.size() - 1);
+        for (std::size_t i = 0; i < report.size(); ++i) {
+            if (report[i] == '\r') {
+                EXPECT_TRUE(i + 1 < report.size() && report[i + 1] == '\n') << "CR at " << i;
+            } else if (report[i] == '\n') {
+                EXPECT_TRUE(i > 0 && report[i - 1] == '\r') << "LF at " << i;
+            }
+        }
+        EXPECT_EQ(report.find("\r\r"), std::string_view::npos);
+
+        const std::vector<std::string> lines = ReportLines(output);
+        EXPECT_GE(lines.size(), 5u);
+        if (lines.size() >= 5) {
+            EXPECT_EQ(lines[0], "Kolt Information - Version 2.11");
+            EXPECT_EQ(lines[2], kRule);
+            EXPECT_EQ(lines[lines.size() - 2], kRule);
+            EXPECT_EQ(lines.back(), branding::kWebDomain);
+        }
+        return lines;
+    }
+
+    std::string m_program;
+    std::string m_reportFile;
+    ScratchDirectory m_scratch;
+};
+
+// Ten selection lines ("0" or "1") with CR LF line ends, as the dialog program writes them.
+std::string SelectionFile(const std::string& flags) {
+    std::string file;
+    for (const char flag : flags) {
+        file += flag;
+        file += "\r\n";
+    }
+    return file;
+}
+
+TEST_F(CliEndToEnd, SelectionDecidesTheSections) {
+    struct Case {
+        const char* name;
+        std::optional<std::string> selection;
+        std::vector<Section> expected;
+    };
+    const Case cases[] = {
+        {"no selection file", std::nullopt, kEverySection},
+        {"All on, the rest off", SelectionFile("1000000000"), kEverySection},
+        // Architecture, Operating System, CPU Speed and Disk in file order; the CPU speed comes
+        // straight after the architecture in the report.
+        {"some sections", SelectionFile("0011000011"), {kArchitecture, kCpuSpeed, kOs, kDisk}},
+        {"any nonzero number, LF line ends", "0\n0\n0\n-1\n 2\nx1\n\n", {kOs, kComputer}},
+        {"empty file", std::string(), {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::vector<std::string> lines = Run(c.selection);
+        EXPECT_EQ(SectionsIn(lines), c.expected);
+        if (c.expected.empty()) {
+            EXPECT_EQ(lines.size(), 5u);  // the banner and the closing only
+        }
+    }
+}
+
+// Every value as the system under Wine gives it through its own calls. The CPU speed takes a
+// second to measure and is left out; its line's presence is checked above.
+TEST_F(CliEndToEnd, ReportShowsTheMachineWinePresents) {
+    const std::vector<std::string> lines = Run(SelectionFile("0111111101"));
+
+    const std::optional<std::string> vendor = RegistryText(kProcessorKey, "VendorIdentifier");
+    const std::optional<std::string> identifier = RegistryText(kProcessorKey, "Identifier");
+    ASSERT_TRUE(vendor);
+    ASSERT_TRUE(identifier);
+    const std::string shownVendor = *vendor == "GenuineIntel"   ? "Genuine Intel"
+                                    : *vendor == "AuthenticAMD" ? "Authentic AMD"
+                                                                : *vendor;
+    EXPECT_EQ(ValueOf(lines, "  Architecture    : "), shownVendor);
+    EXPECT_EQ(ValueOf(lines, "  CPU Type        : "), *identifier);
+    SYSTEM_INFO info{};
+    GetSystemInfo(&info);
+    EXPECT_EQ(ValueOf(lines, "  Number of CPUs  : "), std::to_string(info.dwNumberOfProcessors));
+    EXPECT_EQ(ValueOf(lines, "  MMX Feature     : ").has_value(),
+              IsProcessorFeaturePresent(PF_MMX_INSTRUCTIONS_AVAILABLE) != 0);
+
+    const std::optional<std::string> productName = RegistryText(kNtKey, "ProductName");
+    ASSERT_TRUE(productName);
+    EXPECT_EQ(ValueOf(lines, "  Operating System: "), *productName);
+    const std::optional<std::string> version = ValueOf(lines, "  Version         : ");
+    ASSERT_TRUE(version);
+    EXPECT_FALSE(version->empty());
+
+    EXPECT_EQ(ValueOf(lines, "  Computer Name   : "), SystemComputerName());
+    EXPECT_EQ(ValueOf(lines, "  User Name       : "), SystemUserName());
+
+    // A dotted-decimal IPv4 address, not the "any" address.
+    const std::optional<std::string> address = ValueOf(lines, "  IP Address      : ");
+    ASSERT_TRUE(address);
+    std::istringstream octets(*address);
+    int parts[4] = {-1, -1, -1, -1};
+    char dot[3] = {};
+    octets >> parts[0] >> dot[0] >> parts[1] >> dot[1] >> parts[2] >> dot[2] >> parts[3];
+    EXPECT_TRUE(octets.eof() && !octets.fail()) << *address;
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_TRUE(parts[i] >= 0 && parts[i] <= 255) << *address;
+        EXPECT_EQ(i < 3 ? dot[i] : '.', '.') << *address;
+    }
+    EXPECT_NE(*address, "0.0.0.0");
+
+    // Memory in whole megabytes, each count rounded up; 64-bit counts, never capped at 4 GB.
+    MEMORYSTATUSEX memory{};
+    memory.dwLength = sizeof memory;
+    ASSERT_TRUE(GlobalMemoryStatusEx(&memory));
+    const auto megabytes = [](std::uint64_t bytes) {
+        return std::to_string((bytes + 1024 * 1024 - 1) / (1024 * 1024)) + " Mb";
+    };
+    EXPECT_EQ(ValueOf(lines, "  Physical Memory : "), megabytes(memory.ullTotalPhys));
+    EXPECT_EQ(ValueOf(lines, "  Paging File     : "), megabytes(memory.ullTotalPageFile));
+
+    // Exactly the drives from C: to Z: that can be measured, C: and Z: among them, each with its
+    // type and a size that agrees with the volume's.
+    std::set<char> measurable;
+    for (char letter = 'C'; letter <= 'Z'; ++letter) {
+        const std::string root = std::string(1, letter) + ":\\";
+        ULARGE_INTEGER available{};
+        ULARGE_INTEGER total{};
+        ULARGE_INTEGER free{};
+        if (GetDiskFreeSpaceExA(root.c_str(), &available, &total, &free)) {
+            measurable.insert(letter);
+        }
+    }
+    EXPECT_TRUE(measurable.contains('C') && measurable.contains('Z'));
+    std::set<char> shown;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (!lines[i].starts_with("  Disk ") || lines[i].starts_with("  Disk Total") ||
+            lines[i].starts_with("  Disk Information")) {
+            continue;
+        }
+        const char letter = lines[i][7];
+        shown.insert(letter);
+        const std::string root = std::string(1, letter) + ":\\";
+        const UINT type = GetDriveTypeA(root.c_str());
+        const char* const typeTexts[] = {
+            "Error Acquiring Type", "Drive Does Not Exist", "Removable Media", "Local Fixed Disk",
+            "Network Disk",         "CD-ROM Drive",         "RAM Disk"};
+        EXPECT_EQ(lines[i].substr(8),
+                  std::string("      Type: ") + (type <= 6 ? typeTexts[type] : "Unknown Type"));
+        ASSERT_LT(i + 2, lines.size());
+        ULARGE_INTEGER available{};
+        ULARGE_INTEGER total{};
+        ULARGE_INTEGER free{};
+        ASSERT_TRUE(GetDiskFreeSpaceExA(root.c_str(), &available, &total, &free));
+        // "              Size: 251.97 Gb ": the number, given to two decimals, and its unit.
+        std::istringstream size(lines[i + 2].substr(20));
+        double number = 0;
+        std::string unit;
+        size >> number >> unit;
+        const double unitBytes = unit == "Tb"   ? std::pow(1024.0, 4)
+                                 : unit == "Gb" ? std::pow(1024.0, 3)
+                                 : unit == "Mb" ? std::pow(1024.0, 2)
+                                 : unit == "Kb" ? 1024.0
+                                                : 1.0;
+        EXPECT_NEAR(number, static_cast<double>(total.QuadPart) / unitBytes, 0.0051)
+            << lines[i + 2];
+    }
+    EXPECT_EQ(shown, measurable);
+    EXPECT_EQ(ValueOf(lines, "  Disk C      Type: "), "Local Fixed Disk");
+    EXPECT_EQ(ValueOf(lines, "  Disk Z      Type: "), "Local Fixed Disk");
+}
+
+// The operating-system lines against the values the registry holds. With KOLT_PRESENTED_WINDOWS
+// set, Wine was told to present that version first, and the lines must show it.
+TEST_F(CliEndToEnd, OperatingSystemLinesFollowTheRegistry) {
+    const std::vector<std::string> lines = Run(SelectionFile("0001000000"));
+    const std::optional<std::string> name = ValueOf(lines, "  Operating System: ");
+    const std::optional<std::string> version = ValueOf(lines, "  Version         : ");
+    ASSERT_TRUE(name);
+    ASSERT_TRUE(version);
+
+    const std::optional<std::string> productName = RegistryText(kNtKey, "ProductName");
+    const std::optional<std::string> currentVersion = RegistryText(kNtKey, "CurrentVersion");
+    const std::optional<std::string> servicePack = RegistryText(kNtKey, "CSDVersion");
+    const std::optional<std::string> build = RegistryText(kNtKey, "CurrentBuildNumber");
+    const std::optional<DWORD> major = RegistryDword(kNtKey, "CurrentMajorVersionNumber");
+    ASSERT_TRUE(productName);
+    ASSERT_TRUE(build);
+    EXPECT_EQ(*name, *productName);
+
+    std::string expected;
+    if (major) {
+        // Windows 10 and later: the numeric values, then the release name where one is stored.
+        const std::optional<DWORD> minor = RegistryDword(kNtKey, "CurrentMinorVersionNumber");
+        const std::optional<DWORD> ubr = RegistryDword(kNtKey, "UBR");
+        std::optional<std::string> release = RegistryText(kNtKey, "DisplayVersion");
+        if (!release || release->empty()) {
+            release = RegistryText(kNtKey, "ReleaseId");
+        }
+        expected = std::to_string(*major) + "." + std::to_string(minor.value_or(0)) + "." + *build;
+        // Appended piece by piece: GCC 12 at -O3 takes `"." + std::string` for an overlapping
+        // copy (-Wrestrict).
+        if (ubr) {
+            expected += '.';
+            expected += std::to_string(*ubr);
+        }
+        if (release && !release->empty()) {
+            expected += ' ';
+            expected += *release;
+        }
+    } else {
+        ASSERT_TRUE(currentVersion);
+        expected = *currentVersion;
+        if (servicePack) {
+            expected += ' ';
+            expected += *servicePack;
+        }
+    }
+    EXPECT_EQ(*version, expected);
+
+    const std::string presented = HostFact("KOLT_PRESENTED_WINDOWS").value_or("");
+    if (presented == "win7") {
+        EXPECT_FALSE(major.has_value());
+        EXPECT_NE(name->find("Windows 7"), std::string::npos) << *name;
+        EXPECT_EQ(currentVersion, "6.1");
+        EXPECT_TRUE(version->starts_with("6.1 ")) << *version;
+    } else if (presented == "win10") {
+        EXPECT_EQ(major, DWORD{10});
+        EXPECT_NE(name->find("Windows 10"), std::string::npos) << *name;
+        EXPECT_TRUE(version->starts_with("10.0." + *build)) << *version;
+    } else {
+        EXPECT_EQ(presented, "") << "no checks known for this version";
+    }
+}
+
+}  // namespace
+}  // namespace kolt
