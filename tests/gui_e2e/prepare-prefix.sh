@@ -13,6 +13,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 wine_run=$here/../../scripts/wine-run.sh
 wineserver=${KOLT_WINESERVER:-/usr/lib/wine/wineserver}
 [[ -x $wineserver ]] || wineserver=$(command -v wineserver)
+wine_fonts=${KOLT_WINE_FONTS:-/usr/share/wine/fonts}
 
 (($# == 2)) || {
     echo "usage: prepare-prefix.sh PREFIX desktop|windows95" >&2
@@ -37,6 +38,11 @@ exec {lock}>"$prefix.e2e.lock"
 flock "$lock"
 if [[ ! -f $marker ]]; then
     reg() { "$wine_run" reg "$@" >/dev/null; }
+    # Wine's own TrueType faces (Marlett for the caption buttons, Fixedsys, MS Sans Serif) stand
+    # in a Windows installation's font folder; Debian's Wine does not find them by itself.
+    if [[ -d $wine_fonts ]]; then
+        cp -- "$wine_fonts"/*.ttf "$prefix/drive_c/windows/Fonts/"
+    fi
     reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f
     reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f
     if [[ $kind == windows95 ]]; then
