@@ -240,7 +240,8 @@ TEST_F(DialogProgramTest, FirstStartBuildsTheFullReportAndSavesIt) {
 
 // The selection file sets the boxes (any nonzero value checks one), Enter runs Process, the report
 // holds exactly the checked sections, the file is written back as "0" and "1" lines, Esc closes
-// the viewer, and the close box ends the program without storing a later change.
+// the viewer and the about box, and the close box ends the program without storing a later
+// change.
 TEST_F(DialogProgramTest, SelectionFileChoosesTheBoxesAndTheSections) {
     WriteBytes(SelectionFile(), "0\r\n1\r\n0\r\n7\r\n1\r\n0\r\n0\r\n1\r\n1\n0\r\n1\r\n");
     const BoxStates expected{false, true, false, true, true, false, false, true, true, false};
@@ -252,6 +253,13 @@ TEST_F(DialogProgramTest, SelectionFileChoosesTheBoxesAndTheSections) {
     ASSERT_NO_FATAL_FAILURE(ExpectReport(ViewerText(viewer), expected));
     EXPECT_EQ(ReadBytes(SelectionFile()), SelectionFileBytes(expected));
     ASSERT_NO_FATAL_FAILURE(CloseViewer(viewer, PressEscape));
+
+    // The about box comes from the system menu's command 16 and closes with Esc.
+    Post(Program().MainDialog(), WM_SYSCOMMAND, 0x0010);
+    HWND about = WaitForOwnedDialog(Program().ProcessId(), Program().MainDialog());
+    EXPECT_EQ(WindowText(about), kAboutCaption);
+    PressEscape(about);
+    ASSERT_TRUE(WaitUntilGone(about)) << "the about box did not close";
 
     Program().ClickBox(kDisk);
     EXPECT_TRUE(Program().IsChecked(kDisk));
