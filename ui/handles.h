@@ -15,12 +15,6 @@ struct DcDeleter {
 };
 using UniqueDc = std::unique_ptr<std::remove_pointer_t<HDC>, DcDeleter>;
 
-// A pen, brush, font or bitmap: deleted with DeleteObject once no context holds it.
-struct GdiObjectDeleter {
-    void operator()(HGDIOBJ object) const { ::DeleteObject(object); }
-};
-using UniqueGdiObject = std::unique_ptr<std::remove_pointer_t<HGDIOBJ>, GdiObjectDeleter>;
-
 // Global memory handed back by a common dialog (a printer's mode and names).
 struct GlobalDeleter {
     void operator()(HGLOBAL memory) const { ::GlobalFree(memory); }
@@ -60,23 +54,6 @@ private:
     HWND m_window;
     PAINTSTRUCT m_paint{};
     HDC m_dc;
-};
-
-// An object selected into a context for one scope; the previous one is selected back after.
-class SelectedObject {
-public:
-    SelectedObject(HDC dc, HGDIOBJ object) : m_dc(dc), m_previous(::SelectObject(dc, object)) {}
-    ~SelectedObject() {
-        if (m_previous != nullptr && m_previous != HGDI_ERROR) {
-            ::SelectObject(m_dc, m_previous);
-        }
-    }
-    SelectedObject(const SelectedObject&) = delete;
-    SelectedObject& operator=(const SelectedObject&) = delete;
-
-private:
-    HDC m_dc;
-    HGDIOBJ m_previous;
 };
 
 }  // namespace kolt::ui

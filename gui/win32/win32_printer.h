@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string_view>
+#include <utility>
 
 #include "gui/report_dlg_ports.h"
 #include "ui/printer_dc.h"
