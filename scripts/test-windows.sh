@@ -8,7 +8,7 @@
 # Prints a CTest-style summary line for every stage ("N% tests passed, F tests failed out of T"),
 # a failed build counting as one failed test, and exits non-zero when anything failed.
 set -uo pipefail
-cd "$(dirname "$0")/.."
+cd "$(dirname "$0")/.." || exit 1
 
 jobs=${KOLT_JOBS:-$(nproc)}
 status=0
