@@ -7,15 +7,20 @@ namespace kolt {
 namespace {
 
 // Places rows down the page in the units of the printer's default font, and turns the page when
-// a row would come too close to the ten-inch line.
+// a row would come too close to the ten-inch line or the end of the printable area.
 class PageWriter {
 public:
     explicit PageWriter(Printer& printer) : m_printer(printer) {
         const Printer::FontMetrics metrics = printer.CurrentFontMetrics();
         m_rowHeight = metrics.height;
         m_left = 5 * metrics.averageCharWidth;
-        // Ten inches from the top of the printable area, whatever the paper.
+        // Ten inches from the top of the printable area. Where that area ends sooner (landscape
+        // or small paper), the last row that still fits instead: rows beyond it would be lost.
         m_bottom = 10 * printer.PixelsPerInchY();
+        const int printableHeight = printer.PrintableHeight();
+        if (printableHeight > 0 && printableHeight - m_rowHeight < m_bottom) {
+            m_bottom = printableHeight - m_rowHeight;
+        }
         DrawPageHeader();
     }
 

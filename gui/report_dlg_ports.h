@@ -34,6 +34,9 @@ public:
     virtual FontMetrics CurrentFontMetrics() = 0;
     // Device units per inch down the page.
     virtual int PixelsPerInchY() = 0;
+    // Device units from the top to the bottom of the printable area; 0 when the driver does not
+    // say.
+    virtual int PrintableHeight() = 0;
 };
 
 // What the Save As dialog is asked to show.

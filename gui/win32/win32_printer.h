@@ -21,6 +21,7 @@ public:
     void DrawTextAt(int x, int y, std::string_view text) override { m_dc.DrawString(x, y, text); }
     FontMetrics CurrentFontMetrics() override;
     int PixelsPerInchY() override { return m_dc.DeviceCaps(LOGPIXELSY); }
+    int PrintableHeight() override { return m_dc.DeviceCaps(VERTRES); }
 
 private:
     ui::PrinterDc m_dc;

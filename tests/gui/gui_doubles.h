@@ -103,6 +103,8 @@ public:
         int height = 10;
         int averageCharWidth = 8;
         int pixelsPerInchY = 10;
+        // Far below the ten-inch line unless a test says otherwise.
+        int printableHeight = 10000;
         int startDocumentResult = 1;
         int startPageResult = 1;
     };
@@ -130,6 +132,7 @@ public:
         return {m_settings.height, m_settings.averageCharWidth};
     }
     int PixelsPerInchY() override { return m_settings.pixelsPerInchY; }
+    int PrintableHeight() override { return m_settings.printableHeight; }
 
 private:
     int Record(std::string call) {

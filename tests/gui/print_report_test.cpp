@@ -94,6 +94,41 @@ TEST(PrintReportTest, LaterPagesHoldOneLineMore) {
     EXPECT_EQ(Print(report, SmallPage()), expected);
 }
 
+TEST(PrintReportTest, PagesEndAtTheTenInchLineOrTheEndOfThePrintableAreaIfSooner) {
+    struct Case {
+        const char* name;
+        int printableHeight;
+        std::vector<std::string> calls;
+    };
+    const std::string report = "1\r\n2\r\n3\r\n4\r\n";
+    const std::vector<std::string> tenInchLine = Join({
+        PageStart(),
+        {"40,60 1", "40,70 2", "40,80 3", "40,90  ", "40,100 Page 1", "EndPage", "StartPage"},
+        PageStart(),
+        {"40,50 4", "40,100 Page 2", "EndPage", "EndDoc"},
+    });
+    const std::vector<Case> cases = {
+        {"driver does not say", 0, tenInchLine},
+        {"room for the ten-inch line's row", 110, tenInchLine},
+        // The last row that fits starts at 85: body rows up to 65, numbers at most at 85.
+        {"shorter paper", 95,
+         Join({
+             PageStart(),
+             {"40,60 1", "40,70  ", "40,80 Page 1", "EndPage", "StartPage"},
+             PageStart(),
+             {"40,50 2", "40,60 3", "40,70  ", "40,80 Page 2", "EndPage", "StartPage"},
+             PageStart(),
+             {"40,50 4", "40,85 Page 3", "EndPage", "EndDoc"},
+         })},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        RecordingPrinter::Settings settings = SmallPage();
+        settings.printableHeight = c.printableHeight;
+        EXPECT_EQ(Print(report, settings), c.calls);
+    }
+}
+
 TEST(PrintReportTest, LineEndsEachBreakTheLine) {
     struct Case {
         const char* name;
