@@ -70,12 +70,19 @@ void ReportDlgLogic::OnSaveClicked() {
     }
     // A text stream: on Windows every LF reaches the file as CR LF, which is why the copy's own
     // CRs become spaces first.
-    const UniqueFile file(std::fopen(path->c_str(), "w"));
+    UniqueFile file(std::fopen(path->c_str(), "w"));
     if (!file) {
         m_services.ShowMessage(std::string(kSaveError) + *path, MessageIcon::Warning);
         return;
     }
     WriteReportText(file.get());
+    // Success shows nothing, so a write or close that fails (a full disk, a vanished network
+    // drive) must say so, or a cut-off file would pass for the saved report.
+    const bool written = std::ferror(file.get()) == 0;
+    const bool closed = std::fclose(file.release()) == 0;
+    if (!written || !closed) {
+        m_services.ShowMessage(std::string(kSaveError) + *path, MessageIcon::Warning);
+    }
 }
 
 void ReportDlgLogic::OnPrintClicked() {

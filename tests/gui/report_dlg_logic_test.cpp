@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -103,6 +104,19 @@ TEST_F(ReportDlgLogicTest, SaveThatCannotOpenItsFileWarnsAndKeepsTheCrs) {
     EXPECT_EQ(services.messages,
               (std::vector<ShownMessage>{{"Error saving to: " + path, MessageIcon::Warning}}));
     EXPECT_EQ(logic.ReportText(), kReport);
+}
+
+TEST_F(ReportDlgLogicTest, SaveWhoseWriteFailsWarnsLikeOneThatCannotOpen) {
+    // A device that opens for writing and then refuses every byte, as a full disk does.
+    const std::string full = "/dev/full";
+    if (!std::filesystem::exists(full)) {
+        GTEST_SKIP() << "no " << full << " here";
+    }
+    services.savePath = full;
+    logic.OnSaveClicked();
+
+    EXPECT_EQ(services.messages,
+              (std::vector<ShownMessage>{{"Error saving to: " + full, MessageIcon::Warning}}));
 }
 
 TEST_F(ReportDlgLogicTest, EmailOpensAMailtoOfTheSupportAddress) {
