@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "report/system_report.h"
+#include "selection/selection_file.h"
 #include "tests/support/scripted_platform.h"
 
 namespace kolt {
@@ -168,6 +169,25 @@ TEST_F(ConsoleRunTest, ReadsTheSelectionFromThePlatformsCurrentDirectory) {
     fs::create_directory(elsewhere);
     WriteBytes(elsewhere / "kolt_info.cfg", "0\n0\n0\n0\n1\n");
     m_platform.currentDirectory = elsewhere.string();
+    EXPECT_EQ(Run(), Expected({&CSystemReport::AppendComputerName}));
+}
+
+// The console program's directory buffer holds 1024 bytes, far more than the dialog program's
+// 260: a directory of several hundred characters is still where the selection comes from.
+TEST_F(ConsoleRunTest, ReadsTheSelectionFromADirectoryLongerThanTheDialogsBuffer) {
+    fs::path deep = m_dir;
+    while (deep.string().size() < 600) {
+        deep /= std::string(60, 'd');
+    }
+    ASSERT_LT(deep.string().size() + 1, kConsoleDirectoryBufferSize);
+    std::error_code ignored;  // a system that cannot make it is told apart below
+    fs::create_directories(deep, ignored);
+    const std::string selectionFile = (deep / "kolt_info.cfg").string();
+    WriteBytes(selectionFile, "0\n0\n0\n0\n1\n");
+    if (!IsOn(ReadSelection(selectionFile), ReportSection::ComputerName)) {
+        GTEST_SKIP() << "this system cannot open a file under a directory this long";
+    }
+    m_platform.currentDirectory = deep.string();
     EXPECT_EQ(Run(), Expected({&CSystemReport::AppendComputerName}));
 }
 
