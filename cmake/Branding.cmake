@@ -1,6 +1,8 @@
 # The maker's web domain, web address and support e-mail address are build-time settings: a
 # support desk rebuilds with its own values, and the programs take no options at run time.
-set(KOLT_WEB_DOMAIN "www.kolt.example" CACHE STRING "Web domain written on the report's last line")
+# The committed artwork (gui/res) shows the default domain.
+set(KOLT_DEFAULT_WEB_DOMAIN "www.kolt.example")
+set(KOLT_WEB_DOMAIN "${KOLT_DEFAULT_WEB_DOMAIN}" CACHE STRING "Web domain written on the report's last line")
 set(KOLT_WEB_URL "https://www.kolt.example/" CACHE STRING "Web address opened by the banner")
 set(KOLT_SUPPORT_EMAIL "support@kolt.example" CACHE STRING "Support desk e-mail address")
 

@@ -4,8 +4,8 @@
 #   banner.bmp     the 350x70 banner of the main dialog: 8-bit palette, uncompressed BMP3, showing
 #                  the product name and the maker's web domain
 # Usage: scripts/make-artwork.sh [web domain] [output folder]
-# The defaults are the build's default branding and gui/res. A support desk that rebuilds with its
-# own domain runs this with that domain and commits the result. The output depends only on the
+# The defaults are the build's default branding and gui/res (the committed artwork). A build
+# configured with another web domain runs this itself and draws into its build tree. The output depends only on the
 # arguments, the fonts and the ImageMagick version, so re-running it leaves the files unchanged.
 set -euo pipefail
 
