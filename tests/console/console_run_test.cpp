@@ -14,13 +14,16 @@
 
 #include "report/system_report.h"
 #include "selection/selection_file.h"
+#include "tests/support/scratch_directory.h"
 #include "tests/support/scripted_platform.h"
 
 namespace kolt {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::ReadBytes;
 using testing::ScriptedPlatform;
+using testing::WriteBytes;
 using Section = std::string& (CSystemReport::*)(std::string&);
 
 constexpr std::string_view kReportFile = "kolt_info_DESK042.txt";
@@ -34,32 +37,16 @@ const std::vector<Section> kEverySection = {
     &CSystemReport::AppendDisks,
 };
 
-std::string ReadBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void WriteBytes(const fs::path& path, std::string_view bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
-
 // Each test runs in a fresh, empty current directory.
 class ConsoleRunTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::random_device random;
         m_previous = fs::current_path();
-        m_dir = fs::temp_directory_path() / ("kolt_console_" + std::to_string(random()));
-        fs::create_directories(m_dir);
         fs::current_path(m_dir);
         Script(m_platform);
     }
-    void TearDown() override {
-        fs::current_path(m_previous);
-        std::error_code ignored;
-        fs::remove_all(m_dir, ignored);
-    }
+    // Leaves the directory before it is removed with the fixture.
+    void TearDown() override { fs::current_path(m_previous); }
 
     // A machine with something to say in every section.
     void Script(ScriptedPlatform& platform) const {
@@ -108,7 +95,8 @@ protected:
     }
 
     fs::path m_previous;
-    fs::path m_dir;
+    testing::ScratchDirectory m_scratch{"kolt_console_"};
+    const fs::path m_dir = m_scratch.Path();
     ScriptedPlatform m_platform;
 };
 

@@ -12,7 +12,7 @@
 #include "gui/section_controls.h"
 #include "report/system_report.h"
 #include "tests/gui/gui_doubles.h"
-#include "tests/gui/temp_dir.h"
+#include "tests/support/scratch_directory.h"
 #include "tests/support/scripted_platform.h"
 
 namespace kolt {
@@ -45,7 +45,7 @@ protected:
         }
     }
 
-    testing::TempDir dir;
+    testing::ScratchDirectory dir;
     testing::ScriptedPlatform platform;
     testing::RecordingView view;
     testing::RecordingInfoServices services{view};
@@ -112,7 +112,7 @@ TEST_F(InfoDlgLogicTest, ProcessStoresTheBoxesAsOnesAndZerosAndDropsExtraLines) 
 
 TEST_F(InfoDlgLogicTest, SelectionGoesToThePathFixedAtInitialisation) {
     logic.OnInitDialog();
-    testing::TempDir elsewhere;
+    testing::ScratchDirectory elsewhere;
     platform.currentDirectory = elsewhere.Path().string();
     logic.OnProcessClicked();
     EXPECT_TRUE(std::filesystem::exists(SelectionFile()));

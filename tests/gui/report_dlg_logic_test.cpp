@@ -8,7 +8,7 @@
 
 #include "branding.h"
 #include "tests/gui/gui_doubles.h"
-#include "tests/gui/temp_dir.h"
+#include "tests/support/scratch_directory.h"
 #include "tests/support/scripted_platform.h"
 
 namespace kolt {
@@ -35,7 +35,7 @@ class ReportDlgLogicTest : public ::testing::Test {
 protected:
     ReportDlgLogicTest() { logic.SetReport(kReport); }
 
-    testing::TempDir dir;
+    testing::ScratchDirectory dir;
     testing::ScriptedPlatform platform;
     testing::RecordingReportServices services;
     ReportDlgLogic logic{platform, services};

@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "tests/integration/cli_process.h"
+#include "tests/support/scratch_directory.h"
 
 namespace kolt::integration {
 namespace {
@@ -130,7 +131,7 @@ protected:
     std::vector<std::string> Run(const std::optional<std::string>& selection,
                                  const std::vector<std::string>& environment = {}) {
         if (selection) {
-            m_dir.WriteFile("kolt_info.cfg", *selection);
+            m_dir.Write("kolt_info.cfg", *selection);
         }
         const CliRun run = RunProgram(KOLT_CLI_PATH, m_dir.Path(), environment);
         EXPECT_EQ(run.exitStatus, 0);
@@ -143,12 +144,12 @@ protected:
         const auto lines = CrLfLines(report);
         const std::optional<std::string> name = ValueOf(lines, "  Computer Name   : ");
         if (name) {
-            EXPECT_EQ(m_dir.ReadFile("kolt_info_" + *name + ".txt"), run.standardOutput);
+            EXPECT_EQ(m_dir.Read("kolt_info_" + *name + ".txt"), run.standardOutput);
         }
         return lines;
     }
 
-    ScratchDir m_dir;
+    testing::ScratchDirectory m_dir{"kolt_cli_"};
 };
 
 TEST_F(CliIntegrationTest, SelectionDecidesTheSectionsInReportOrder) {
@@ -285,17 +286,17 @@ TEST_F(CliIntegrationTest, AnUnreadableSelectionMeansEverySection) {
 
 TEST_F(CliIntegrationTest, AnOlderReportFileIsReplacedNotAppendedTo) {
     const std::string fileName = "kolt_info_" + NetbiosName() + ".txt";
-    m_dir.WriteFile(fileName, std::string(100000, '~'));
+    m_dir.Write(fileName, std::string(100000, '~'));
     const auto lines = Run(SelectionFile({0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
     // Header and footer only; Run compared the file with standard output byte for byte.
     EXPECT_EQ(lines.size(), 5u);
-    EXPECT_EQ(m_dir.ReadFile(fileName).find('~'), std::string::npos);
+    EXPECT_EQ(m_dir.Read(fileName).find('~'), std::string::npos);
 }
 
 TEST_F(CliIntegrationTest, AReportFileThatCannotBeCreatedStillPrintsTheReport) {
     // A directory in the report file's place: the file cannot be opened for writing.
     std::filesystem::create_directory(m_dir.Path() / ("kolt_info_" + NetbiosName() + ".txt"));
-    m_dir.WriteFile("kolt_info.cfg", SelectionFile({0, 0, 0, 0, 1, 0, 0, 0, 0, 0}));
+    m_dir.Write("kolt_info.cfg", SelectionFile({0, 0, 0, 0, 1, 0, 0, 0, 0, 0}));
     const CliRun run = RunProgram(KOLT_CLI_PATH, m_dir.Path());
     EXPECT_EQ(run.exitStatus, 0);
     EXPECT_NE(run.standardOutput.find("  Computer Name   : " + NetbiosName() + "\r\n"),

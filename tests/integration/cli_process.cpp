@@ -15,28 +15,6 @@ extern char** environ;
 
 namespace kolt::integration {
 
-ScratchDir::ScratchDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "kolt_cli_XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) {
-        throw std::system_error(errno, std::generic_category(), "mkdtemp");
-    }
-    m_path = pattern;
-}
-
-ScratchDir::~ScratchDir() {
-    std::error_code ignored;
-    std::filesystem::remove_all(m_path, ignored);
-}
-
-void ScratchDir::WriteFile(const std::string& name, const std::string& bytes) const {
-    std::ofstream(m_path / name, std::ios::binary | std::ios::trunc) << bytes;
-}
-
-std::string ScratchDir::ReadFile(const std::string& name) const {
-    std::ifstream in(m_path / name, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 CliRun RunProgram(const std::string& program, const std::filesystem::path& directory,
                   const std::vector<std::string>& extraEnvironment) {
     // Everything the child needs is prepared before fork: it only calls async-signal-safe

@@ -11,10 +11,14 @@
 #include <string>
 #include <string_view>
 
+#include "tests/support/scratch_directory.h"
+
 namespace kolt {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::ReadBytes;
+using testing::WriteBytes;
 
 constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
 constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
@@ -32,37 +36,6 @@ SelectionValues AllOnes() {
     SelectionValues values;
     values.fill(1);
     return values;
-}
-
-// A fresh directory under the system's temporary directory, removed with everything in it.
-class TempDirectory {
-public:
-    TempDirectory() {
-        std::random_device random;
-        m_path = fs::temp_directory_path() / ("kolt_selection_" + std::to_string(random()));
-        fs::create_directories(m_path);
-    }
-    ~TempDirectory() {
-        std::error_code ignored;
-        fs::remove_all(m_path, ignored);
-    }
-    TempDirectory(const TempDirectory&) = delete;
-    TempDirectory& operator=(const TempDirectory&) = delete;
-
-    std::string File(const std::string& name) const { return (m_path / name).string(); }
-
-private:
-    fs::path m_path;
-};
-
-void WriteBytes(const std::string& path, std::string_view bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
-
-std::string ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 struct LineCase {
@@ -171,27 +144,27 @@ TEST(SelectionPath, DirectoryThatDoesNotFitTheBufferIsLeftOut) {
 }
 
 TEST(ReadSelection, FileThatCannotBeOpenedMeansEverySection) {
-    TempDirectory dir;
+    testing::ScratchDirectory dir;
     EXPECT_EQ(ReadSelection(dir.File("absent.cfg")), AllOnes());
     fs::create_directory(dir.File("folder.cfg"));
     EXPECT_EQ(ReadSelection(dir.File("folder.cfg")), AllOnes());
 }
 
 TEST(ReadSelection, EmptyFileMeansNoSection) {
-    TempDirectory dir;
+    testing::ScratchDirectory dir;
     WriteBytes(dir.File("kolt_info.cfg"), "");
     EXPECT_EQ(ReadSelection(dir.File("kolt_info.cfg")), Values({}));
 }
 
 TEST(ReadSelection, ReadsTheFilesLines) {
-    TempDirectory dir;
+    testing::ScratchDirectory dir;
     WriteBytes(dir.File("kolt_info.cfg"), "0\n1\n1\n");
     EXPECT_EQ(ReadSelection(dir.File("kolt_info.cfg")), Values({0, 1, 1}));
 }
 
 // Lines far longer than the read buffer, with and without a line feed.
 TEST(ReadSelection, LongLinesAreReadWhole) {
-    TempDirectory dir;
+    testing::ScratchDirectory dir;
     const std::string path = dir.File("kolt_info.cfg");
     const std::size_t size = 3 * 1024 * 1024;
 
@@ -206,7 +179,7 @@ TEST(ReadSelection, LongLinesAreReadWhole) {
 }
 
 TEST(WriteSelection, WritesThirtyBytesOfCrLfLines) {
-    TempDirectory dir;
+    testing::ScratchDirectory dir;
     const std::string path = dir.File("kolt_info.cfg");
 
     WriteSelection(path, AllOnes());
@@ -221,7 +194,7 @@ TEST(WriteSelection, WritesThirtyBytesOfCrLfLines) {
 }
 
 TEST(WriteSelection, ReplacesALongerFileAndReadsBack) {
-    TempDirectory dir;
+    testing::ScratchDirectory dir;
     const std::string path = dir.File("kolt_info.cfg");
     WriteBytes(path,
                std::string(100, '1') + "\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n");
@@ -234,7 +207,7 @@ TEST(WriteSelection, ReplacesALongerFileAndReadsBack) {
 }
 
 TEST(WriteSelection, UnwritablePathIsSkippedSilently) {
-    TempDirectory dir;
+    testing::ScratchDirectory dir;
     const std::string missingFolder = dir.File("missing") + "/kolt_info.cfg";
     WriteSelection(missingFolder, AllOnes());
     EXPECT_FALSE(fs::exists(missingFolder));

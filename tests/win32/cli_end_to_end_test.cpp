@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <atomic>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -21,6 +20,7 @@
 #include <vector>
 
 #include "branding.h"
+#include "tests/support/scratch_directory.h"
 #include "tests/win32/child_run.h"
 #include "tests/win32/host_facts.h"
 
@@ -75,11 +75,6 @@ std::string SystemUserName() {
     return GetUserNameA(name, &size) ? std::string(name) : std::string();
 }
 
-std::string ReadWholeFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 // The report's lines without their CR LF; the closing line feed after the report is not a line.
 std::vector<std::string> ReportLines(const std::string& bytes) {
     std::vector<std::string> lines;
@@ -119,39 +114,14 @@ std::vector<Section> SectionsIn(const std::vector<std::string>& lines) {
     return found;
 }
 
-// A directory of its own under the temporary directory, with a space in its name, removed
-// afterwards with everything the program left in it.
-class ScratchDirectory {
-public:
-    ScratchDirectory() {
-        static std::atomic<int> counter{0};
-        m_path = fs::temp_directory_path() / ("kolt cli " + std::to_string(GetCurrentProcessId()) +
-                                              "-" + std::to_string(counter++));
-        fs::remove_all(m_path);
-        fs::create_directories(m_path);
+// The names of the files a directory holds.
+std::set<std::string> NamesIn(const fs::path& directory) {
+    std::set<std::string> names;
+    for (const auto& entry : fs::directory_iterator(directory)) {
+        names.insert(entry.path().filename().string());
     }
-    ~ScratchDirectory() {
-        std::error_code ignored;
-        fs::remove_all(m_path, ignored);
-    }
-    ScratchDirectory(const ScratchDirectory&) = delete;
-    ScratchDirectory& operator=(const ScratchDirectory&) = delete;
-
-    const fs::path& Path() const { return m_path; }
-    void Write(const std::string& name, const std::string& bytes) const {
-        std::ofstream(m_path / name, std::ios::binary) << bytes;
-    }
-    std::set<std::string> Names() const {
-        std::set<std::string> names;
-        for (const auto& entry : fs::directory_iterator(m_path)) {
-            names.insert(entry.path().filename().string());
-        }
-        return names;
-    }
-
-private:
-    fs::path m_path;
-};
+    return names;
+}
 
 class CliEndToEnd : public ::testing::Test {
 protected:
@@ -175,13 +145,13 @@ protected:
         EXPECT_TRUE(run.started) << m_program;
         EXPECT_EQ(run.exitCode, 0u);
         const std::string& output = run.standardOutput;
-        EXPECT_EQ(ReadWholeFile(m_scratch.Path() / m_reportFile), output)
+        EXPECT_EQ(m_scratch.Read(m_reportFile), output)
             << "the report file differs from standard output";
         std::set<std::string> expectedNames{m_reportFile};
         if (selection) {
             expectedNames.insert("kolt_info.cfg");
         }
-        EXPECT_EQ(m_scratch.Names(), expectedNames);
+        EXPECT_EQ(NamesIn(m_scratch.Path()), expectedNames);
 
         // The report, then one line feed; inside the report every CR starts a CR LF and every
         // LF ends one, so no line ends CR CR LF and no bare LF or CR stands anywhere.
@@ -209,7 +179,8 @@ protected:
 
     std::string m_program;
     std::string m_reportFile;
-    ScratchDirectory m_scratch;
+    // A blank in the directory name puts one in every path the program sees.
+    testing::ScratchDirectory m_scratch{"kolt cli "};
 };
 
 // Ten selection lines ("0" or "1") with CR LF line ends, as the dialog program writes them.
