@@ -76,9 +76,20 @@ ensure_prefix() {
     exec {lock}>"$prefix.lock"
     flock "$lock"
     if [[ ! -f $marker ]]; then
-        rm -rf -- "$prefix"
-        if ! "$wine" wineboot --init >"$prefix.log" 2>&1; then
-            echo "wine-run: creating the Wine prefix $prefix failed; see $prefix.log" >&2
+        # A second try covers a first start that Wine gives up on; each try's output is kept.
+        local attempt created=false
+        : >"$prefix.log"
+        for attempt in 1 2; do
+            rm -rf -- "$prefix"
+            echo "== wineboot --init, try $attempt" >>"$prefix.log"
+            if "$wine" wineboot --init >>"$prefix.log" 2>&1; then
+                created=true
+                break
+            fi
+        done
+        if ! $created; then
+            echo "wine-run: creating the Wine prefix $prefix failed:" >&2
+            cat -- "$prefix.log" >&2
             exit 1
         fi
         touch -- "$marker"
