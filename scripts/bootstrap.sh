@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs everything the build and the tests need from Debian's packages. Safe to run again:
-# it does nothing when every package is already there.
+# Installs everything the build and the tests need from Debian's packages, without Recommends:
+# every package a script or test uses is named here, so a fresh machine gets exactly this list.
+# Safe to run again: it does nothing when every package is already there.
 set -euo pipefail
 
 packages=(
@@ -9,9 +10,24 @@ packages=(
     libbenchmark-dev clang-format
     # Windows cross builds (32 and 64 bit) and their checks.
     g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64 mingw-w64-tools file
-    # Running the Windows programs: Wine (64-bit), a virtual X display, screenshots.
-    wine wine64 xvfb xauth x11-utils imagemagick
+    # Running the Windows programs: 64-bit Wine and its 32-bit loader (a WoW64 prefix runs both),
+    # the fonts Wine ships (only a Recommends of libwine), a virtual X display, screenshots.
+    wine wine64 wine32:i386 fonts-wine xvfb xauth x11-utils imagemagick
 )
+
+if [[ $(id -u) -ne 0 ]]; then
+    sudo=sudo
+else
+    sudo=
+fi
+
+# wine32 is an i386 package: the architecture must be known to dpkg before apt can find it.
+added_architecture=false
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    echo "bootstrap: adding the i386 architecture"
+    $sudo dpkg --add-architecture i386
+    added_architecture=true
+fi
 
 missing=()
 for package in "${packages[@]}"; do
@@ -20,16 +36,11 @@ for package in "${packages[@]}"; do
     fi
 done
 
-if ((${#missing[@]} == 0)); then
+if ((${#missing[@]} == 0)) && ! $added_architecture; then
     echo "bootstrap: every package is installed"
     exit 0
 fi
 
 echo "bootstrap: installing ${missing[*]}"
-if [[ $(id -u) -ne 0 ]]; then
-    sudo=sudo
-else
-    sudo=
-fi
 $sudo apt-get update -qq
 DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
