@@ -1,86 +1,96 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: native unit and integration suites, the same suites
-# under AddressSanitizer and UndefinedBehaviorSanitizer, a bounded fuzz run of the selection
-# reader, the Windows builds (64-bit run under Wine, 32-bit checked) and the dialog program end
-# to end under Wine and Xvfb. Installs what it needs first. Every stage runs even when an
-# earlier one failed, so one run shows every failure; the exit status is non-zero if any did.
+# Builds everything and runs every test: the source checks (layering, formatting), the native unit
+# and integration suites, the same suites under AddressSanitizer and UndefinedBehaviorSanitizer, a
+# bounded fuzz run of the selection reader, the Windows builds run under Wine (32- and 64-bit), and
+# the dialog program end to end under Wine and Xvfb. Installs what it needs first. Every stage runs
+# even when an earlier one failed, so one run shows every failure; the exit status is non-zero if
+# any stage failed.
+#
+# Counts come from CTest's JUnit reports (every stage that runs CTest writes them into
+# KOLT_JUNIT_DIR) and from exit statuses, never from CTest's printed summary. A stage that fails
+# without a failed test in its reports (a build that breaks) counts as one failed test.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/bootstrap.sh || exit 1
 
 jobs=$(nproc)
+junit_root=$(mktemp -d)
+trap 'rm -rf "$junit_root"' EXIT
 passed=0
 failed=0
+skipped=0
 failed_stages=()
+timings=()
 started=$SECONDS
 
-stage() { printf '\n==== %s ====\n' "$*"; }
-
-# Adds the counts of every CTest-style summary line in a log to the totals.
-count_summaries() {
-    local log=$1 line total fails found=false
-    while read -r line; do
-        total=$(sed -E 's/.*out of ([0-9]+).*/\1/' <<<"$line")
-        fails=$(sed -E 's/.*, ([0-9]+) tests? failed.*/\1/' <<<"$line")
-        passed=$((passed + total - fails))
-        failed=$((failed + fails))
-        found=true
-    done < <(grep -E 'tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" || true)
-    $found
+# Sums one attribute over the <testsuite> elements of a stage's JUnit reports.
+junit_sum() {
+    local directory=$1 attribute=$2
+    cat "$directory"/*.xml 2>/dev/null |
+        grep -o "<testsuite [^>]*" |
+        sed -nE "s/.* $attribute=\"([0-9]+)\".*/\\1/p" |
+        awk '{ sum += $1 } END { print sum + 0 }'
 }
 
-# Runs a command whose output carries CTest-style summary lines; a failing command or one that
-# printed no summary fails the stage.
-run_counted() {
-    local name=$1 log status=0
+# Runs one stage. With --counted it runs CTest and its JUnit reports give the counts; otherwise
+# the stage is one check that passes or fails.
+stage() {
+    local counted=false
+    if [[ $1 == --counted ]]; then
+        counted=true
+        shift
+    fi
+    local name=$1 status=0 begun=$SECONDS
     shift
-    stage "$name"
-    log=$(mktemp)
-    "$@" 2>&1 | tee "$log" || status=$?
-    if ! count_summaries "$log"; then
-        echo "test-all: $name printed no test summary" >&2
-        status=1
-        failed=$((failed + 1))
-    fi
-    rm -f "$log"
-    if ((status != 0)); then
-        failed_stages+=("$name")
-    fi
-}
+    printf '\n==== %s ====\n' "$name"
+    local directory=$junit_root/${#timings[@]}
+    mkdir -p "$directory"
+    KOLT_JUNIT_DIR=$directory "$@" || status=$?
 
-# Runs a check that is not a test suite: it counts as one test.
-run_single() {
-    local name=$1
-    shift
-    stage "$name"
-    if "$@"; then
+    if $counted; then
+        local tests failures skips
+        tests=$(junit_sum "$directory" tests)
+        failures=$(junit_sum "$directory" failures)
+        skips=$(junit_sum "$directory" skipped)
+        if ((status != 0 && failures == 0)); then
+            failures=1
+        fi
+        if ((tests == 0 && status == 0)); then
+            echo "test-all: $name ran no test" >&2
+            status=1
+            failures=1
+        fi
+        passed=$((passed + tests - failures - skips))
+        failed=$((failed + failures))
+        skipped=$((skipped + skips))
+    elif ((status == 0)); then
         passed=$((passed + 1))
     else
         failed=$((failed + 1))
-        failed_stages+=("$name")
     fi
+    ((status == 0)) || failed_stages+=("$name")
+    timings+=("$(printf '%5d s  %s' $((SECONDS - begun)) "$name")")
 }
 
-native_suite() {
-    cmake --preset native && cmake --build --preset native -j "$jobs" &&
-        ctest --preset native -j "$jobs"
+preset_suite() {
+    local preset=$1
+    cmake --preset "$preset" && cmake --build --preset "$preset" -j "$jobs" &&
+        ctest --preset "$preset" -j "$jobs" --output-junit "$KOLT_JUNIT_DIR/$preset.xml"
 }
 
-sanitizer_suite() {
-    cmake --preset sanitize && cmake --build --preset sanitize -j "$jobs" &&
-        ctest --preset sanitize -j "$jobs"
-}
-
-run_counted "native build and tests" native_suite
-run_counted "AddressSanitizer and UndefinedBehaviorSanitizer build and tests" sanitizer_suite
-run_single "fuzzing the selection reader" env KOLT_FUZZ_SECONDS="${KOLT_FUZZ_SECONDS:-30}" \
+stage "layering and formatting of the sources" scripts/check-source.sh
+stage --counted "native build and tests" preset_suite native
+stage --counted "AddressSanitizer and UndefinedBehaviorSanitizer build and tests" \
+    preset_suite sanitize
+stage "fuzzing the selection reader" env KOLT_FUZZ_SECONDS="${KOLT_FUZZ_SECONDS:-30}" \
     scripts/test-fuzz.sh
-run_counted "Windows builds, tests under Wine, 32-bit checks" scripts/test-windows.sh
-run_counted "dialog program end to end under Wine and Xvfb" scripts/test-gui.sh
+stage --counted "Windows builds (32- and 64-bit), tests under Wine" scripts/test-windows.sh
+stage --counted "dialog program end to end under Wine and Xvfb" scripts/test-gui.sh
 
 echo
-echo "test-all: $passed passed, $failed failed in $((SECONDS - started)) s"
+printf 'test-all: %s\n' "${timings[@]}"
+echo "test-all: $passed passed, $failed failed, $skipped skipped in $((SECONDS - started)) s"
 if ((${#failed_stages[@]} > 0)); then
     printf 'test-all: failed stage: %s\n' "${failed_stages[@]}"
     exit 1

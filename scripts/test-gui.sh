@@ -53,7 +53,7 @@ rm -f -- "$shots"/*.png
 # One private display for all cases: they take turns on it (CTest's resource lock).
 status=0
 xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" \
-    ctest --preset win64 -L gui_e2e || status=$?
+    ctest --preset win64 -L gui_e2e ${KOLT_JUNIT_DIR:+--output-junit "$KOLT_JUNIT_DIR/gui.xml"} || status=$?
 
 # Every screenshot must be a picture an image tool can read.
 for shot in main-dialog report-viewer windows95-refusal; do

@@ -30,7 +30,8 @@ build() {
 
 if build win64; then
     stage "win64 tests under Wine"
-    ctest --preset win64 -LE gui_e2e -j "$jobs" || status=1
+    ctest --preset win64 -LE gui_e2e -j "$jobs" \
+        ${KOLT_JUNIT_DIR:+--output-junit "$KOLT_JUNIT_DIR/win64.xml"} || status=1
     stage "win64 programs: PE32+, system DLLs only"
     scripts/check-pe-imports.sh build/win64 x86_64 || status=1
 fi
