@@ -1,0 +1,170 @@
+// Whole-process wall time and peak memory of kolt_info_cli beside another program that reports
+// the same facts, started alternately in one run so both meet the same machine load. Prints the
+// median of each, the ratio of the medians, and the spread of the ratio over the pairs.
+//
+//   kolt_process_compare RUNS OUR_PROGRAM [-- PEER_PROGRAM [ARGUMENT...]]
+//
+// Our program runs in a scratch directory whose selection file asks for every section but the
+// CPU speed; without a peer only our figures are printed. Standard output goes to /dev/null.
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <optional>
+#include <random>
+#include <string>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Sample {
+    double milliseconds = 0;
+    long peakKilobytes = 0;
+};
+
+class SpawnActions {
+public:
+    SpawnActions() { posix_spawn_file_actions_init(&m_actions); }
+    ~SpawnActions() { posix_spawn_file_actions_destroy(&m_actions); }
+    SpawnActions(const SpawnActions&) = delete;
+    SpawnActions& operator=(const SpawnActions&) = delete;
+    posix_spawn_file_actions_t* Get() { return &m_actions; }
+
+private:
+    posix_spawn_file_actions_t m_actions;
+};
+
+// Starts the command in `directory` and waits for it; nullopt when it did not exit with 0.
+std::optional<Sample> RunOnce(const std::vector<std::string>& command, const fs::path& directory) {
+    SpawnActions actions;
+    posix_spawn_file_actions_addopen(actions.Get(), STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addchdir_np(actions.Get(), directory.c_str());
+    std::vector<std::string> arguments = command;
+    std::vector<char*> argv;
+    for (std::string& argument : arguments) {
+        argv.push_back(argument.data());
+    }
+    argv.push_back(nullptr);
+
+    const auto start = std::chrono::steady_clock::now();
+    pid_t pid = 0;
+    if (posix_spawn(&pid, argv[0], actions.Get(), nullptr, argv.data(), environ) != 0) {
+        return std::nullopt;
+    }
+    int status = 0;
+    rusage usage{};
+    if (wait4(pid, &status, 0, &usage) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+        return std::nullopt;
+    }
+    const auto end = std::chrono::steady_clock::now();
+    return Sample{std::chrono::duration<double, std::milli>(end - start).count(), usage.ru_maxrss};
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    const std::size_t middle = values.size() / 2;
+    return values.size() % 2 != 0 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+}
+
+void PrintFigures(const char* who, const std::vector<Sample>& samples) {
+    std::vector<double> times;
+    long peak = 0;
+    for (const Sample& sample : samples) {
+        times.push_back(sample.milliseconds);
+        peak = std::max(peak, sample.peakKilobytes);
+    }
+    std::printf("%-6s median %7.3f ms  min %7.3f ms  peak memory %6.2f MB  (%zu runs)\n", who,
+                Median(times), *std::min_element(times.begin(), times.end()),
+                static_cast<double>(peak) / 1024.0, samples.size());
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 3) {
+        std::fprintf(stderr,
+                     "usage: kolt_process_compare RUNS OUR_PROGRAM [-- PEER_PROGRAM [ARG...]]\n");
+        return 2;
+    }
+    const int runs = std::max(1, std::atoi(argv[1]));
+    const std::vector<std::string> ours{fs::absolute(argv[2]).string()};
+    std::vector<std::string> peer;
+    for (int i = 3; i < argc; ++i) {
+        if (std::string(argv[i]) == "--" && peer.empty()) {
+            continue;
+        }
+        // The program's path is made absolute: it starts in the scratch directory.
+        peer.emplace_back(peer.empty() ? fs::absolute(argv[i]).string() : argv[i]);
+    }
+
+    std::random_device random;
+    const fs::path scratch =
+        fs::temp_directory_path() / ("kolt_compare_" + std::to_string(random()));
+    fs::create_directories(scratch);
+    {
+        std::FILE* selection = std::fopen((scratch / "kolt_info.cfg").c_str(), "wb");
+        if (selection == nullptr) {
+            return 1;
+        }
+        std::fputs("0\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n0\r\n1\r\n", selection);
+        std::fclose(selection);
+    }
+
+    // One unmeasured round each, so both start with warm caches.
+    RunOnce(ours, scratch);
+    if (!peer.empty()) {
+        RunOnce(peer, scratch);
+    }
+    std::vector<Sample> oursSamples;
+    std::vector<Sample> peerSamples;
+    std::vector<double> ratios;
+    bool failed = false;
+    for (int round = 0; round < runs && !failed; ++round) {
+        const auto mine = RunOnce(ours, scratch);
+        failed = !mine;
+        if (mine) {
+            oursSamples.push_back(*mine);
+        }
+        if (!peer.empty() && mine) {
+            const auto theirs = RunOnce(peer, scratch);
+            failed = !theirs;
+            if (theirs) {
+                peerSamples.push_back(*theirs);
+                ratios.push_back(mine->milliseconds / theirs->milliseconds);
+            }
+        }
+    }
+    std::error_code ignored;
+    fs::remove_all(scratch, ignored);
+    if (failed) {
+        std::fprintf(stderr, "kolt_process_compare: a run did not exit with status 0\n");
+        return 1;
+    }
+
+    PrintFigures("ours", oursSamples);
+    if (!peer.empty()) {
+        PrintFigures("peer", peerSamples);
+        std::vector<double> oursTimes;
+        std::vector<double> peerTimes;
+        for (std::size_t i = 0; i < oursSamples.size(); ++i) {
+            oursTimes.push_back(oursSamples[i].milliseconds);
+            peerTimes.push_back(peerSamples[i].milliseconds);
+        }
+        std::sort(ratios.begin(), ratios.end());
+        std::printf("ratio ours / peer: %.2f (medians); per pair %.2f to %.2f, median %.2f\n",
+                    Median(oursTimes) / Median(peerTimes), ratios.front(), ratios.back(),
+                    Median(ratios));
+    }
+    return 0;
+}
