@@ -6,7 +6,7 @@
 #include <string>
 
 #include "platform/platform.h"
-#include "report/report_order.h"
+#include "report/build_report.h"
 #include "report/system_report.h"
 
 namespace kolt {
@@ -41,14 +41,8 @@ void BM_AllSectionsButCpuSpeed(benchmark::State& state) {
     const std::unique_ptr<Platform> platform = CreateHostPlatform();
     for (auto _ : state) {
         CSystemReport composer(*platform);
-        std::string report;
-        composer.AppendHeader(report);
-        for (const ReportStep& step : kReportOrder) {
-            if (step.section != ReportSection::CpuSpeed) {
-                (composer.*step.append)(report);
-            }
-        }
-        composer.AppendFooter(report);
+        const std::string report = BuildReport(
+            composer, [](ReportSection section) { return section != ReportSection::CpuSpeed; });
         benchmark::DoNotOptimize(report.data());
     }
 }

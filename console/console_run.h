@@ -14,9 +14,10 @@ namespace kolt {
 inline constexpr std::size_t kConsoleComputerNameBufferSize = 80;
 
 // Reads the selection from the current directory, builds the report with the sections it names
-// (all of them when All is on), writes the report up to its first NUL and one line feed to
+// (all of them when All is on), writes the report and one line feed to
 // `output`, and the same bytes, unchanged, to the report file. A report file that cannot be
-// written is skipped. Returns the exit status, which is always 0.
+// written is skipped. The file is replaced in one step, never through a link, and a failed write
+// to `output` does not keep it from being written. Returns the exit status, which is always 0.
 int RunConsole(Platform& platform, std::ostream& output);
 
 }  // namespace kolt

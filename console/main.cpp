@@ -6,9 +6,7 @@
 #include "platform/platform.h"
 
 int main() {
-    kolt::UseBinaryStandardOutput();
-    // An unattended run must never stop on a "no disk in drive" box while drives are probed.
-    kolt::SuppressCriticalErrorDialogs();
+    kolt::PrepareConsoleProcess();
     const auto platform = kolt::CreateHostPlatform();
     return kolt::RunConsole(*platform, std::cout);
 }

@@ -6,7 +6,7 @@
 
 #include "branding.h"
 #include "gui/section_controls.h"
-#include "report/report_order.h"
+#include "report/build_report.h"
 #include "selection/selection_file.h"
 
 namespace kolt {
@@ -78,22 +78,17 @@ void InfoDlgLogic::StepProgress(std::int32_t milliseconds) {
 }
 
 void InfoDlgLogic::OnProcessClicked() {
-    m_reportText.clear();
-    m_composer.AppendHeader(m_reportText);
-
-    // Each section follows its own box; the All box is not consulted.
-    for (std::size_t i = 0; i < kReportOrder.size(); ++i) {
-        const ReportStep& step = kReportOrder[i];
-        if (m_view.IsChecked(ControlIdFor(step.section))) {
-            (m_composer.*step.append)(m_reportText);
-        }
-        if (i < kSteppedSections) {
-            StepProgress(kSectionStep);
-        }
-    }
-
+    // Each section follows its own box; the All box is not consulted. Each section's turn but
+    // the last advances the bar, checked or not.
+    m_reportText = BuildReport(
+        m_composer,
+        [this](ReportSection section) { return m_view.IsChecked(ControlIdFor(section)); },
+        [this](std::size_t position) {
+            if (position < kSteppedSections) {
+                StepProgress(kSectionStep);
+            }
+        });
     StoreSelection();
-    m_composer.AppendFooter(m_reportText);
     StepProgress(kFooterStep);
 
     std::unique_ptr<ReportViewer> viewer = m_services.CreateReportViewer();

@@ -1,12 +1,13 @@
-// The one seam between the report and the machine. It names the facts the report relies on, in
-// the report's own terms, and passes only values: no handle, key or socket crosses it, and a
-// backend keeps nothing open between two calls. Which backend answers is chosen by the build
-// (platform/win32 or platform/posix); tests answer with scripted values.
+// The one seam between the report and the machine. It names the facts the report relies on and
+// passes only values: no handle, key or socket crosses it, and a backend keeps nothing open
+// between two calls. How a fact is found (registry, /proc, sysctl) is the backend's business.
+// Which backend answers is chosen by the build; tests answer with scripted values.
 #pragma once
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -17,13 +18,27 @@ namespace kolt {
 
 // A calendar time broken down in the machine's local time zone.
 struct LocalTime {
-    int year = 1970;   // four digits, e.g. 2026
-    int month = 1;     // 1 to 12
-    int day = 1;       // 1 to 31
-    int hour = 0;      // 0 to 23
-    int minute = 0;    // 0 to 59
-    int second = 0;    // 0 to 60 (a leap second)
-    int weekday = 4;   // 0 = Sunday to 6 = Saturday
+    int year = 1970;  // four digits, e.g. 2026
+    int month = 1;    // 1 to 12
+    int day = 1;      // 1 to 31
+    int hour = 0;     // 0 to 23
+    int minute = 0;   // 0 to 59
+    int second = 0;   // 0 to 60 (a leap second)
+    int weekday = 4;  // 0 = Sunday to 6 = Saturday
+};
+
+// The operating system as it names itself. A name or version that cannot be found is nullopt:
+// the report then shows its placeholder, or keeps the version it showed before.
+struct OperatingSystemInfo {
+    std::optional<std::string> name;     // "Microsoft Windows XP", "Debian GNU/Linux 12 (bookworm)"
+    std::optional<std::string> version;  // "5.1 Service Pack 1", "6.1.0-18-amd64"
+};
+
+// The first processor as the system describes it; nullopt where the system does not say.
+struct ProcessorInfo {
+    std::optional<std::string> vendor;      // the maker's identifier, "GenuineIntel"
+    std::optional<std::string> identifier;  // "x86 Family 15 Model 2 Stepping 9"
+    bool mmx = false;                       // the MMX instructions are available
 };
 
 // The four byte counts of the memory block, as the platform reports them (64-bit wide, so
@@ -52,6 +67,13 @@ inline constexpr std::uint32_t kCdRom = 5;
 inline constexpr std::uint32_t kRamDisk = 6;
 }  // namespace drive_type
 
+// One drive letter that exists on the machine.
+struct DriveInfo {
+    char letter = 'C';  // upper case
+    std::uint32_t typeCode = drive_type::kUnknown;
+    std::optional<DiskSpace> space;  // nullopt: no medium, or it cannot be measured
+};
+
 // An IPv4 address, most significant octet first (network order).
 struct Ipv4Address {
     std::array<std::uint8_t, 4> octets{};
@@ -62,11 +84,11 @@ class Platform {
 public:
     virtual ~Platform() = default;
 
-    // --- System information ---------------------------------------------------------------
-    // Number of processors the system reports (Windows: SYSTEM_INFO.dwNumberOfProcessors).
+    // --- Processor and operating system ---------------------------------------------------
+    // Number of processors the system reports.
     virtual std::uint32_t ProcessorCount() = 0;
-    // Whether the processor offers the MMX instructions.
-    virtual bool MmxAvailable() = 0;
+    virtual ProcessorInfo Processor() = 0;
+    virtual OperatingSystemInfo OperatingSystem() = 0;
 
     // --- Identity ---------------------------------------------------------------------------
     // The computer's NetBIOS-style name, whole; nullopt when it cannot be obtained. Callers
@@ -77,43 +99,25 @@ public:
     // An environment variable's value byte for byte; nullopt when it is not set.
     virtual std::optional<std::string> EnvironmentVariable(const std::string& name) = 0;
 
-    // --- Clock ------------------------------------------------------------------------------
+    // --- Clock and counters -----------------------------------------------------------------
     // Seconds since 1 January 1970 UTC.
     virtual std::int64_t CurrentTime() = 0;
     // The local date and time of a calendar time; nullopt when it cannot be converted.
     virtual std::optional<LocalTime> ToLocalTime(std::int64_t calendarTime) = 0;
-
-    // --- Registry (HKEY_LOCAL_MACHINE, read only) -------------------------------------------
-    // Whether the key under HKEY_LOCAL_MACHINE can be opened for reading.
-    virtual bool RegistryKeyExists(std::string_view keyPath) = 0;
-    // A value's data as text, up to its first NUL. nullopt when the key cannot be opened, the
-    // value is missing, or the data with a terminating NUL does not fit `capacity` bytes.
-    virtual std::optional<std::string> RegistryText(std::string_view keyPath,
-                                                    std::string_view valueName,
-                                                    std::size_t capacity) = 0;
-    // A REG_DWORD value; nullopt when the key or the value is missing or it is not a DWORD.
-    virtual std::optional<std::uint32_t> RegistryDword(std::string_view keyPath,
-                                                       std::string_view valueName) = 0;
-
-    // --- Counters ---------------------------------------------------------------------------
-    // The high-resolution performance counter's frequency (counts per second) and value.
+    // A steady high-resolution counter's frequency (counts per second) and value.
     virtual std::uint64_t PerformanceFrequency() = 0;
     virtual std::uint64_t PerformanceCounter() = 0;
     // The processor's time-stamp counter (clock cycles).
     virtual std::uint64_t TimeStampCounter() = 0;
 
-    // --- Memory -----------------------------------------------------------------------------
+    // --- Memory and drives ------------------------------------------------------------------
     virtual MemoryStatus Memory() = 0;
-
-    // --- Drives; rootPath is a drive root such as "C:\" -----------------------------------
-    // Total and free bytes; nullopt when no medium or no drive stands behind the letter.
-    virtual std::optional<DiskSpace> DiskFreeSpace(const std::string& rootPath) = 0;
-    // One of the drive_type codes (or any other value the platform answers).
-    virtual std::uint32_t DriveType(const std::string& rootPath) = 0;
+    // Every drive letter that exists, in letter order, each measured afresh.
+    virtual std::vector<DriveInfo> Drives() = 0;
 
     // --- Network ----------------------------------------------------------------------------
-    // The IPv4 addresses the machine's own host name resolves to, in the resolver's order;
-    // empty when the name cannot be read or resolved.
+    // The machine's own IPv4 addresses, the one that reaches the network first; empty when the
+    // host name cannot be read or resolved.
     virtual std::vector<Ipv4Address> OwnHostAddresses() = 0;
 
     // --- Files ------------------------------------------------------------------------------
@@ -126,11 +130,28 @@ public:
 // The backend the build links: the real machine's answers.
 std::unique_ptr<Platform> CreateHostPlatform();
 
-// Makes standard output carry bytes unchanged (no line-end translation).
-void UseBinaryStandardOutput();
+// --- Process set-up ---------------------------------------------------------------------------
 
-// Keeps the platform from stopping an unattended run with "no disk in drive" boxes while drives
+// Readies the console program's process: standard output carries bytes unchanged (no line-end
+// translation), a closed pipe or a file-size limit fails a write instead of ending the process,
+// and no "no disk in drive" box stops an unattended run while drives are probed.
+void PrepareConsoleProcess();
+
+// Keeps the platform from stopping the program with "no disk in drive" boxes while drives
 // without a medium are probed.
 void SuppressCriticalErrorDialogs();
+
+// --- The programs' own files ------------------------------------------------------------------
+
+// Hands a regular file's bytes to `consume`, piece by piece, until the end of the file, `limit`
+// bytes in all, or `consume` answering false. False when the path is not a regular file (a
+// directory, FIFO, device or socket) or cannot be opened or read; opening never waits.
+bool ReadRegularFile(const std::string& path, std::size_t limit,
+                     const std::function<bool(std::string_view)>& consume);
+
+// Replaces the file at `path` with `bytes` in one step: the bytes go to a new file beside it,
+// which then takes the name. A link at the name is replaced, never followed. On any failure the
+// new file is removed, whatever stood at the name is left as it was, and the answer is false.
+bool WriteFileAtomically(const std::string& path, std::string_view bytes);
 
 }  // namespace kolt

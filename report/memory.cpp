@@ -1,7 +1,7 @@
-// The System Memory block and the byte-size texts of the disk block.
+// The System Memory block.
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <iterator>
 #include <string>
 #include <string_view>
 
@@ -24,6 +24,9 @@ struct MegabyteFigures {
 };
 
 MegabyteFigures ToMegabytes(std::uint64_t totalBytes, std::uint64_t availableBytes) {
+    // More available than there is (a container runtime can say so) counts as all of it, so
+    // neither the usage nor the used count goes below 0.
+    availableBytes = std::min(availableBytes, totalBytes);
     MegabyteFigures figures;
     figures.total = std::ceil(static_cast<double>(totalBytes) / kBytesPerMegabyte);
     figures.available = std::ceil(static_cast<double>(availableBytes) / kBytesPerMegabyte);
@@ -41,18 +44,6 @@ void AppendFigures(std::string& text, std::string_view sizeLabel, const Megabyte
                              "             Free : ", FormatDecimal(figures.available, 0) + " Mb");
 }
 
-struct SizeUnit {
-    std::int64_t bytes;
-    std::string_view name;
-};
-// Each unit serves up to and including 1024 of itself; Tb serves everything above.
-constexpr SizeUnit kSizeUnits[] = {
-    {1024LL, " Kb"},
-    {1024LL * 1024, " Mb"},
-    {1024LL * 1024 * 1024, " Gb"},
-    {1024LL * 1024 * 1024 * 1024, " Tb"},
-};
-
 }  // namespace
 
 std::string& CSystemReport::AppendMemory(std::string& report) {
@@ -69,21 +60,6 @@ std::string& CSystemReport::AppendMemory(std::string& report) {
     AppendFigures(text, "  Physical Memory : ", physical);
     AppendFigures(text, "  Paging File     : ", pagingFile);
     return report.append(text);
-}
-
-std::string CSystemReport::FormatByteSize(std::int64_t byteCount, std::string& text) {
-    // Negative counts fall in the first row too and are written as a plain count.
-    if (byteCount <= kSizeUnits[0].bytes) {
-        text = std::to_string(byteCount) + " Bytes";
-        return text;
-    }
-    const SizeUnit* unit = std::begin(kSizeUnits);
-    while (unit + 1 != std::end(kSizeUnits) && byteCount > unit->bytes * 1024) {
-        ++unit;
-    }
-    text = FormatDecimal(static_cast<double>(byteCount) / static_cast<double>(unit->bytes), 2);
-    text += unit->name;
-    return text;
 }
 
 }  // namespace kolt

@@ -1,5 +1,4 @@
 // The processor's vendor, count, identifier and MMX support, and its measured clock speed.
-#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -12,9 +11,6 @@
 namespace kolt {
 
 namespace {
-
-constexpr std::string_view kProcessorKey = "Hardware\\Description\\System\\CentralProcessor\\0";
-constexpr std::size_t kValueArea = 64;
 
 // The vendor identifiers shown in a friendlier spelling; any other text is shown as read.
 struct VendorName {
@@ -33,25 +29,15 @@ constexpr double kCyclesPerMegahertzSecond = 0.000001;
 void CSystemReport::QueryProcessor() {
     m_processorCount = static_cast<std::int32_t>(m_systemProcessorCount);
 
-    // A value that is missing, or too long for its area, leaves the placeholder standing.
-    std::string vendor = "Vendor Unknown";
-    std::string identifier = "CPU Unknown";
-    if (m_platform.RegistryKeyExists(kProcessorKey)) {
-        if (auto read = m_platform.RegistryText(kProcessorKey, "VendorIdentifier", kValueArea)) {
-            vendor = std::move(*read);
-        }
-        if (auto read = m_platform.RegistryText(kProcessorKey, "Identifier", kValueArea)) {
-            identifier = std::move(*read);
-        }
-    }
-
-    m_cpuVendor = vendor;
+    ProcessorInfo processor = m_platform.Processor();
+    m_cpuVendor = processor.vendor ? std::move(*processor.vendor) : "Vendor Unknown";
     for (const VendorName& known : kVendorNames) {
-        if (vendor == known.identifier) {
+        if (m_cpuVendor == known.identifier) {
             m_cpuVendor = known.shown;
         }
     }
-    m_cpuIdentifier = identifier;
+    m_cpuIdentifier = processor.identifier ? std::move(*processor.identifier) : "CPU Unknown";
+    m_mmxPresent = processor.mmx;
 }
 
 std::string& CSystemReport::AppendArchitecture(std::string& report) {
@@ -61,7 +47,7 @@ std::string& CSystemReport::AppendArchitecture(std::string& report) {
     report_lines::AppendLine(text, "  Number of CPUs  : ", std::to_string(m_processorCount));
     report_lines::AppendLine(text, "  CPU Type        : ", m_cpuIdentifier);
     // The report never says that MMX is absent: the line is only there when it is present.
-    if (m_platform.MmxAvailable()) {
+    if (m_mmxPresent) {
         report_lines::AppendLine(text, "  MMX Feature     : ", "Present");
     }
     return report.append(text);

@@ -15,9 +15,28 @@ inline constexpr std::string_view kBlockOpening = "        ";
 inline constexpr std::string_view kBlockUnderline =
     "  ----------------------------------------------";
 
-// Appends `prefix`, `value` and the line end.
+// The character that stands in for a control byte of a value.
+inline constexpr char kControlStandIn = '?';
+
+// CR, LF and the other control bytes (0x00 to 0x1F but TAB, and 0x7F).
+constexpr bool IsControlByte(char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    return (byte < 0x20 && c != '\t') || byte == 0x7F;
+}
+
+// Appends `prefix`, `value` and the line end. Values come from outside (names, environment,
+// registry and os-release texts), so each control byte in one becomes '?': no value can start a
+// line of its own, forge another field, or send an escape sequence to a terminal.
 inline void AppendLine(std::string& text, std::string_view prefix, std::string_view value = {}) {
-    text.append(prefix).append(value).append(kLineEnd);
+    text.append(prefix);
+    const std::size_t valueStart = text.size();
+    text.append(value);
+    for (std::size_t i = valueStart; i < text.size(); ++i) {
+        if (IsControlByte(text[i])) {
+            text[i] = kControlStandIn;
+        }
+    }
+    text.append(kLineEnd);
 }
 
 }  // namespace kolt::report_lines

@@ -48,15 +48,6 @@ public:
     // The name of a drive-type code ("Local Fixed Disk", "CD-ROM Drive", ...).
     static std::string DriveTypeText(std::uint32_t driveTypeCode);
 
-    // Read access for callers and tests.
-    std::int32_t ProcessorCount() const { return m_processorCount; }
-    const std::string& OsName() const { return m_osName; }
-    const std::string& OsVersion() const { return m_osVersion; }
-    const std::string& UserName() const { return m_userName; }
-    const std::string& ComputerName() const { return m_computerName; }
-    const std::string& CpuVendor() const { return m_cpuVendor; }
-    const std::string& CpuIdentifier() const { return m_cpuIdentifier; }
-
 private:
     Platform& m_platform;
     std::uint32_t m_systemProcessorCount;  // what the system information reported at start
@@ -68,6 +59,7 @@ private:
     std::string m_computerName;
     std::string m_cpuVendor;
     std::string m_cpuIdentifier;
+    bool m_mmxPresent = false;
 };
 
 }  // namespace kolt

@@ -1,41 +1,16 @@
 #include "selection/selection_file.h"
 
-#include <algorithm>
-#include <array>
-#include <cstdio>
-#include <limits>
-#include <memory>
+#include <string>
+#include <string_view>
+
+#include "platform/platform.h"
 
 namespace kolt {
 namespace {
 
-constexpr std::size_t kReadChunkSize = 4096;
-// The largest magnitude kept: one past INT32_MAX, which is exactly the magnitude of INT32_MIN.
-constexpr std::uint64_t kMagnitudeLimit =
-    static_cast<std::uint64_t>(std::numeric_limits<std::int32_t>::max()) + 1;
-
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using File = std::unique_ptr<std::FILE, FileCloser>;
-
-// White space as the C locale's isspace sees it; LF never reaches here, it ends the line.
-constexpr bool IsLeadingSpace(char c) {
-    return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\r';
-}
-
-constexpr bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
-// The 32-bit value of a sign and a magnitude no larger than kMagnitudeLimit, saturating at
-// INT32_MAX; the limit itself is exactly INT32_MIN's magnitude.
-constexpr std::int32_t SignedValue(bool negative, std::uint64_t magnitude) {
-    if (negative) {
-        return static_cast<std::int32_t>(-static_cast<std::int64_t>(magnitude));
-    }
-    return static_cast<std::int32_t>(std::min(magnitude, kMagnitudeLimit - 1));
-}
+// A selection file is 30 bytes; reading never goes further than this, whatever stands at the
+// name (what lies beyond counts as the end of the file).
+constexpr std::size_t kSelectionReadLimit = 1u << 20;
 
 SelectionValues AllOn() {
     SelectionValues values;
@@ -45,97 +20,16 @@ SelectionValues AllOn() {
 
 }  // namespace
 
-std::string SelectionPath(const std::optional<std::string>& currentDirectory,
-                          std::size_t bufferSize, char separator) {
-    std::string path;
-    if (currentDirectory && currentDirectory->size() < bufferSize) {
-        path = *currentDirectory;
-    }
-    path += separator;
-    path += kSelectionFileName;
-    return path;
-}
-
-void SelectionParser::Feed(std::string_view bytes) {
-    while (!bytes.empty() && !Complete()) {
-        bytes.remove_prefix(FeedLine(bytes));
-    }
-}
-
-std::size_t SelectionParser::FeedLine(std::string_view bytes) {
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        const char c = bytes[i];
-        if (c == '\n') {
-            EndLine();
-            return i + 1;
-        }
-        if (m_state == State::LeadingSpace) {
-            if (IsLeadingSpace(c)) {
-                continue;
-            }
-            if (c == '+' || c == '-') {
-                m_negative = c == '-';
-                m_state = State::Digits;
-                continue;
-            }
-            m_state = IsDigit(c) ? State::Digits : State::SkipLine;
-        }
-        if (m_state == State::Digits) {
-            if (IsDigit(c)) {
-                const auto digit = static_cast<std::uint64_t>(c - '0');
-                m_magnitude = std::min(m_magnitude * 10 + digit, kMagnitudeLimit);
-                m_values[m_line] = SignedValue(m_negative, m_magnitude);
-                continue;
-            }
-            m_state = State::SkipLine;
-        }
-        // The value is settled; jump to the line's end without looking at what lies between.
-        const std::size_t lineEnd = bytes.find('\n', i);
-        if (lineEnd == std::string_view::npos) {
-            return bytes.size();
-        }
-        EndLine();
-        return lineEnd + 1;
-    }
-    return bytes.size();
-}
-
-void SelectionParser::EndLine() {
-    ++m_line;
-    m_state = State::LeadingSpace;
-    m_negative = false;
-    m_magnitude = 0;
-}
-
-SelectionValues ParseSelection(std::string_view bytes) {
-    SelectionParser parser;
-    parser.Feed(bytes);
-    return parser.Values();
-}
-
 SelectionValues ReadSelection(const std::string& path) {
-    // Binary, so CR LF and LF files read alike on every platform: the CR is trailing white space.
-    const File file(std::fopen(path.c_str(), "rb"));
-    if (!file) {
-        return AllOn();
-    }
+    // Only a regular file is read, and only up to the end of its tenth line: a FIFO, a device or
+    // a huge file at the name cannot hold the program up. CR LF and LF files read alike, the CR
+    // being trailing white space.
     SelectionParser parser;
-    std::array<char, kReadChunkSize> buffer;
-    bool gotBytes = false;
-    while (!parser.Complete()) {
-        const std::size_t count = std::fread(buffer.data(), 1, buffer.size(), file.get());
-        if (count == 0) {
-            // Some systems open a directory and only fail the first read: that file cannot be
-            // read at all, which is not the same as an empty one.
-            if (!gotBytes && std::ferror(file.get())) {
-                return AllOn();
-            }
-            break;
-        }
-        gotBytes = true;
-        parser.Feed(std::string_view(buffer.data(), count));
-    }
-    return parser.Values();
+    const bool read = ReadRegularFile(path, kSelectionReadLimit, [&parser](std::string_view bytes) {
+        parser.Feed(bytes);
+        return !parser.Complete();
+    });
+    return read ? parser.Values() : AllOn();
 }
 
 void WriteSelection(const std::string& path, const SelectionValues& values) {
@@ -144,13 +38,9 @@ void WriteSelection(const std::string& path, const SelectionValues& values) {
         text += std::to_string(value);
         text += "\r\n";
     }
-    // Binary, so the line ends reach the disk as written and the file has the same bytes
-    // everywhere.
-    const File file(std::fopen(path.c_str(), "wb"));
-    if (!file) {
-        return;
-    }
-    std::fwrite(text.data(), 1, text.size(), file.get());
+    // Byte for byte on every platform; replaced in one step and never through a link. A file that
+    // cannot be written is skipped silently: the report is built all the same.
+    WriteFileAtomically(path, text);
 }
 
 }  // namespace kolt

@@ -56,13 +56,15 @@ private:
 // The ten values of a whole file's bytes (see SelectionParser).
 SelectionValues ParseSelection(std::string_view bytes);
 
-// The ten values of the file at `path`, in ReportSection order. A file that cannot be opened or
-// read (absent, not readable, a directory) gives ten 1s. Never fails, whatever the file holds,
-// and reads it through a fixed-size buffer.
+// The ten values of the file at `path`, in ReportSection order. Anything that is not a regular
+// file that can be read (absent, not readable, a directory, FIFO or device) gives ten 1s. Never
+// fails or waits, whatever the file holds: it is read in pieces, up to the end of its tenth line
+// and never past 1 MiB.
 SelectionValues ReadSelection(const std::string& path);
 
-// Writes the ten values, one decimal line each ending in CR LF, byte for byte on every platform.
-// A file that cannot be written is skipped silently.
+// Writes the ten values, one decimal line each ending in CR LF, byte for byte on every platform,
+// replacing the file in one step and never through a link. A file that cannot be written is
+// skipped silently.
 void WriteSelection(const std::string& path, const SelectionValues& values);
 
 }  // namespace kolt

@@ -1,4 +1,4 @@
-// The computer name as Windows keeps a NetBIOS name, made from the Linux host name.
+// The computer name as Windows keeps a NetBIOS name, made from a POSIX host name.
 #pragma once
 
 #include <cstddef>

@@ -1,10 +1,14 @@
-// The machine's own addresses through Windows Sockets. Only Win32 code here.
+// The machine's own addresses through Windows Sockets and the IP helper. Only Win32 code here.
 #include "platform/win32/win32_network.h"
 
 #include <winsock2.h>
+// After winsock2.h, which the IP helper's declarations need.
+#include <iphlpapi.h>
 
 #include <array>
+#include <cstdint>
 #include <cstring>
+#include <vector>
 
 namespace kolt::win32 {
 namespace {
@@ -31,6 +35,21 @@ private:
     bool m_started = false;
 };
 
+// A destination that only the default route leads to (TEST-NET-1 is never assigned); the route
+// to it is looked up, nothing is sent.
+constexpr std::uint8_t kFarAddress[4] = {192, 0, 2, 1};
+
+// The adapter list grows between two calls now and then; a few rounds cover that.
+constexpr int kAdapterListRounds = 4;
+
+Ipv4Address FromSockaddrIn(const sockaddr* address) {
+    sockaddr_in ipv4{};
+    std::memcpy(&ipv4, address, sizeof ipv4);
+    Ipv4Address result;
+    std::memcpy(result.octets.data(), &ipv4.sin_addr.s_addr, result.octets.size());
+    return result;
+}
+
 }  // namespace
 
 std::vector<Ipv4Address> ResolveOwnHostAddresses() {
@@ -54,6 +73,45 @@ std::vector<Ipv4Address> ResolveOwnHostAddresses() {
         Ipv4Address address;
         std::memcpy(address.octets.data(), *item, address.octets.size());
         addresses.push_back(address);
+    }
+    return addresses;
+}
+
+std::vector<Ipv4Address> DefaultRouteAdapterAddresses() {
+    IPAddr destination = 0;
+    std::memcpy(&destination, kFarAddress, sizeof destination);
+    DWORD routeIndex = 0;
+    if (GetBestInterface(destination, &routeIndex) != NO_ERROR) {
+        return {};
+    }
+    constexpr ULONG kFlags =
+        GAA_FLAG_SKIP_ANYCAST | GAA_FLAG_SKIP_MULTICAST | GAA_FLAG_SKIP_DNS_SERVER;
+    ULONG size = 16 * 1024;
+    std::vector<unsigned char> buffer;
+    ULONG status = ERROR_BUFFER_OVERFLOW;
+    for (int round = 0; round < kAdapterListRounds && status == ERROR_BUFFER_OVERFLOW; ++round) {
+        buffer.assign(size, 0);
+        status =
+            GetAdaptersAddresses(AF_INET, kFlags, nullptr,
+                                 reinterpret_cast<IP_ADAPTER_ADDRESSES*>(buffer.data()), &size);
+    }
+    std::vector<Ipv4Address> addresses;
+    if (status != NO_ERROR) {
+        return addresses;
+    }
+    for (auto* adapter = reinterpret_cast<const IP_ADAPTER_ADDRESSES*>(buffer.data());
+         adapter != nullptr; adapter = adapter->Next) {
+        if (adapter->IfIndex != routeIndex) {
+            continue;
+        }
+        for (const IP_ADAPTER_UNICAST_ADDRESS* unicast = adapter->FirstUnicastAddress;
+             unicast != nullptr; unicast = unicast->Next) {
+            const sockaddr* address = unicast->Address.lpSockaddr;
+            if (address != nullptr && address->sa_family == AF_INET &&
+                unicast->Address.iSockaddrLength >= static_cast<INT>(sizeof(sockaddr_in))) {
+                addresses.push_back(FromSockaddrIn(address));
+            }
+        }
     }
     return addresses;
 }

@@ -1,4 +1,4 @@
-// The machine's own addresses through Windows Sockets. Only Win32 code here.
+// The machine's own addresses through Windows Sockets and the IP helper. Only Win32 code here.
 #pragma once
 
 #include <vector>
@@ -10,5 +10,8 @@ namespace kolt::win32 {
 // The IPv4 addresses the local host name resolves to, in the resolver's order; empty when the
 // sockets library does not start, the name cannot be read or it does not resolve.
 std::vector<Ipv4Address> ResolveOwnHostAddresses();
+
+// The IPv4 addresses of the adapter that carries the default route; empty when there is none.
+std::vector<Ipv4Address> DefaultRouteAdapterAddresses();
 
 }  // namespace kolt::win32

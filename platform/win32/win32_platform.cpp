@@ -8,9 +8,12 @@
 #include <intrin.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <ctime>
 
+#include "platform/common/calendar.h"
+#include "platform/common/environment.h"
+#include "platform/win32/address_choice.h"
+#include "platform/win32/registry_rules.h"
 #include "platform/win32/win32_names.h"
 #include "platform/win32/win32_network.h"
 #include "platform/win32/win32_registry.h"
@@ -18,14 +21,30 @@
 namespace kolt {
 namespace win32 {
 
+namespace {
+
+// The drives the report shows: C: to Z:. A: and B: are floppy letters, never probed.
+constexpr char kFirstDriveLetter = 'C';
+constexpr char kLastDriveLetter = 'Z';
+
+}  // namespace
+
 std::uint32_t Win32Platform::ProcessorCount() {
     SYSTEM_INFO info{};
     GetSystemInfo(&info);
     return info.dwNumberOfProcessors;
 }
 
-bool Win32Platform::MmxAvailable() {
-    return IsProcessorFeaturePresent(PF_MMX_INSTRUCTIONS_AVAILABLE) != 0;
+ProcessorInfo Win32Platform::Processor() {
+    Win32RegistryView registry;
+    ProcessorInfo processor = ReadProcessorIdentity(registry);
+    processor.mmx = IsProcessorFeaturePresent(PF_MMX_INSTRUCTIONS_AVAILABLE) != 0;
+    return processor;
+}
+
+OperatingSystemInfo Win32Platform::OperatingSystem() {
+    Win32RegistryView registry;
+    return ReadOperatingSystem(registry);
 }
 
 std::optional<std::string> Win32Platform::ComputerName() {
@@ -37,12 +56,7 @@ std::optional<std::string> Win32Platform::UserName() {
 }
 
 std::optional<std::string> Win32Platform::EnvironmentVariable(const std::string& name) {
-    // The C library's copy of the environment, as the program was started with it.
-    const char* value = std::getenv(name.c_str());
-    if (value == nullptr) {
-        return std::nullopt;
-    }
-    return std::string(value);
+    return common::EnvironmentValue(name);
 }
 
 std::int64_t Win32Platform::CurrentTime() {
@@ -57,30 +71,7 @@ std::optional<LocalTime> Win32Platform::ToLocalTime(std::int64_t calendarTime) {
     if (_localtime64_s(&parts, &time) != 0) {
         return std::nullopt;
     }
-    LocalTime local;
-    local.year = parts.tm_year + 1900;
-    local.month = parts.tm_mon + 1;
-    local.day = parts.tm_mday;
-    local.hour = parts.tm_hour;
-    local.minute = parts.tm_min;
-    local.second = parts.tm_sec;
-    local.weekday = parts.tm_wday;
-    return local;
-}
-
-bool Win32Platform::RegistryKeyExists(std::string_view keyPath) {
-    return RegistryKeyOpens(keyPath);
-}
-
-std::optional<std::string> Win32Platform::RegistryText(std::string_view keyPath,
-                                                       std::string_view valueName,
-                                                       std::size_t capacity) {
-    return ReadRegistryText(keyPath, valueName, capacity);
-}
-
-std::optional<std::uint32_t> Win32Platform::RegistryDword(std::string_view keyPath,
-                                                          std::string_view valueName) {
-    return ReadRegistryDword(keyPath, valueName);
+    return common::LocalTimeFromTm(parts);
 }
 
 std::uint64_t Win32Platform::PerformanceFrequency() {
@@ -114,22 +105,31 @@ MemoryStatus Win32Platform::Memory() {
     return memory;
 }
 
-std::optional<DiskSpace> Win32Platform::DiskFreeSpace(const std::string& rootPath) {
-    ULARGE_INTEGER availableToCaller{};
-    ULARGE_INTEGER total{};
-    ULARGE_INTEGER totalFree{};
-    if (GetDiskFreeSpaceExA(rootPath.c_str(), &availableToCaller, &total, &totalFree) == 0) {
-        return std::nullopt;  // no drive behind the letter, or no medium in it
+std::vector<DriveInfo> Win32Platform::Drives() {
+    const DWORD present = GetLogicalDrives();
+    std::vector<DriveInfo> drives;
+    for (char letter = kFirstDriveLetter; letter <= kLastDriveLetter; ++letter) {
+        if ((present & (DWORD{1} << (letter - 'A'))) == 0) {
+            continue;
+        }
+        const char root[] = {letter, ':', '\\', '\0'};
+        DriveInfo drive;
+        drive.letter = letter;
+        ULARGE_INTEGER availableToCaller{};
+        ULARGE_INTEGER total{};
+        ULARGE_INTEGER totalFree{};
+        // Fails for a drive without a medium, or a network letter that is not connected.
+        if (GetDiskFreeSpaceExA(root, &availableToCaller, &total, &totalFree) != 0) {
+            drive.space = DiskSpace{total.QuadPart, totalFree.QuadPart};
+        }
+        drive.typeCode = GetDriveTypeA(root);
+        drives.push_back(drive);
     }
-    return DiskSpace{total.QuadPart, totalFree.QuadPart};
-}
-
-std::uint32_t Win32Platform::DriveType(const std::string& rootPath) {
-    return GetDriveTypeA(rootPath.c_str());
+    return drives;
 }
 
 std::vector<Ipv4Address> Win32Platform::OwnHostAddresses() {
-    return ResolveOwnHostAddresses();
+    return PreferRouteAdapter(ResolveOwnHostAddresses(), DefaultRouteAdapterAddresses());
 }
 
 std::optional<std::string> Win32Platform::CurrentDirectory() {
@@ -142,15 +142,18 @@ std::unique_ptr<Platform> CreateHostPlatform() {
     return std::make_unique<win32::Win32Platform>();
 }
 
-void UseBinaryStandardOutput() {
-    std::fflush(stdout);
-    _setmode(_fileno(stdout), _O_BINARY);
-}
-
 void SuppressCriticalErrorDialogs() {
     // SetErrorMode answers the previous mode; read it and add the two flags to it.
     const UINT current = SetErrorMode(0);
     SetErrorMode(current | SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+}
+
+void PrepareConsoleProcess() {
+    // Binary standard output: the report's CR LF must not become CR CR LF.
+    std::fflush(stdout);
+    _setmode(_fileno(stdout), _O_BINARY);
+    // An unattended run must never stop on a "no disk in drive" box while drives are probed.
+    SuppressCriticalErrorDialogs();
 }
 
 }  // namespace kolt

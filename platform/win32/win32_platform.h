@@ -1,15 +1,16 @@
-// The Win32 backend of the platform seam: kernel32, advapi32, Windows Sockets and the
-// time-stamp counter. Only Win32 code here; nothing stays open between two calls.
+// The Win32 backend of the platform seam: kernel32, advapi32, Windows Sockets, the IP helper and
+// the time-stamp counter. Only Win32 code here; nothing stays open between two calls.
 #pragma once
 
 #include "platform/platform.h"
 
 namespace kolt::win32 {
 
-class Win32Platform : public Platform {
+class Win32Platform final : public Platform {
 public:
     std::uint32_t ProcessorCount() override;
-    bool MmxAvailable() override;
+    ProcessorInfo Processor() override;
+    OperatingSystemInfo OperatingSystem() override;
 
     std::optional<std::string> ComputerName() override;
     std::optional<std::string> UserName() override;
@@ -17,21 +18,12 @@ public:
 
     std::int64_t CurrentTime() override;
     std::optional<LocalTime> ToLocalTime(std::int64_t calendarTime) override;
-
-    bool RegistryKeyExists(std::string_view keyPath) override;
-    std::optional<std::string> RegistryText(std::string_view keyPath, std::string_view valueName,
-                                            std::size_t capacity) override;
-    std::optional<std::uint32_t> RegistryDword(std::string_view keyPath,
-                                               std::string_view valueName) override;
-
     std::uint64_t PerformanceFrequency() override;
     std::uint64_t PerformanceCounter() override;
     std::uint64_t TimeStampCounter() override;
 
     MemoryStatus Memory() override;
-
-    std::optional<DiskSpace> DiskFreeSpace(const std::string& rootPath) override;
-    std::uint32_t DriveType(const std::string& rootPath) override;
+    std::vector<DriveInfo> Drives() override;
 
     std::vector<Ipv4Address> OwnHostAddresses() override;
 

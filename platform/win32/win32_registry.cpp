@@ -8,10 +8,11 @@
 namespace kolt::win32 {
 namespace {
 
-// Read access, always from the registry's 64-bit view: a 32-bit program on 64-bit Windows would
-// otherwise be redirected to the WOW64 copy of the software keys and could report other
-// operating-system values than a native program. 32-bit Windows ignores the flag.
+// Read access, always from the registry's 64-bit view. 32-bit Windows ignores the flag.
 constexpr REGSAM kReadAccess = KEY_QUERY_VALUE | KEY_WOW64_64KEY;
+
+// A value may change size between the size query and the read; a few rounds cover that.
+constexpr int kReadRounds = 4;
 
 // An open registry key, closed when the object goes out of scope.
 class RegistryKey {
@@ -40,43 +41,42 @@ private:
 
 }  // namespace
 
-bool RegistryKeyOpens(std::string_view keyPath) {
+bool Win32RegistryView::KeyExists(std::string_view keyPath) {
     return RegistryKey(keyPath).IsOpen();
 }
 
-std::optional<std::string> ReadRegistryText(std::string_view keyPath, std::string_view valueName,
-                                            std::size_t capacity) {
-    // Not even the terminating NUL fits, and the size handed to the call is 32-bit.
-    if (capacity == 0 || capacity > MAXDWORD) {
-        return std::nullopt;
-    }
+std::optional<std::string> Win32RegistryView::Data(std::string_view keyPath,
+                                                   std::string_view valueName) {
     const RegistryKey key(keyPath);
     if (!key.IsOpen()) {
         return std::nullopt;
     }
     const std::string name(valueName);
-    std::vector<char> area(capacity, '\0');
-    auto size = static_cast<DWORD>(capacity);
-    // The value's type is not asked for: every value is taken as text.
-    if (RegQueryValueExA(key.Handle(), name.c_str(), nullptr, nullptr,
-                         reinterpret_cast<BYTE*>(area.data()), &size) != ERROR_SUCCESS) {
-        return std::nullopt;  // missing, or larger than the area
-    }
-    const std::string_view data(area.data(), size < capacity ? size : capacity);
-    const std::size_t end = data.find('\0');
-    if (end != std::string_view::npos) {
-        return std::string(data.substr(0, end));
-    }
-    // Stored without a terminating NUL: the text counts as readable only when its NUL would
-    // still have fitted the area.
-    if (data.size() + 1 > capacity) {
+    DWORD size = 0;
+    if (RegQueryValueExA(key.Handle(), name.c_str(), nullptr, nullptr, nullptr, &size) !=
+        ERROR_SUCCESS) {
         return std::nullopt;
     }
-    return std::string(data);
+    for (int round = 0; round < kReadRounds; ++round) {
+        // The size asked for may be that of the value's wide-character form: the read answers
+        // the size of the text it actually wrote.
+        std::vector<char> area(size + 1u, '\0');
+        DWORD written = size;
+        const LSTATUS status = RegQueryValueExA(key.Handle(), name.c_str(), nullptr, nullptr,
+                                                reinterpret_cast<BYTE*>(area.data()), &written);
+        if (status == ERROR_SUCCESS) {
+            return std::string(area.data(), written < size ? written : size);
+        }
+        if (status != ERROR_MORE_DATA) {
+            return std::nullopt;
+        }
+        size = written;
+    }
+    return std::nullopt;
 }
 
-std::optional<std::uint32_t> ReadRegistryDword(std::string_view keyPath,
-                                               std::string_view valueName) {
+std::optional<std::uint32_t> Win32RegistryView::Dword(std::string_view keyPath,
+                                                      std::string_view valueName) {
     const RegistryKey key(keyPath);
     if (!key.IsOpen()) {
         return std::nullopt;

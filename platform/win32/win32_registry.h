@@ -1,24 +1,19 @@
-// Registry reads under HKEY_LOCAL_MACHINE. Only Win32 code here.
+// The registry under HKEY_LOCAL_MACHINE, read through advapi32. Only Win32 code here.
 #pragma once
 
-#include <cstddef>
-#include <cstdint>
-#include <optional>
-#include <string>
-#include <string_view>
+#include "platform/win32/registry_rules.h"
 
 namespace kolt::win32 {
 
-// Whether the key can be opened for reading.
-bool RegistryKeyOpens(std::string_view keyPath);
-
-// A value's data as text up to its first NUL, read into an area of `capacity` bytes; nullopt
-// when the key or value is missing or the data and a terminating NUL do not fit the area.
-std::optional<std::string> ReadRegistryText(std::string_view keyPath, std::string_view valueName,
-                                            std::size_t capacity);
-
-// A REG_DWORD value; nullopt when the key or value is missing or the value has another type.
-std::optional<std::uint32_t> ReadRegistryDword(std::string_view keyPath,
-                                               std::string_view valueName);
+// Every read opens its key and closes it before returning: nothing stays open between calls.
+// Keys are read from the 64-bit view, so a 32-bit program on 64-bit Windows sees the native
+// operating-system values rather than the WOW64 copy.
+class Win32RegistryView final : public RegistryView {
+public:
+    bool KeyExists(std::string_view keyPath) override;
+    std::optional<std::string> Data(std::string_view keyPath, std::string_view valueName) override;
+    std::optional<std::uint32_t> Dword(std::string_view keyPath,
+                                       std::string_view valueName) override;
+};
 
 }  // namespace kolt::win32

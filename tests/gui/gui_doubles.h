@@ -13,7 +13,7 @@
 #include "gui/info_dlg_ports.h"
 #include "gui/report_dlg_ports.h"
 
-namespace kolt::testing {
+namespace kolt::test_support {
 
 struct ShownMessage {
     std::string text;
@@ -172,4 +172,4 @@ public:
     }
 };
 
-}  // namespace kolt::testing
+}  // namespace kolt::test_support

@@ -18,10 +18,10 @@
 namespace kolt {
 namespace {
 
-using testing::ExitRequested;
-using testing::ReadBytes;
-using testing::ShownMessage;
-using testing::WriteBytes;
+using test_support::ExitRequested;
+using test_support::ReadBytes;
+using test_support::ShownMessage;
+using test_support::WriteBytes;
 
 constexpr int kSectionBoxes[] = {IDC_DATE_TIME,     IDC_ARCHITECTURE, IDC_OPERATING_SYSTEM,
                                  IDC_COMPUTER_NAME, IDC_IP_ADDRESS,   IDC_USER_NAME,
@@ -45,10 +45,10 @@ protected:
         }
     }
 
-    testing::ScratchDirectory dir;
-    testing::ScriptedPlatform platform;
-    testing::RecordingView view;
-    testing::RecordingInfoServices services{view};
+    test_support::ScratchDirectory dir;
+    test_support::ScriptedPlatform platform;
+    test_support::RecordingView view;
+    test_support::RecordingInfoServices services{view};
     InfoDlgLogic logic{platform, view, services};
 };
 
@@ -83,8 +83,8 @@ TEST_F(InfoDlgLogicTest, InitLoadsEachBoxFromItsOwnLineWithoutReconcilingAll) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         WriteBytes(SelectionFile(), c.file);
-        testing::RecordingView caseView;
-        testing::RecordingInfoServices caseServices{caseView};
+        test_support::RecordingView caseView;
+        test_support::RecordingInfoServices caseServices{caseView};
         InfoDlgLogic caseLogic(platform, caseView, caseServices);
         caseLogic.OnInitDialog();
         for (const int id : kSectionControlIds) {
@@ -112,7 +112,7 @@ TEST_F(InfoDlgLogicTest, ProcessStoresTheBoxesAsOnesAndZerosAndDropsExtraLines) 
 
 TEST_F(InfoDlgLogicTest, SelectionGoesToThePathFixedAtInitialisation) {
     logic.OnInitDialog();
-    testing::ScratchDirectory elsewhere;
+    test_support::ScratchDirectory elsewhere;
     platform.currentDirectory = elsewhere.Path().string();
     logic.OnProcessClicked();
     EXPECT_TRUE(std::filesystem::exists(SelectionFile()));
@@ -128,8 +128,8 @@ TEST_F(InfoDlgLogicTest, ProcessStepsTheBarTheSameWhateverIsSelected) {
     };
     for (const auto& selection : selections) {
         SCOPED_TRACE(selection.size());
-        testing::RecordingView caseView;
-        testing::RecordingInfoServices caseServices{caseView};
+        test_support::RecordingView caseView;
+        test_support::RecordingInfoServices caseServices{caseView};
         InfoDlgLogic caseLogic(platform, caseView, caseServices);
         caseLogic.OnInitDialog();
         for (const int id : kSectionControlIds) {
@@ -161,7 +161,7 @@ TEST_F(InfoDlgLogicTest, ProcessBuildsTheCheckedSectionsInReportOrderFromAnEmpty
     logic.OnProcessClicked();
     logic.OnProcessClicked();
 
-    testing::ScriptedPlatform same = platform;
+    test_support::ScriptedPlatform same = platform;
     CSystemReport composer(same);
     std::string expected;
     composer.AppendHeader(expected);
@@ -220,9 +220,7 @@ TEST_F(InfoDlgLogicTest, SectionBoxesRecomputeTheAllBox) {
 }
 
 TEST_F(InfoDlgLogicTest, Windows95IsRefusedWithStatusOne) {
-    platform.AddRegistryKey("Software\\Microsoft\\Windows\\CurrentVersion");
-    platform.SetRegistryText("Software\\Microsoft\\Windows\\CurrentVersion", "ProductName",
-                             "Microsoft Windows 95");
+    platform.operatingSystem.name = "Microsoft Windows 95";
 
     try {
         logic.OnInitDialog();
@@ -243,12 +241,10 @@ TEST_F(InfoDlgLogicTest, OtherSystemsStartWithoutAMessage) {
                                  "Windows 9"};
     for (const char* name : names) {
         SCOPED_TRACE(name);
-        testing::ScriptedPlatform other = platform;
-        other.AddRegistryKey("Software\\Microsoft\\Windows NT\\CurrentVersion");
-        other.SetRegistryText("Software\\Microsoft\\Windows NT\\CurrentVersion", "ProductName",
-                              name);
-        testing::RecordingView caseView;
-        testing::RecordingInfoServices caseServices{caseView};
+        test_support::ScriptedPlatform other = platform;
+        other.operatingSystem.name = name;
+        test_support::RecordingView caseView;
+        test_support::RecordingInfoServices caseServices{caseView};
         InfoDlgLogic caseLogic(other, caseView, caseServices);
         EXPECT_NO_THROW(caseLogic.OnInitDialog());
         EXPECT_TRUE(caseServices.messages.empty());

@@ -10,8 +10,8 @@
 namespace kolt {
 namespace {
 
-using testing::PrinterRecord;
-using testing::RecordingPrinter;
+using test_support::PrinterRecord;
+using test_support::RecordingPrinter;
 
 const std::string kHeader = "                       Kolt Information - Version 2.0";
 

@@ -14,8 +14,8 @@
 namespace kolt {
 namespace {
 
-using testing::ReadBytes;
-using testing::ShownMessage;
+using test_support::ReadBytes;
+using test_support::ShownMessage;
 
 constexpr const char* kReport = "Line one\r\n\r\n  Key: value\r\n";
 
@@ -35,9 +35,9 @@ class ReportDlgLogicTest : public ::testing::Test {
 protected:
     ReportDlgLogicTest() { logic.SetReport(kReport); }
 
-    testing::ScratchDirectory dir;
-    testing::ScriptedPlatform platform;
-    testing::RecordingReportServices services;
+    test_support::ScratchDirectory dir;
+    test_support::ScriptedPlatform platform;
+    test_support::RecordingReportServices services;
     ReportDlgLogic logic{platform, services};
 };
 
@@ -91,7 +91,7 @@ TEST_F(ReportDlgLogicTest, SaveWritesTheCopyWithEveryCrAsASpace) {
 
 TEST_F(ReportDlgLogicTest, SaveReplacesAnExistingFile) {
     services.savePath = dir.File("old.txt");
-    testing::WriteBytes(*services.savePath, std::string(500, 'z'));
+    test_support::WriteBytes(*services.savePath, std::string(500, 'z'));
     logic.OnSaveClicked();
     EXPECT_EQ(ReadBytes(*services.savePath), OnDisk("Line one \n \n  Key: value \n"));
 }
@@ -153,8 +153,8 @@ TEST_F(ReportDlgLogicTest, PrintFailuresAreReportedAndReleaseThePrinter) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        testing::RecordingReportServices caseServices;
-        caseServices.printer = testing::RecordingPrinter::Settings{};
+        test_support::RecordingReportServices caseServices;
+        caseServices.printer = test_support::RecordingPrinter::Settings{};
         caseServices.printer->startDocumentResult = c.startDocumentResult;
         caseServices.printer->startPageResult = c.startPageResult;
         ReportDlgLogic caseLogic(platform, caseServices);
@@ -172,7 +172,7 @@ TEST_F(ReportDlgLogicTest, PrintFailuresAreReportedAndReleaseThePrinter) {
 TEST_F(ReportDlgLogicTest, PrintAfterSavePrintsTheTrailingSpaces) {
     services.savePath = dir.File("saved.txt");
     logic.OnSaveClicked();
-    services.printer = testing::RecordingPrinter::Settings{};
+    services.printer = test_support::RecordingPrinter::Settings{};
     logic.OnPrintClicked();
 
     const std::vector<std::string> expected = {

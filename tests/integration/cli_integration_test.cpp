@@ -3,6 +3,7 @@
 // the kernel's own figures (loosely where they move between two readings).
 #include <gtest/gtest.h>
 #include <pwd.h>
+#include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <sys/utsname.h>
 #include <unistd.h>
@@ -15,6 +16,7 @@
 #include <ctime>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iomanip>
 #include <optional>
 #include <sstream>
@@ -149,7 +151,7 @@ protected:
         return lines;
     }
 
-    testing::ScratchDirectory m_dir{"kolt_cli_"};
+    test_support::ScratchDirectory m_dir{"kolt_cli_"};
 };
 
 TEST_F(CliIntegrationTest, SelectionDecidesTheSectionsInReportOrder) {
@@ -301,6 +303,144 @@ TEST_F(CliIntegrationTest, AReportFileThatCannotBeCreatedStillPrintsTheReport) {
     EXPECT_EQ(run.exitStatus, 0);
     EXPECT_NE(run.standardOutput.find("  Computer Name   : " + NetbiosName() + "\r\n"),
               std::string::npos);
+}
+
+// What a directory shared with others, or a hostile caller, can put in the program's way. Each
+// run ends by itself with status 0, prints the report, never writes outside its directory, and
+// leaves at the report file's name either the whole report or what stood there before.
+TEST_F(CliIntegrationTest, HostileSurroundingsNeitherHangNorCutNorRedirectTheReport) {
+    namespace fs = std::filesystem;
+    enum class Outcome { WholeReport, OlderFileKept };
+    struct Case {
+        const char* what;
+        std::function<void(const fs::path& dir, const fs::path& outside)> prepare;
+        RunConditions conditions;
+        std::vector<std::string> environment;
+        Outcome outcome;
+        std::vector<std::string> sections;  // label prefixes the report must hold
+    };
+    const std::string reportName = "kolt_info_" + NetbiosName() + ".txt";
+    const std::string memoryOnly = SelectionFile({0, 0, 0, 0, 0, 0, 0, 1, 0, 0});
+    const auto select = [&](const std::string& selection) {
+        return [selection](const fs::path& dir, const fs::path&) {
+            test_support::WriteBytes(dir / "kolt_info.cfg", selection);
+        };
+    };
+    const std::vector<Case> cases = {
+        {"a link at the report's name to a file outside",
+         [&](const fs::path& dir, const fs::path& outside) {
+             select(memoryOnly)(dir, outside);
+             fs::create_symlink(outside / "victim", dir / reportName);
+         },
+         {},
+         {},
+         Outcome::WholeReport,
+         {"  System Memory"}},
+        {"a dangling link at the report's name",
+         [&](const fs::path& dir, const fs::path& outside) {
+             select(memoryOnly)(dir, outside);
+             fs::create_symlink(outside / "created", dir / reportName);
+         },
+         {},
+         {},
+         Outcome::WholeReport,
+         {"  System Memory"}},
+        {"a FIFO at the report's name",
+         [&](const fs::path& dir, const fs::path& outside) {
+             select(memoryOnly)(dir, outside);
+             ASSERT_EQ(::mkfifo((dir / reportName).c_str(), 0600), 0);
+         },
+         {},
+         {},
+         Outcome::WholeReport,
+         {"  System Memory"}},
+        {"a FIFO without a writer as the selection file",
+         [](const fs::path& dir, const fs::path&) {
+             ASSERT_EQ(::mkfifo((dir / "kolt_info.cfg").c_str(), 0600), 0);
+         },
+         {},
+         {},
+         Outcome::WholeReport,
+         {"  CPU Speed       : ", "  Disk Information"}},
+        {"the selection file a link to an endless device",
+         [](const fs::path& dir, const fs::path&) {
+             fs::create_symlink("/dev/zero", dir / "kolt_info.cfg");
+         },
+         {},
+         {},
+         Outcome::WholeReport,
+         {"  CPU Speed       : ", "  Disk Information"}},
+        {"a 10 GiB sparse selection file",
+         [](const fs::path& dir, const fs::path&) {
+             test_support::WriteBytes(dir / "kolt_info.cfg", "");
+             fs::resize_file(dir / "kolt_info.cfg", 10ULL << 30);
+         },
+         {},
+         {},
+         Outcome::WholeReport,
+         {}},
+        {"a reader that closed standard output",
+         select(memoryOnly),
+         {true, 0},
+         {},
+         Outcome::WholeReport,
+         {"  System Memory"}},
+        {"a file-size limit smaller than the report, an older report in place",
+         [&](const fs::path& dir, const fs::path& outside) {
+             select(memoryOnly)(dir, outside);
+             test_support::WriteBytes(dir / reportName, "older report");
+         },
+         {false, 256},
+         {},
+         Outcome::OlderFileKept,
+         {"  System Memory"}},
+        {"a domain that tries to forge the address and user lines",
+         select(SelectionFile({0, 0, 0, 0, 0, 0, 1, 0, 0, 0})),
+         {},
+         {"USERDOMAIN=SALES\r\n  IP Address      : 10.9.9.9\r\n  User Name       : admin"},
+         Outcome::WholeReport,
+         {"  User Domain     : SALES??  IP Address      : 10.9.9.9??"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        test_support::ScratchDirectory dir{"kolt_hostile_"};
+        test_support::ScratchDirectory outside{"kolt_outside_"};
+        outside.Write("victim", "precious");
+        c.prepare(dir.Path(), outside.Path());
+
+        const CliRun run = RunProgram(KOLT_CLI_PATH, dir.Path(), c.environment, c.conditions);
+        EXPECT_EQ(run.signal, 0) << "ended by a signal (SIGALRM: it hung)";
+        EXPECT_EQ(run.exitStatus, 0);
+
+        const std::string report = dir.Read(reportName);
+        if (c.outcome == Outcome::OlderFileKept) {
+            EXPECT_EQ(report, "older report");
+        } else {
+            EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(dir.Path() / reportName)));
+            EXPECT_EQ(report.rfind("Kolt Information - Version", 0), 0u) << report;
+            EXPECT_EQ(report.substr(report.size() - 3), "\r\n\n");
+        }
+        if (!c.conditions.readerGone) {
+            EXPECT_EQ(run.standardOutput.rfind("Kolt Information - Version", 0), 0u);
+            EXPECT_EQ(run.standardOutput.substr(run.standardOutput.size() - 3), "\r\n\n");
+            if (c.outcome == Outcome::WholeReport) {
+                EXPECT_EQ(report, run.standardOutput);
+            }
+            const auto lines =
+                CrLfLines(run.standardOutput.substr(0, run.standardOutput.size() - 1));
+            for (const std::string& label : c.sections) {
+                EXPECT_TRUE(HasLineStartingWith(lines, label)) << label;
+            }
+            EXPECT_FALSE(HasLineStartingWith(lines, "  IP Address      : 10.9.9.9"));
+        }
+        // Nothing outside changed, and no temporary file stayed behind.
+        EXPECT_EQ(outside.Read("victim"), "precious");
+        EXPECT_FALSE(fs::exists(outside.Path() / "created"));
+        for (const auto& entry : fs::directory_iterator(dir.Path())) {
+            const std::string name = entry.path().filename().string();
+            EXPECT_TRUE(name == reportName || name == "kolt_info.cfg") << name;
+        }
+    }
 }
 
 }  // namespace

@@ -1,7 +1,9 @@
 #include "tests/integration/cli_process.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <stdlib.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -16,7 +18,8 @@ extern char** environ;
 namespace kolt::integration {
 
 CliRun RunProgram(const std::string& program, const std::filesystem::path& directory,
-                  const std::vector<std::string>& extraEnvironment) {
+                  const std::vector<std::string>& extraEnvironment,
+                  const RunConditions& conditions) {
     // Everything the child needs is prepared before fork: it only calls async-signal-safe
     // functions afterwards.
     std::vector<std::string> environment;
@@ -48,13 +51,26 @@ CliRun RunProgram(const std::string& program, const std::filesystem::path& direc
         if (::dup2(pipeFds[1], STDOUT_FILENO) < 0 || ::chdir(dir.c_str()) != 0) {
             ::_exit(126);
         }
+        if (conditions.fileSizeLimit != 0) {
+            const rlimit limit{conditions.fileSizeLimit, conditions.fileSizeLimit};
+            ::setrlimit(RLIMIT_FSIZE, &limit);
+        }
+        // The program starts with the default signal actions a shell would give it.
+        ::signal(SIGPIPE, SIG_DFL);
+        ::signal(SIGXFSZ, SIG_DFL);
+        // A hung program is ended, so a test reports the hang instead of waiting forever.
+        ::alarm(kRunTimeLimitSeconds);
         ::execve(programPath.c_str(), argv, envp.data());
         ::_exit(127);
     }
     ::close(pipeFds[1]);
     CliRun run;
+    if (conditions.readerGone) {
+        ::close(pipeFds[0]);
+        pipeFds[0] = -1;
+    }
     char buffer[65536];
-    for (;;) {
+    while (pipeFds[0] >= 0) {
         const ssize_t got = ::read(pipeFds[0], buffer, sizeof buffer);
         if (got > 0) {
             run.standardOutput.append(buffer, static_cast<std::size_t>(got));
@@ -62,11 +78,14 @@ CliRun RunProgram(const std::string& program, const std::filesystem::path& direc
             break;
         }
     }
-    ::close(pipeFds[0]);
+    if (pipeFds[0] >= 0) {
+        ::close(pipeFds[0]);
+    }
     int status = 0;
     while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
     }
     run.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    run.signal = WIFSIGNALED(status) ? WTERMSIG(status) : 0;
     return run;
 }
 

@@ -10,7 +10,7 @@
 namespace kolt {
 namespace {
 
-using testing::ScriptedPlatform;
+using test_support::ScriptedPlatform;
 
 struct DateCase {
     LocalTime time;
@@ -107,7 +107,6 @@ TEST(ComputerName, FitsFifteenCharactersElseUnknown) {
         std::string report;
         composer.AppendComputerName(report);
         EXPECT_EQ(report, "  Computer Name   : " + c.shown + "\r\n");
-        EXPECT_EQ(composer.ComputerName(), c.shown);
     }
 }
 

@@ -10,7 +10,7 @@
 namespace kolt {
 namespace {
 
-using testing::ScriptedPlatform;
+using test_support::ScriptedPlatform;
 
 const std::string kHeading =
     "        \r\n  Disk Information\r\n  ----------------------------------------------\r\n";
@@ -32,54 +32,40 @@ std::string Totals(const std::string& usage, const std::string& size, const std:
 
 TEST(Disks, FixedDiskAndFullCdRomWithTheirTotals) {
     ScriptedPlatform platform;
-    platform.disks["C:\\"] = DiskSpace{40'007'729'152, 12'884'901'888};
-    platform.driveTypes["C:\\"] = drive_type::kFixed;
-    platform.disks["D:\\"] = DiskSpace{681'574'400, 0};
-    platform.driveTypes["D:\\"] = drive_type::kCdRom;
+    platform.AddDrive('C', drive_type::kFixed, 40'007'729'152, 12'884'901'888);
+    platform.AddDrive('D', drive_type::kCdRom, 681'574'400, 0);
     CSystemReport composer(platform);
     std::string report;
     composer.AppendDisks(report);
     EXPECT_EQ(report, kHeading + Drive('C', "Local Fixed Disk", "67.79", "37.26 Gb", "12.00 Gb") +
                           Drive('D', "CD-ROM Drive", "100.00", "650.00 Mb", "0 Bytes") +
                           Totals("68.33", "37.89 Gb", "12.00 Gb"));
+    EXPECT_EQ(platform.driveQueries, 1);
 }
 
-TEST(Disks, NoMeasurableDriveStillWritesHeadingAndZeroTotals) {
+TEST(Disks, DrivesWithoutAMediumGetNoLinesAndCountNowhere) {
     ScriptedPlatform platform;
-    platform.driveTypes["D:\\"] = drive_type::kCdRom;  // empty: no medium to measure
+    platform.AddEmptyDrive('D', drive_type::kCdRom);
     CSystemReport composer(platform);
     std::string report;
     composer.AppendDisks(report);
     EXPECT_EQ(report, kHeading + Totals("0.00", "0 Bytes", "0 Bytes"));
-}
 
-TEST(Disks, AsksForEveryLetterFromCToZAndTheTypeOnlyOfMeasuredDrives) {
-    ScriptedPlatform platform;
-    platform.disks["E:\\"] = DiskSpace{2048, 1024};
-    platform.disks["Z:\\"] = DiskSpace{4096, 0};
-    CSystemReport composer(platform);
-    std::string report;
+    platform.AddDrive('E', drive_type::kNoRootDir, 2048, 1024);
+    platform.AddEmptyDrive('F', drive_type::kRemote);
+    platform.AddDrive('Z', 7, 4096, 0);
+    report.clear();
     composer.AppendDisks(report);
-
-    std::vector<std::string> roots;
-    for (char letter = 'C'; letter <= 'Z'; ++letter) {
-        roots.push_back(std::string(1, letter) + ":\\");
-    }
-    EXPECT_EQ(platform.diskQueries, roots);
-    EXPECT_EQ(platform.driveTypeQueries, (std::vector<std::string>{"E:\\", "Z:\\"}));
-    // An unanswered type query is code 1 on the scripted platform.
     EXPECT_EQ(report, kHeading +
                           Drive('E', "Drive Does Not Exist", "50.00", "2.00 Kb", "1024 Bytes") +
-                          Drive('Z', "Drive Does Not Exist", "100.00", "4.00 Kb", "0 Bytes") +
+                          Drive('Z', "Unknown Type", "100.00", "4.00 Kb", "0 Bytes") +
                           Totals("83.33", "6.00 Kb", "1024 Bytes"));
 }
 
 TEST(Disks, ZeroSizedDriveHasZeroUsageAndCountsInTheTotals) {
     ScriptedPlatform platform;
-    platform.disks["C:\\"] = DiskSpace{0, 0};
-    platform.driveTypes["C:\\"] = drive_type::kRamDisk;
-    platform.disks["F:\\"] = DiskSpace{1'048'576, 524'288};
-    platform.driveTypes["F:\\"] = drive_type::kRemote;
+    platform.AddDrive('C', drive_type::kRamDisk, 0, 0);
+    platform.AddDrive('F', drive_type::kRemote, 1'048'576, 524'288);
     CSystemReport composer(platform);
     std::string report;
     composer.AppendDisks(report);
@@ -91,9 +77,8 @@ TEST(Disks, ZeroSizedDriveHasZeroUsageAndCountsInTheTotals) {
 TEST(Disks, TotalsAreSixtyFourBitSums) {
     ScriptedPlatform platform;
     constexpr std::uint64_t kFourTerabytes = 4'398'046'511'104;
-    for (const char* root : {"C:\\", "D:\\", "E:\\"}) {
-        platform.disks[root] = DiskSpace{kFourTerabytes, kFourTerabytes / 4};
-        platform.driveTypes[root] = drive_type::kFixed;
+    for (const char letter : {'C', 'D', 'E'}) {
+        platform.AddDrive(letter, drive_type::kFixed, kFourTerabytes, kFourTerabytes / 4);
     }
     CSystemReport composer(platform);
     std::string report;
@@ -103,6 +88,59 @@ TEST(Disks, TotalsAreSixtyFourBitSums) {
                           Drive('D', drive, "75.00", "4.00 Tb", "1024.00 Gb") +
                           Drive('E', drive, "75.00", "4.00 Tb", "1024.00 Gb") +
                           Totals("75.00", "12.00 Tb", "3.00 Tb"));
+}
+
+// File systems that report absurd figures (a FUSE file system can claim anything) never make a
+// figure negative or wrap the totals: counts stop at the largest, usage stays within 0 to 100.
+TEST(Disks, AbsurdFiguresAreClampedNeverNegativeOrWrapped) {
+    constexpr std::uint64_t kMax = 0xFFFF'FFFF'FFFF'FFFF;
+    constexpr std::uint64_t k4EiB = 1ULL << 62;
+    struct Case {
+        const char* what;
+        std::vector<DiskSpace> drives;
+        std::string lastDrive;  // usage, size and free of the last drive
+        std::string totals;
+    };
+    const std::string kLargest = "8388608.00 Tb";  // INT64_MAX bytes
+    const Case cases[] = {
+        {"2^63 bytes and more",
+         {{1ULL << 63, 0}},
+         Figures("100.00", kLargest, "0 Bytes"),
+         Totals("100.00", kLargest, "0 Bytes")},
+        {"three of 4 EiB: the totals are the largest count",
+         {{k4EiB, k4EiB / 2}, {k4EiB, k4EiB / 2}, {k4EiB, k4EiB / 2}},
+         Figures("50.00", "4194304.00 Tb", "2097152.00 Tb"),
+         Totals("50.00", kLargest, "6291456.00 Tb")},
+        {"four of 4 EiB: the sum saturates instead of wrapping to 0",
+         {{k4EiB, k4EiB / 2}, {k4EiB, k4EiB / 2}, {k4EiB, k4EiB / 2}, {k4EiB, k4EiB / 2}},
+         Figures("50.00", "4194304.00 Tb", "2097152.00 Tb"),
+         Totals("50.00", kLargest, kLargest)},
+        {"more free than size",
+         {{1024, 4096}},
+         Figures("0.00", "1024 Bytes", "4.00 Kb"),
+         Totals("0.00", "1024 Bytes", "4.00 Kb")},
+        {"the largest counts",
+         {{kMax, kMax}},
+         Figures("0.00", kLargest, kLargest),
+         Totals("0.00", kLargest, kLargest)},
+    };
+    for (const Case& c : cases) {
+        ScriptedPlatform platform;
+        char letter = 'C';
+        for (const DiskSpace& space : c.drives) {
+            platform.AddDrive(letter++, drive_type::kRemote, space.totalBytes,
+                              space.totalFreeBytes);
+        }
+        CSystemReport composer(platform);
+        std::string report;
+        composer.AppendDisks(report);
+        const std::size_t totals = report.find("  Disk Total ");
+        ASSERT_NE(totals, std::string::npos) << c.what;
+        EXPECT_EQ(report.substr(totals), c.totals) << c.what;
+        EXPECT_EQ(report.substr(totals - c.lastDrive.size(), c.lastDrive.size()), c.lastDrive)
+            << c.what;
+        EXPECT_EQ(report.find('-', kHeading.size()), std::string::npos) << c.what << report;
+    }
 }
 
 TEST(DriveTypeText, NamesEveryCode) {

@@ -1,9 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "branding.h"
-#include "report/report_order.h"
+#include "report/build_report.h"
 #include "report/system_report.h"
 #include "selection/report_section.h"
 #include "tests/support/scripted_platform.h"
@@ -11,28 +12,20 @@
 namespace kolt {
 namespace {
 
-using testing::ScriptedPlatform;
+using test_support::ScriptedPlatform;
 
 // A two-processor Windows XP machine with one domain, a 512 MB memory and two drives.
 void ScriptMachine(ScriptedPlatform& platform) {
-    const std::string nt = "Software\\Microsoft\\Windows NT\\CurrentVersion";
-    const std::string cpu = "Hardware\\Description\\System\\CentralProcessor\\0";
     platform.processorCount = 2;
-    platform.mmx = true;
+    platform.processor = {"GenuineIntel", "x86 Family 15 Model 2 Stepping 9", true};
     platform.localTime = LocalTime{2026, 12, 6, 13, 44, 58, 0};
-    platform.SetRegistryText(nt, "ProductName", "Microsoft Windows XP");
-    platform.SetRegistryText(nt, "CurrentVersion", "5.1");
-    platform.SetRegistryText(nt, "CSDVersion", "Service Pack 1");
-    platform.SetRegistryText(cpu, "VendorIdentifier", "GenuineIntel");
-    platform.SetRegistryText(cpu, "Identifier", "x86 Family 15 Model 2 Stepping 9");
+    platform.operatingSystem = {"Microsoft Windows XP", "5.1 Service Pack 1"};
     platform.tscReadings = {1'000, 1'000 + 2'793'120'000};
     platform.hostAddresses = {Ipv4Address{{192, 168, 1, 10}}};
     platform.environment["USERDOMAIN"] = "SALES";
     platform.memory = {536'281'088, 209'715'200, 1'317'011'456, 905'969'664};
-    platform.disks["C:\\"] = DiskSpace{40'007'729'152, 12'884'901'888};
-    platform.driveTypes["C:\\"] = drive_type::kFixed;
-    platform.disks["D:\\"] = DiskSpace{681'574'400, 0};
-    platform.driveTypes["D:\\"] = drive_type::kCdRom;
+    platform.AddDrive('C', drive_type::kFixed, 40'007'729'152, 12'884'901'888);
+    platform.AddDrive('D', drive_type::kCdRom, 681'574'400, 0);
 }
 
 std::string ExpectedReport() {
@@ -83,15 +76,7 @@ std::string ExpectedReport() {
 }
 
 std::string BuildReport(CSystemReport& composer, const SelectionValues& selection) {
-    std::string report;
-    composer.AppendHeader(report);
-    for (const ReportStep& step : kReportOrder) {
-        if (IsOn(selection, step.section)) {
-            (composer.*step.append)(report);
-        }
-    }
-    composer.AppendFooter(report);
-    return report;
+    return kolt::BuildReport(composer, WantedBySelection(selection));
 }
 
 SelectionValues Everything() {
@@ -107,13 +92,31 @@ TEST(FullReport, EverySectionInReportOrder) {
     EXPECT_EQ(BuildReport(composer, Everything()), ExpectedReport());
 }
 
-TEST(FullReport, OrderTableCoversEachSectionButAllOnce) {
+TEST(FullReport, OrderCoversEachSectionButAllOnceAndReportsEveryTurn) {
     std::size_t seen = 0;
-    for (const ReportStep& step : kReportOrder) {
-        EXPECT_NE(step.section, ReportSection::All);
-        seen |= std::size_t{1} << static_cast<std::size_t>(step.section);
+    for (const ReportSection section : kReportOrder) {
+        EXPECT_NE(section, ReportSection::All);
+        seen |= std::size_t{1} << static_cast<std::size_t>(section);
     }
     EXPECT_EQ(seen, ((std::size_t{1} << kReportSectionCount) - 1) & ~std::size_t{1});
+
+    // Every section's turn is reported, in order, whether it was built or not.
+    ScriptedPlatform platform;
+    CSystemReport composer(platform);
+    std::vector<std::size_t> turns;
+    kolt::BuildReport(
+        composer, [](ReportSection) { return false; },
+        [&turns](std::size_t position) { turns.push_back(position); });
+    EXPECT_EQ(turns, (std::vector<std::size_t>{0, 1, 2, 3, 4, 5, 6, 7, 8}));
+}
+
+TEST(FullReport, AllSelectsEverySectionWhateverTheOthersSay) {
+    ScriptedPlatform platform;
+    ScriptMachine(platform);
+    CSystemReport composer(platform);
+    SelectionValues allOnly{};
+    At(allOnly, ReportSection::All) = -7;
+    EXPECT_EQ(BuildReport(composer, allOnly), ExpectedReport());
 }
 
 TEST(FullReport, NoSectionGivesHeaderAndFooterOnly) {
@@ -134,7 +137,7 @@ TEST(FullReport, SecondReportShowsFreshFacts) {
     platform.computerName = "DESK043";
     platform.environment.clear();
     platform.tscReads = 0;
-    platform.disks.erase("D:\\");
+    platform.drives.pop_back();
     const std::string second = BuildReport(composer, Everything());
     EXPECT_NE(second.find("  Computer Name   : DESK043\r\n"), std::string::npos);
     EXPECT_EQ(second.find("User Domain"), std::string::npos);

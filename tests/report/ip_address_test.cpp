@@ -23,7 +23,7 @@ TEST(IpAddress, ShowsTheFirstAddressInDottedDecimal) {
         {{}, ""},  // unresolved, or resolved to nothing
     };
     for (const AddressCase& c : cases) {
-        testing::ScriptedPlatform platform;
+        test_support::ScriptedPlatform platform;
         platform.hostAddresses = c.addresses;
         CSystemReport composer(platform);
         std::string report;

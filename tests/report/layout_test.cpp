@@ -12,7 +12,7 @@ namespace {
 const std::string kRule(54, '-');
 
 TEST(ReportLayout, HeaderIsTitleSubtitleAndRule) {
-    testing::ScriptedPlatform platform;
+    test_support::ScriptedPlatform platform;
     const CSystemReport composer(platform);
     std::string report;
     composer.AppendHeader(report);
@@ -21,7 +21,7 @@ TEST(ReportLayout, HeaderIsTitleSubtitleAndRule) {
 }
 
 TEST(ReportLayout, FooterIsRuleAndBareWebDomain) {
-    testing::ScriptedPlatform platform;
+    test_support::ScriptedPlatform platform;
     const CSystemReport composer(platform);
     std::string report;
     composer.AppendFooter(report);
@@ -32,9 +32,9 @@ TEST(ReportLayout, FooterIsRuleAndBareWebDomain) {
 // Every section only appends: what the caller's string held before stays byte for byte, and
 // the returned reference is the caller's string.
 TEST(ReportLayout, EverySectionOnlyAppends) {
-    testing::ScriptedPlatform platform;
+    test_support::ScriptedPlatform platform;
     platform.hostAddresses = {Ipv4Address{{10, 0, 0, 5}}};
-    platform.disks["C:\\"] = DiskSpace{1000, 500};
+    platform.AddDrive('C', drive_type::kFixed, 1000, 500);
     CSystemReport composer(platform);
 
     using Section = std::string& (CSystemReport::*)(std::string&);
@@ -65,6 +65,38 @@ TEST(ReportLayout, EverySectionOnlyAppends) {
             }
         }
     }
+}
+
+// Every text that comes from outside stays on its own line: CR, LF and the other control bytes
+// (an escape sequence for a terminal, DEL) become '?', so no value can forge another field or the
+// footer. TAB and bytes beyond ASCII stay as they are.
+TEST(ReportLayout, NoValueForgesALineOrReachesATerminalAsControl) {
+    const std::string forged = "SALES\r\n  IP Address      : 10.9.9.9\r\n  User Name       : admin";
+    const std::string escape = "\x1b[2J\x1b]0;owned\x07\x7f";
+    test_support::ScriptedPlatform platform;
+    platform.computerName = "PC\n1";
+    platform.userName = "j\tsmith\xe9";
+    platform.environment["USERDOMAIN"] = forged;
+    platform.environment["USERDNSDOMAIN"] = escape;
+    platform.operatingSystem = {"Linux\r", std::string("6.1\0x", 5)};
+    platform.processor = {"Genuine\x01", "x86\n------", false};
+    CSystemReport composer(platform);
+    std::string report;
+    composer.AppendArchitecture(report);
+    composer.AppendOperatingSystem(report);
+    composer.AppendComputerName(report);
+    composer.AppendUserName(report);
+    EXPECT_EQ(
+        report,
+        "  Architecture    : Genuine?\r\n"
+        "  Number of CPUs  : 1\r\n"
+        "  CPU Type        : x86?------\r\n"
+        "  Operating System: Linux?\r\n"
+        "  Version         : 6.1?x\r\n"
+        "  Computer Name   : PC?1\r\n"
+        "  User Name       : j\tsmith\xe9\r\n"
+        "  User Domain     : SALES??  IP Address      : 10.9.9.9??  User Name       : admin\r\n"
+        "  User DNS Domain : ?[2J?]0;owned??\r\n");
 }
 
 }  // namespace

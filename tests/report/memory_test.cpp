@@ -9,7 +9,7 @@
 namespace kolt {
 namespace {
 
-using testing::ScriptedPlatform;
+using test_support::ScriptedPlatform;
 
 std::string MemoryBlock(const MemoryStatus& memory) {
     ScriptedPlatform platform;
@@ -62,6 +62,9 @@ TEST(Memory, FiguresOfOneKind) {
         {1024ULL * 1024 * kMb, 1, {"1048576", "100", "1048575", "1"}},  // 1 TiB
         {0, 0, {"0", "0", "0", "0"}},                                   // no division by zero
         {1, 1, {"1", "0", "0", "1"}},
+        // More available than there is (a container can say so) counts as all of it.
+        {512 * kMb, 100'000 * kMb, {"512", "0", "0", "512"}},
+        {0, 1, {"0", "0", "0", "0"}},
     };
     for (const KindCase& c : cases) {
         EXPECT_EQ(MemoryBlock({c.total, c.available, c.total, c.available}),

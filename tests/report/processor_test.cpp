@@ -10,19 +10,15 @@
 namespace kolt {
 namespace {
 
-using testing::ScriptedPlatform;
+using test_support::ScriptedPlatform;
 
-const std::string kCpu = "Hardware\\Description\\System\\CentralProcessor\\0";
-
-struct ArchitectureCase {
-    std::optional<std::string> vendor;  // nullopt: value missing
-    std::optional<std::string> identifier;
-    std::string vendorShown;
-    std::string identifierShown;
-};
-
-TEST(Architecture, TranslatesKnownVendorsAndKeepsPlaceholders) {
-    const ArchitectureCase cases[] = {
+TEST(Architecture, TranslatesKnownVendorsAndFillsPlaceholders) {
+    const struct {
+        std::optional<std::string> vendor;  // nullopt: the system does not say
+        std::optional<std::string> identifier;
+        std::string vendorShown;
+        std::string identifierShown;
+    } cases[] = {
         {"GenuineIntel", "x86 Family 15 Model 2 Stepping 9", "Genuine Intel",
          "x86 Family 15 Model 2 Stepping 9"},
         {"AuthenticAMD", "AMD64 Family 25 Model 33 Stepping 0", "Authentic AMD",
@@ -32,20 +28,13 @@ TEST(Architecture, TranslatesKnownVendorsAndKeepsPlaceholders) {
         {"GenuineIntel ", "x", "GenuineIntel ", "x"},
         {std::nullopt, "x86", "Vendor Unknown", "x86"},
         {"GenuineIntel", std::nullopt, "Genuine Intel", "CPU Unknown"},
-        // Too long for the 64-byte area: the placeholder stays.
-        {std::string(64, 'v'), std::string(64, 'i'), "Vendor Unknown", "CPU Unknown"},
-        {std::string(63, 'v'), std::string(63, 'i'), std::string(63, 'v'), std::string(63, 'i')},
+        {std::nullopt, std::nullopt, "Vendor Unknown", "CPU Unknown"},
     };
-    for (const ArchitectureCase& c : cases) {
+    for (const auto& c : cases) {
         ScriptedPlatform platform;
         platform.processorCount = 2;
-        platform.AddRegistryKey(kCpu);
-        if (c.vendor) {
-            platform.SetRegistryText(kCpu, "VendorIdentifier", *c.vendor);
-        }
-        if (c.identifier) {
-            platform.SetRegistryText(kCpu, "Identifier", *c.identifier);
-        }
+        platform.processor.vendor = c.vendor;
+        platform.processor.identifier = c.identifier;
         CSystemReport composer(platform);
         std::string report;
         composer.AppendArchitecture(report);
@@ -55,22 +44,10 @@ TEST(Architecture, TranslatesKnownVendorsAndKeepsPlaceholders) {
     }
 }
 
-TEST(Architecture, MissingKeyGivesBothPlaceholders) {
-    ScriptedPlatform platform;
-    CSystemReport composer(platform);
-    std::string report;
-    composer.AppendArchitecture(report);
-    EXPECT_EQ(report,
-              "  Architecture    : Vendor Unknown\r\n  Number of CPUs  : 1\r\n"
-              "  CPU Type        : CPU Unknown\r\n");
-}
-
 TEST(Architecture, MmxLineIsLastAndOnlyWhenPresent) {
     ScriptedPlatform platform;
-    platform.mmx = true;
+    platform.processor = {"GenuineIntel", "x86 Family 6 Model 8 Stepping 3", true};
     platform.processorCount = 4;
-    platform.SetRegistryText(kCpu, "VendorIdentifier", "GenuineIntel");
-    platform.SetRegistryText(kCpu, "Identifier", "x86 Family 6 Model 8 Stepping 3");
     CSystemReport composer(platform);
     std::string report;
     composer.AppendArchitecture(report);
@@ -133,7 +110,6 @@ TEST(CpuSpeed, ProcessorCountStartsAtTheSystemCountWithoutArchitecture) {
     platform.processorCount = 2;
     platform.tscReadings = {0, 1'500'000'000};
     CSystemReport composer(platform);
-    EXPECT_EQ(composer.ProcessorCount(), 2);
     std::string report;
     composer.AppendCpuSpeed(report);
     EXPECT_EQ(report, "  CPU Speed       : 1500.00 (3000.00) Mhz\r\n");

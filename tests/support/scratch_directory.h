@@ -13,7 +13,7 @@
 #include <string_view>
 #include <system_error>
 
-namespace kolt::testing {
+namespace kolt::test_support {
 
 inline void WriteBytes(const std::filesystem::path& path, std::string_view bytes) {
     std::ofstream file(path, std::ios::binary | std::ios::trunc);
@@ -63,4 +63,4 @@ private:
     std::filesystem::path m_path;
 };
 
-}  // namespace kolt::testing
+}  // namespace kolt::test_support

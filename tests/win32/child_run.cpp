@@ -6,7 +6,7 @@
 #include <string>
 #include <utility>
 
-namespace kolt::testing {
+namespace kolt::test_support {
 namespace {
 
 // A kernel handle, closed when the object goes out of scope.
@@ -104,4 +104,4 @@ ChildRun RunChild(const std::string& program, const std::string& directory) {
     return run;
 }
 
-}  // namespace kolt::testing
+}  // namespace kolt::test_support

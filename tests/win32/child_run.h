@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-namespace kolt::testing {
+namespace kolt::test_support {
 
 struct ChildRun {
     bool started = false;
@@ -17,4 +17,4 @@ struct ChildRun {
 // input empty, standard output captured and standard error shared with the test; waits for it.
 ChildRun RunChild(const std::string& program, const std::string& directory);
 
-}  // namespace kolt::testing
+}  // namespace kolt::test_support

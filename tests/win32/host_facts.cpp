@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <sstream>
 
-namespace kolt::testing {
+namespace kolt::test_support {
 
 std::optional<std::string> HostFact(const char* name) {
     const char* value = std::getenv(name);
@@ -36,4 +36,4 @@ std::optional<HostVolume> HostVolumeFact(const char* name) {
     return HostVolume{numbers[0] * numbers[1], numbers[2] * numbers[1]};
 }
 
-}  // namespace kolt::testing
+}  // namespace kolt::test_support

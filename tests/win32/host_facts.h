@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace kolt::testing {
+namespace kolt::test_support {
 
 // A variable's value; nullopt when it is not set.
 std::optional<std::string> HostFact(const char* name);
@@ -22,4 +22,4 @@ struct HostVolume {
 };
 std::optional<HostVolume> HostVolumeFact(const char* name);
 
-}  // namespace kolt::testing
+}  // namespace kolt::test_support

@@ -19,9 +19,9 @@
 namespace kolt {
 namespace {
 
-using testing::HostFact;
-using testing::HostNumbers;
-using testing::HostVolumeFact;
+using test_support::HostFact;
+using test_support::HostNumbers;
+using test_support::HostVolumeFact;
 
 constexpr std::uint64_t kMiB = 1024 * 1024;
 constexpr std::uint64_t kGiB = 1024 * kMiB;
@@ -35,7 +35,7 @@ TEST_F(MachineFacts, ProcessorsAreTheHostsOnlineProcessors) {
     const std::vector<std::uint64_t> processors = HostNumbers("KOLT_HOST_PROCESSORS");
     ASSERT_EQ(processors.size(), 1u);
     EXPECT_EQ(m_platform->ProcessorCount(), processors[0]);
-    EXPECT_EQ(m_platform->MmxAvailable(), HostFact("KOLT_HOST_MMX") == "1");
+    EXPECT_EQ(m_platform->Processor().mmx, HostFact("KOLT_HOST_MMX") == "1");
 }
 
 TEST_F(MachineFacts, NamesAreTheHostsNames) {
@@ -78,40 +78,44 @@ TEST_F(MachineFacts, MemoryIsTheHostsMemory) {
     EXPECT_LE(memory.availPageFile, memory.totalPageFile);
 }
 
-TEST_F(MachineFacts, DrivesCAndZAreTheVolumesBehindThem) {
-    struct Drive {
-        const char* root;
-        const char* hostFact;  // C: is the prefix's drive_c, Z: the host's root directory
-    };
-    for (const Drive drive :
-         {Drive{"C:\\", "KOLT_HOST_C_VOLUME"}, Drive{"Z:\\", "KOLT_HOST_ROOT_VOLUME"}}) {
-        SCOPED_TRACE(drive.root);
-        const auto host = HostVolumeFact(drive.hostFact);
-        ASSERT_TRUE(host);
-        const std::optional<DiskSpace> space = m_platform->DiskFreeSpace(drive.root);
-        ASSERT_TRUE(space);
-        EXPECT_EQ(space->totalBytes, host->totalBytes);
-        // Other programs write to the volume meanwhile; the free space only has to be close.
-        const std::uint64_t difference = space->totalFreeBytes > host->availableBytes
-                                             ? space->totalFreeBytes - host->availableBytes
-                                             : host->availableBytes - space->totalFreeBytes;
-        EXPECT_LE(difference, kGiB);
-        EXPECT_LE(space->totalFreeBytes, space->totalBytes);
-        EXPECT_EQ(m_platform->DriveType(drive.root), drive_type::kFixed);
-    }
-}
-
-TEST_F(MachineFacts, ALetterWithoutADriveCannotBeMeasured) {
+TEST_F(MachineFacts, DrivesAreTheLettersThatExistWithTheVolumesBehindThem) {
+    const std::vector<DriveInfo> drives = m_platform->Drives();
     const DWORD mapped = GetLogicalDrives();
-    for (char letter = 'D'; letter <= 'Y'; ++letter) {
-        if ((mapped & (1u << (letter - 'A'))) == 0) {
-            const std::string root = std::string(1, letter) + ":\\";
-            EXPECT_EQ(m_platform->DiskFreeSpace(root), std::nullopt) << root;
-            EXPECT_EQ(m_platform->DriveType(root), drive_type::kNoRootDir) << root;
-            return;
+    std::string letters;
+    for (char letter = 'C'; letter <= 'Z'; ++letter) {
+        if ((mapped & (1u << (letter - 'A'))) != 0) {
+            letters += letter;
         }
     }
-    GTEST_SKIP() << "every letter from D to Y has a drive";
+    std::string answered;
+    for (const DriveInfo& drive : drives) {
+        answered += drive.letter;
+    }
+    EXPECT_EQ(answered, letters);
+
+    struct Volume {
+        char letter;
+        const char* hostFact;  // C: is the prefix's drive_c, Z: the host's root directory
+    };
+    for (const Volume volume :
+         {Volume{'C', "KOLT_HOST_C_VOLUME"}, Volume{'Z', "KOLT_HOST_ROOT_VOLUME"}}) {
+        SCOPED_TRACE(volume.letter);
+        const auto host = HostVolumeFact(volume.hostFact);
+        ASSERT_TRUE(host);
+        const auto drive = std::find_if(drives.begin(), drives.end(), [&](const DriveInfo& d) {
+            return d.letter == volume.letter;
+        });
+        ASSERT_NE(drive, drives.end());
+        ASSERT_TRUE(drive->space);
+        EXPECT_EQ(drive->space->totalBytes, host->totalBytes);
+        // Other programs write to the volume meanwhile; the free space only has to be close.
+        const std::uint64_t free = drive->space->totalFreeBytes;
+        const std::uint64_t difference =
+            free > host->availableBytes ? free - host->availableBytes : host->availableBytes - free;
+        EXPECT_LE(difference, kGiB);
+        EXPECT_LE(free, drive->space->totalBytes);
+        EXPECT_EQ(drive->typeCode, drive_type::kFixed);
+    }
 }
 
 TEST_F(MachineFacts, OwnAddressesAreTheHostsAddresses) {

@@ -29,27 +29,17 @@ std::uintptr_t NextHandleValue() {
 // Every question except the slow ones, as a report would ask them.
 void AskEverything(Platform& platform) {
     platform.ProcessorCount();
-    platform.MmxAvailable();
+    platform.Processor();
+    platform.OperatingSystem();
     platform.ComputerName();
     platform.UserName();
     platform.EnvironmentVariable("USERDOMAIN");
     platform.ToLocalTime(platform.CurrentTime());
-    platform.RegistryKeyExists("Software\\Microsoft\\Windows NT\\CurrentVersion");
-    platform.RegistryKeyExists("Software\\Kolt Missing Key");
-    platform.RegistryText("Software\\Microsoft\\Windows NT\\CurrentVersion", "ProductName", 64);
-    platform.RegistryText("Software\\Microsoft\\Windows NT\\CurrentVersion", "Missing", 64);
-    platform.RegistryText("Software\\Kolt Missing Key", "ProductName", 64);
-    platform.RegistryDword("Software\\Microsoft\\Windows NT\\CurrentVersion",
-                           "CurrentMajorVersionNumber");
-    platform.RegistryDword("Software\\Microsoft\\Windows NT\\CurrentVersion", "ProductName");
     platform.PerformanceFrequency();
     platform.PerformanceCounter();
     platform.TimeStampCounter();
     platform.Memory();
-    for (const char* root : {"C:\\", "Q:\\", "Z:\\"}) {
-        platform.DiskFreeSpace(root);
-        platform.DriveType(root);
-    }
+    platform.Drives();
     platform.OwnHostAddresses();
     platform.CurrentDirectory();
 }
@@ -75,12 +65,14 @@ TEST(ProcessState, CriticalErrorBoxesAreAddedToTheErrorMode) {
     EXPECT_EQ(mode, UINT{SEM_NOGPFAULTERRORBOX | SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX});
 }
 
-TEST(ProcessState, StandardOutputBecomesBinary) {
+TEST(ProcessState, TheConsoleProcessWritesBinaryAndShowsNoCriticalErrorBoxes) {
     std::fflush(stdout);
-    const int original = _setmode(_fileno(stdout), _O_TEXT);
-    UseBinaryStandardOutput();
-    // Setting the mode answers the mode it replaces.
-    EXPECT_EQ(_setmode(_fileno(stdout), original), _O_BINARY);
+    const int originalOutput = _setmode(_fileno(stdout), _O_TEXT);
+    const UINT originalMode = SetErrorMode(0);
+    PrepareConsoleProcess();
+    // Setting a mode answers the mode it replaces.
+    EXPECT_EQ(_setmode(_fileno(stdout), originalOutput), _O_BINARY);
+    EXPECT_EQ(SetErrorMode(originalMode), UINT{SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX});
 }
 
 }  // namespace

@@ -10,9 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "platform/platform.h"
+#include "platform/win32/registry_rules.h"
+#include "platform/win32/win32_registry.h"
 
-namespace kolt {
+namespace kolt::win32 {
 namespace {
 
 constexpr const char* kScratchKey = "Software\\Kolt Backend Test";
@@ -98,39 +99,34 @@ protected:
     }
 
     ScratchKey m_scratch;
-    std::unique_ptr<Platform> m_platform = CreateHostPlatform();
+    Win32RegistryView m_registry;
 };
 
-TEST_F(RegistryTest, TextReadsHonourTheAreaSize) {
+// Values are read whole, as stored, whatever their length; the areas' limits are the rules'.
+TEST_F(RegistryTest, DataIsReadWholeAsStored) {
     struct Case {
         const char* value;
-        std::size_t capacity;
         std::optional<std::string> expected;
     };
     const Case cases[] = {
-        {"Terminated", 4, "abc"},
-        {"Terminated", 3, std::nullopt},  // the text fits, its NUL does not
-        {"Unterminated", 5, "abcd"},      // room left for the missing NUL
-        {"Unterminated", 4, std::nullopt},
-        {"EmbeddedNul", 64, "ab"},
-        {"Empty", 1, ""},
-        {"NoData", 1, ""},
-        {"Empty", 0, std::nullopt},
-        {"Chars63", 64, std::string(63, 'x')},
-        {"Chars64", 64, std::nullopt},
-        {"Chars64", 65, std::string(64, 'y')},
-        {"Chars5000", 64, std::nullopt},
-        {"Chars5000", 100000, std::string(5000, 'z')},
-        {"Expandable", 64, "%SystemRoot%\\x"},  // read as stored, not expanded
-        {"Number", 64, "abc"},                  // every value is taken as text
-        {"Missing", 64, std::nullopt},
+        {"Terminated", std::string("abc\0", 4)},
+        {"EmbeddedNul", std::string("ab\0cd\0", 6)},
+        {"Empty", std::string("\0", 1)},
+        {"NoData", ""},
+        {"Chars5000", std::string(5000, 'z') + '\0'},
+        {"Expandable", std::string("%SystemRoot%\\x\0", 15)},  // not expanded
+        {"Number", std::string("abc\0", 4)},                   // a DWORD's bytes
+        {"Missing", std::nullopt},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(m_platform->RegistryText(kScratchKey, c.value, c.capacity), c.expected)
-            << c.value << " in " << c.capacity << " bytes";
+        EXPECT_EQ(m_registry.Data(kScratchKey, c.value), c.expected) << c.value;
     }
-    EXPECT_EQ(m_platform->RegistryText("Software\\Kolt Backend Test\\Missing", "Terminated", 64),
-              std::nullopt);
+    EXPECT_EQ(m_registry.Data("Software\\Kolt Backend Test\\Missing", "Terminated"), std::nullopt);
+    // Through the 64-byte area the rules read them with. (The text call may add the NUL that a
+    // value stored without one lacks.)
+    EXPECT_EQ(TextInArea(m_registry.Data(kScratchKey, "Unterminated")), "abcd");
+    EXPECT_EQ(TextInArea(m_registry.Data(kScratchKey, "Chars63")), std::string(63, 'x'));
+    EXPECT_EQ(TextInArea(m_registry.Data(kScratchKey, "Chars64")), std::nullopt);
 }
 
 TEST_F(RegistryTest, DwordReadsAcceptOnlyDwords) {
@@ -148,17 +144,16 @@ TEST_F(RegistryTest, DwordReadsAcceptOnlyDwords) {
         {"Missing", std::nullopt},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(m_platform->RegistryDword(kScratchKey, c.value), c.expected) << c.value;
+        EXPECT_EQ(m_registry.Dword(kScratchKey, c.value), c.expected) << c.value;
     }
-    EXPECT_EQ(m_platform->RegistryDword("Software\\Kolt Backend Test\\Missing", "Dword"),
-              std::nullopt);
+    EXPECT_EQ(m_registry.Dword("Software\\Kolt Backend Test\\Missing", "Dword"), std::nullopt);
 }
 
 TEST_F(RegistryTest, KeysExistOnlyWhereTheRegistryHasThem) {
-    EXPECT_TRUE(m_platform->RegistryKeyExists(kScratchKey));
-    EXPECT_TRUE(m_platform->RegistryKeyExists("Software\\Microsoft\\Windows NT\\CurrentVersion"));
-    EXPECT_FALSE(m_platform->RegistryKeyExists("Software\\Kolt Backend Test\\Missing"));
-    EXPECT_FALSE(m_platform->RegistryKeyExists("No Such Root Key"));
+    EXPECT_TRUE(m_registry.KeyExists(kScratchKey));
+    EXPECT_TRUE(m_registry.KeyExists(kNtVersionKey));
+    EXPECT_FALSE(m_registry.KeyExists("Software\\Kolt Backend Test\\Missing"));
+    EXPECT_FALSE(m_registry.KeyExists("No Such Root Key"));
 }
 
 // The values the report reads, compared with what the registry gives through another call (this
@@ -179,7 +174,7 @@ TEST(RegistryContent, MatchesWhatTheSystemStores) {
         {"Hardware\\Description\\System\\CentralProcessor\\0", "VendorIdentifier"},
         {"Hardware\\Description\\System\\CentralProcessor\\0", "Identifier"},
     };
-    const auto platform = CreateHostPlatform();
+    Win32RegistryView registry;
     int found = 0;
     for (const Location& at : locations) {
         char area[64] = {};
@@ -189,7 +184,7 @@ TEST(RegistryContent, MatchesWhatTheSystemStores) {
         const std::optional<std::string> expected =
             status == ERROR_SUCCESS ? std::optional<std::string>(area) : std::nullopt;
         found += expected.has_value();
-        EXPECT_EQ(platform->RegistryText(at.key, at.value, 64), expected)
+        EXPECT_EQ(TextInArea(registry.Data(at.key, at.value)), expected)
             << at.key << " " << at.value;
     }
     // The product name, version and processor values at least must be there to compare.
@@ -200,10 +195,9 @@ TEST(RegistryContent, MatchesWhatTheSystemStores) {
     const LSTATUS status =
         RegGetValueA(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows NT\\CurrentVersion",
                      "CurrentMajorVersionNumber", RRF_RT_REG_DWORD, nullptr, &major, &size);
-    EXPECT_EQ(platform->RegistryDword("Software\\Microsoft\\Windows NT\\CurrentVersion",
-                                      "CurrentMajorVersionNumber"),
+    EXPECT_EQ(registry.Dword(kNtVersionKey, "CurrentMajorVersionNumber"),
               status == ERROR_SUCCESS ? std::optional<std::uint32_t>(major) : std::nullopt);
 }
 
 }  // namespace
-}  // namespace kolt
+}  // namespace kolt::win32

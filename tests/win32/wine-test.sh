@@ -29,19 +29,6 @@ fi
 "$wine_run" --prepare
 if [[ -n $present ]]; then
     "$wine_run" winecfg -v "$present"
-    # winecfg writes "CurrentMajorVersionNumber" and "CurrentMinorVersionNumber" for every version
-    # it presents, and leaves them behind when switching back from Windows 10. Windows has them
-    # only from Windows 10 on, so for an older version they are removed and the prefix holds what
-    # that system holds. (The program under test checks that they are gone.)
-    case $present in
-    win10 | win11) ;;
-    *)
-        for value in CurrentMajorVersionNumber CurrentMinorVersionNumber; do
-            "$wine_run" reg delete 'HKLM\Software\Microsoft\Windows NT\CurrentVersion' \
-                /v "$value" /f >/dev/null 2>&1 || true
-        done
-        ;;
-    esac
     if [[ $("$wine_run" winecfg -v | tr -d '\r') != "$present" ]]; then
         echo "wine-test: Wine does not present $present" >&2
         exit 1

@@ -1,0 +1,15 @@
+#include "platform/common/environment.h"
+
+#include <cstdlib>
+
+namespace kolt::common {
+
+std::optional<std::string> EnvironmentValue(const std::string& name) {
+    const char* value = std::getenv(name.c_str());
+    if (value == nullptr) {
+        return std::nullopt;
+    }
+    return std::string(value);
+}
+
+}  // namespace kolt::common

@@ -1,0 +1,31 @@
+// The first processor's description, from the text of /proc/cpuinfo.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace kolt::linux_backend {
+
+struct CpuInfo {
+    std::optional<std::string> vendorId;  // "GenuineIntel", "AuthenticAMD", ...
+    std::optional<std::uint32_t> family;
+    std::optional<std::uint32_t> model;
+    std::optional<std::uint32_t> stepping;
+    bool mmx = false;  // "mmx" among the flags
+};
+
+// Reads the first processor's block (up to the first empty line). Fields the text lacks, or
+// whose number is not a plain decimal, stay unset: x86 kernels write all of them, others few.
+CpuInfo ParseCpuinfo(std::string_view content);
+
+// The processor identifier as Windows writes it, "<arch> Family F Model M Stepping S": "x86" in
+// a 32-bit build; in a 64-bit build "Intel64" for GenuineIntel and "AMD64" for every other
+// vendor. nullopt unless family, model and stepping are all known.
+std::optional<std::string> ProcessorIdentifier(const CpuInfo& info, bool build32Bit);
+
+// Whether this program is a 32-bit build, which decides the identifier's architecture word.
+inline constexpr bool kBuild32Bit = sizeof(void*) == 4;
+
+}  // namespace kolt::linux_backend

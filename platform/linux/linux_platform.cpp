@@ -1,0 +1,127 @@
+// Only POSIX and Linux code here.
+#include "platform/linux/linux_platform.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <limits>
+
+#include "platform/common/environment.h"
+#include "platform/linux/cpuinfo.h"
+#include "platform/linux/drives.h"
+#include "platform/linux/host_address.h"
+#include "platform/linux/meminfo.h"
+#include "platform/linux/os_release.h"
+#include "platform/posix/files.h"
+#include "platform/posix/host_identity.h"
+#include "platform/posix/system_queries.h"
+#include "platform/posix/time_stamp_counter.h"
+
+namespace kolt::linux_backend {
+
+namespace {
+
+// PRETTY_NAME of the first os-release that exists, whole; os-release's own default when the
+// system names itself nowhere.
+std::string PrettyName() {
+    for (const char* path : kOsReleasePaths) {
+        if (const auto content = posix::ReadTextFile(path)) {
+            const OsRelease values = ParseOsRelease(*content);
+            const auto pretty = values.find("PRETTY_NAME");
+            return pretty != values.end() ? pretty->second : std::string(kDefaultPrettyName);
+        }
+    }
+    return std::string(kDefaultPrettyName);
+}
+
+}  // namespace
+
+std::uint32_t LinuxPlatform::ProcessorCount() {
+    const long online = ::sysconf(_SC_NPROCESSORS_ONLN);
+    if (online < 1) {
+        return 1;  // a running program has at least the processor it runs on
+    }
+    return static_cast<std::uint32_t>(
+        std::min<long>(online, std::numeric_limits<std::int32_t>::max()));
+}
+
+ProcessorInfo LinuxPlatform::Processor() {
+    const auto content = posix::ReadFirstParagraph("/proc/cpuinfo");
+    const CpuInfo cpu = content ? ParseCpuinfo(*content) : CpuInfo{};
+    ProcessorInfo processor;
+    processor.vendor = cpu.vendorId;
+    processor.identifier = ProcessorIdentifier(cpu, kBuild32Bit);
+    processor.mmx = cpu.mmx;
+    return processor;
+}
+
+OperatingSystemInfo LinuxPlatform::OperatingSystem() {
+    return OperatingSystemInfo{PrettyName(), posix::KernelRelease()};
+}
+
+std::optional<std::string> LinuxPlatform::ComputerName() {
+    const auto hostName = posix::HostName();
+    if (!hostName) {
+        return std::nullopt;
+    }
+    return posix::ComputerNameFromHostName(*hostName);
+}
+
+std::optional<std::string> LinuxPlatform::UserName() {
+    return posix::EffectiveUserName();
+}
+
+std::optional<std::string> LinuxPlatform::EnvironmentVariable(const std::string& name) {
+    return common::EnvironmentValue(name);
+}
+
+std::int64_t LinuxPlatform::CurrentTime() {
+    return posix::CurrentTime();
+}
+
+std::optional<LocalTime> LinuxPlatform::ToLocalTime(std::int64_t calendarTime) {
+    return posix::ToLocalTime(calendarTime);
+}
+
+std::uint64_t LinuxPlatform::PerformanceFrequency() {
+    return posix::kNanosecondsPerSecond;
+}
+
+std::uint64_t LinuxPlatform::PerformanceCounter() {
+    return posix::MonotonicNanoseconds();
+}
+
+std::uint64_t LinuxPlatform::TimeStampCounter() {
+    return posix::ReadTimeStampCounter();
+}
+
+MemoryStatus LinuxPlatform::Memory() {
+    const auto content = posix::ReadTextFile("/proc/meminfo");
+    return MemoryStatusFromMeminfo(content ? ParseMeminfo(*content) : Meminfo{});
+}
+
+std::vector<DriveInfo> LinuxPlatform::Drives() {
+    return ReadDrives();
+}
+
+std::vector<Ipv4Address> LinuxPlatform::OwnHostAddresses() {
+    const auto hostName = posix::HostName();
+    if (!hostName || hostName->empty()) {
+        return {};
+    }
+    return linux_backend::OwnHostAddresses(*hostName);
+}
+
+std::optional<std::string> LinuxPlatform::CurrentDirectory() {
+    return posix::CurrentDirectory();
+}
+
+}  // namespace kolt::linux_backend
+
+namespace kolt {
+
+std::unique_ptr<Platform> CreateHostPlatform() {
+    return std::make_unique<linux_backend::LinuxPlatform>();
+}
+
+}  // namespace kolt

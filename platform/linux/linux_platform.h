@@ -1,0 +1,35 @@
+// The Linux backend of the platform seam: every answer is read afresh from /proc, /sys,
+// os-release, uname, the user database, the resolver and statvfs, and nothing stays open or
+// cached between two calls.
+#pragma once
+
+#include "platform/platform.h"
+
+namespace kolt::linux_backend {
+
+class LinuxPlatform final : public Platform {
+public:
+    std::uint32_t ProcessorCount() override;
+    ProcessorInfo Processor() override;
+    OperatingSystemInfo OperatingSystem() override;
+
+    std::optional<std::string> ComputerName() override;
+    std::optional<std::string> UserName() override;
+    std::optional<std::string> EnvironmentVariable(const std::string& name) override;
+
+    std::int64_t CurrentTime() override;
+    std::optional<LocalTime> ToLocalTime(std::int64_t calendarTime) override;
+    std::uint64_t PerformanceFrequency() override;
+    std::uint64_t PerformanceCounter() override;
+    std::uint64_t TimeStampCounter() override;
+
+    MemoryStatus Memory() override;
+    std::vector<DriveInfo> Drives() override;
+
+    std::vector<Ipv4Address> OwnHostAddresses() override;
+
+    std::optional<std::string> CurrentDirectory() override;
+    char PathSeparator() override { return '/'; }
+};
+
+}  // namespace kolt::linux_backend

@@ -1,0 +1,108 @@
+// Only POSIX networking calls here: the resolver and the interface list.
+#include "platform/posix/network.h"
+
+#include <arpa/inet.h>
+#include <ifaddrs.h>
+#include <net/if.h>
+#include <netdb.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+
+namespace kolt::posix {
+
+namespace {
+
+struct AddrInfoFree {
+    void operator()(addrinfo* list) const { freeaddrinfo(list); }
+};
+struct IfAddrsFree {
+    void operator()(ifaddrs* list) const { freeifaddrs(list); }
+};
+
+Ipv4Address FromSockaddr(const sockaddr* address) {
+    // Copied out rather than cast: a sockaddr need not be aligned for sockaddr_in.
+    sockaddr_in ipv4{};
+    std::memcpy(&ipv4, address, sizeof ipv4);
+    Ipv4Address result;
+    std::memcpy(result.octets.data(), &ipv4.sin_addr.s_addr, result.octets.size());
+    return result;
+}
+
+}  // namespace
+
+std::vector<Ipv4Address> ResolveIpv4(const std::string& hostName) {
+    addrinfo hints{};
+    hints.ai_family = AF_INET;
+    hints.ai_socktype = SOCK_STREAM;  // one answer per address, not one per socket type
+    addrinfo* raw = nullptr;
+    if (getaddrinfo(hostName.c_str(), nullptr, &hints, &raw) != 0) {
+        return {};
+    }
+    const std::unique_ptr<addrinfo, AddrInfoFree> list(raw);
+    std::vector<Ipv4Address> addresses;
+    for (const addrinfo* entry = list.get(); entry != nullptr; entry = entry->ai_next) {
+        if (entry->ai_family != AF_INET || entry->ai_addr == nullptr ||
+            entry->ai_addrlen < sizeof(sockaddr_in)) {
+            continue;
+        }
+        const Ipv4Address address = FromSockaddr(entry->ai_addr);
+        if (std::find(addresses.begin(), addresses.end(), address) == addresses.end()) {
+            addresses.push_back(address);
+        }
+    }
+    return addresses;
+}
+
+std::vector<InterfaceAddress> Ipv4Interfaces() {
+    ifaddrs* raw = nullptr;
+    if (getifaddrs(&raw) != 0) {
+        return {};
+    }
+    const std::unique_ptr<ifaddrs, IfAddrsFree> list(raw);
+    std::vector<InterfaceAddress> interfaces;
+    for (const ifaddrs* entry = list.get(); entry != nullptr; entry = entry->ifa_next) {
+        if (entry->ifa_addr == nullptr || entry->ifa_addr->sa_family != AF_INET ||
+            entry->ifa_name == nullptr) {
+            continue;
+        }
+        InterfaceAddress item;
+        item.name = entry->ifa_name;
+        item.address = FromSockaddr(entry->ifa_addr);
+        item.up = (entry->ifa_flags & IFF_UP) != 0;
+        item.loopback = (entry->ifa_flags & IFF_LOOPBACK) != 0;
+        interfaces.push_back(std::move(item));
+    }
+    return interfaces;
+}
+
+bool IsLoopback(const Ipv4Address& address) {
+    return address.octets[0] == 127;
+}
+
+std::optional<Ipv4Address> ChooseInterfaceAddress(
+    const std::optional<std::string>& defaultRouteInterface,
+    const std::vector<InterfaceAddress>& interfaces) {
+    const auto usable = [](const InterfaceAddress& entry) {
+        return entry.up && !entry.loopback && !IsLoopback(entry.address);
+    };
+    if (defaultRouteInterface) {
+        const auto match =
+            std::find_if(interfaces.begin(), interfaces.end(), [&](const auto& entry) {
+                return entry.name == *defaultRouteInterface && usable(entry);
+            });
+        if (match != interfaces.end()) {
+            return match->address;
+        }
+    }
+    const auto first = std::find_if(interfaces.begin(), interfaces.end(), usable);
+    if (first != interfaces.end()) {
+        return first->address;
+    }
+    return std::nullopt;
+}
+
+}  // namespace kolt::posix

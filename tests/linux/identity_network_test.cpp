@@ -1,0 +1,107 @@
+// Computer name and own-address rules on canned input.
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/linux/host_address.h"
+#include "platform/posix/host_identity.h"
+#include "platform/posix/network.h"
+
+namespace kolt {
+namespace {
+
+using linux_backend::ParseDefaultRouteInterface;
+using posix::ChooseInterfaceAddress;
+using posix::ComputerNameFromHostName;
+using posix::InterfaceAddress;
+using posix::IsLoopback;
+
+TEST(ComputerNameFromHostName, FirstLabelUpperCasedAndCutTo15) {
+    struct Case {
+        const char* host;
+        std::optional<std::string> expected;
+    };
+    const Case cases[] = {
+        {"vm", "VM"},
+        {"desk042.sales.example.com", "DESK042"},
+        {"Build-Server-07", "BUILD-SERVER-07"},
+        {"fifteen-chars15", "FIFTEEN-CHARS15"},
+        {"sixteen-chars-16.lan", "SIXTEEN-CHARS-1"},
+        {"\xC3\xBCn\xC3\xAF", "\xC3\xBCN\xC3\xAF"},  // bytes beyond ASCII are left alone
+        {".starts-with-dot", std::nullopt},
+        {"", std::nullopt},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.host);
+        EXPECT_EQ(ComputerNameFromHostName(c.host), c.expected);
+    }
+}
+
+TEST(ParseDefaultRouteInterface, PicksTheUpDefaultRouteWithTheLowestMetric) {
+    const char* const header =
+        "Iface\tDestination\tGateway \tFlags\tRefCnt\tUse\tMetric\tMask\t\tMTU\tWindow\tIRTT\n";
+    struct Case {
+        const char* name;
+        std::string routes;
+        std::optional<std::string> expected;
+    };
+    const Case cases[] = {
+        {"one default",
+         "eth0\t00000000\t010200C0\t0003\t0\t0\t0\t00000000\t0\t0\t0\n"
+         "eth0\t000200C0\t00000000\t0001\t0\t0\t0\t00FFFFFF\t0\t0\t0\n",
+         "eth0"},
+        {"lowest metric wins",
+         "wlan0\t00000000\t0101A8C0\t0003\t0\t0\t600\t00000000\t0\t0\t0\n"
+         "eth0\t00000000\t0100000A\t0003\t0\t0\t100\t00000000\t0\t0\t0\n"
+         "usb0\t00000000\t0100000A\t0003\t0\t0\t100\t00000000\t0\t0\t0\n",
+         "eth0"},
+        {"a route that is not up", "eth0\t00000000\t010200C0\t0002\t0\t0\t0\t00000000\t0\t0\t0\n",
+         std::nullopt},
+        {"only subnet routes", "eth0\t000200C0\t00000000\t0001\t0\t0\t0\t00FFFFFF\t0\t0\t0\n",
+         std::nullopt},
+        {"broken line", "eth0\t00000000\n", std::nullopt},
+        {"no routes", "", std::nullopt},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(ParseDefaultRouteInterface(header + c.routes), c.expected);
+    }
+    EXPECT_EQ(ParseDefaultRouteInterface(""), std::nullopt);
+}
+
+TEST(ChooseInterfaceAddress, DefaultRouteFirstThenFirstUpNonLoopback) {
+    const InterfaceAddress lo{"lo", {{127, 0, 0, 1}}, true, true};
+    const InterfaceAddress docker{"docker0", {{172, 17, 0, 1}}, true, false};
+    const InterfaceAddress eth{"eth0", {{192, 168, 1, 10}}, true, false};
+    const InterfaceAddress down{"eth1", {{10, 0, 0, 5}}, false, false};
+    struct Case {
+        const char* name;
+        std::optional<std::string> route;
+        std::vector<InterfaceAddress> interfaces;
+        std::optional<Ipv4Address> expected;
+    };
+    const Case cases[] = {
+        {"default route's interface", "eth0", {lo, docker, eth}, eth.address},
+        {"no route: first up", std::nullopt, {lo, down, docker, eth}, docker.address},
+        {"route over an interface without IPv4", "ppp0", {lo, eth}, eth.address},
+        {"route over a down interface", "eth1", {lo, down, eth}, eth.address},
+        {"only loopback", "eth0", {lo}, std::nullopt},
+        {"nothing", std::nullopt, {}, std::nullopt},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(ChooseInterfaceAddress(c.route, c.interfaces), c.expected);
+    }
+}
+
+TEST(IsLoopback, WholeOf127Slash8) {
+    EXPECT_TRUE(IsLoopback({{127, 0, 0, 1}}));
+    EXPECT_TRUE(IsLoopback({{127, 0, 1, 1}}));
+    EXPECT_FALSE(IsLoopback({{128, 0, 0, 1}}));
+    EXPECT_FALSE(IsLoopback({{10, 127, 0, 1}}));
+}
+
+}  // namespace
+}  // namespace kolt
