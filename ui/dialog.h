@@ -42,7 +42,6 @@ protected:
     virtual void OnCancel() { End(IDCANCEL); }
 
     void End(INT_PTR result);
-    HWND Item(int id) const { return ::GetDlgItem(m_window, id); }
 
 private:
     static INT_PTR CALLBACK DialogProcedure(HWND window, UINT message, WPARAM wParam,
