@@ -5,6 +5,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -130,6 +131,24 @@ void ExpectReport(const std::string& text, const BoxStates& boxes) {
     }
 }
 
+// Centred over `reference` (a pixel of rounding either way) and wholly inside the work area.
+void ExpectCentredOver(HWND window, const RECT& reference) {
+    const RECT rect = ScreenRect(window);
+    const RECT work = WorkAreaOf(window);
+    const auto describe = [](const RECT& r) {
+        return std::to_string(r.left) + "," + std::to_string(r.top) + " - " +
+               std::to_string(r.right) + "," + std::to_string(r.bottom);
+    };
+    SCOPED_TRACE("window " + describe(rect) + ", reference " + describe(reference) +
+                 ", work area " + describe(work));
+    EXPECT_LE(std::abs((rect.left + rect.right) - (reference.left + reference.right)), 2);
+    EXPECT_LE(std::abs((rect.top + rect.bottom) - (reference.top + reference.bottom)), 2);
+    EXPECT_GE(rect.left, work.left);
+    EXPECT_GE(rect.top, work.top);
+    EXPECT_LE(rect.right, work.right);
+    EXPECT_LE(rect.bottom, work.bottom);
+}
+
 std::string ComputerName() {
     char name[MAX_COMPUTERNAME_LENGTH + 1] = {};
     DWORD size = sizeof name;
@@ -183,6 +202,8 @@ TEST_F(DialogProgramTest, FirstStartBuildsTheFullReportAndSavesIt) {
 
     EXPECT_EQ(Style(main) & (WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX),
               WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX);
+    // The main dialog opens in the middle of the screen, the viewer over the main dialog.
+    ASSERT_NO_FATAL_FAILURE(ExpectCentredOver(main, WorkAreaOf(main)));
     ASSERT_NO_FATAL_FAILURE(ExpectControls(main, kMainControls));
     EXPECT_NE(SendBounded(Program().Control(kBanner), STM_GETIMAGE, IMAGE_BITMAP), 0)
         << "the banner shows no picture";
@@ -195,6 +216,7 @@ TEST_F(DialogProgramTest, FirstStartBuildsTheFullReportAndSavesIt) {
 
     HWND viewer = Program().ProcessAndWaitForViewer();
     ASSERT_NO_FATAL_FAILURE(ExpectControls(viewer, ViewerControls()));
+    ASSERT_NO_FATAL_FAILURE(ExpectCentredOver(viewer, ScreenRect(main)));
     // The program sets 150 on a bar whose range ends at 100; the bar keeps the nearest bound, so
     // it reads full while the viewer is open.
     EXPECT_EQ(Program().ProgressPosition(), 100) << "the bar is full while the viewer is open";
@@ -258,6 +280,7 @@ TEST_F(DialogProgramTest, SelectionFileChoosesTheBoxesAndTheSections) {
     Post(Program().MainDialog(), WM_SYSCOMMAND, 0x0010);
     HWND about = WaitForOwnedDialog(Program().ProcessId(), Program().MainDialog());
     EXPECT_EQ(WindowText(about), kAboutCaption);
+    ASSERT_NO_FATAL_FAILURE(ExpectCentredOver(about, ScreenRect(Program().MainDialog())));
     PressEscape(about);
     ASSERT_TRUE(WaitUntilGone(about)) << "the about box did not close";
 
