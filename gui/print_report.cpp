@@ -109,8 +109,8 @@ ui::Printer::FontMetrics UsePrintFont(ui::Printer& printer, const ui::Printer::P
     if (!face || page.pixelsPerInchY <= 0) {
         return printer.CurrentFont();
     }
-    int emHeight =
-        std::max(1, (kMaxFontPoints * page.pixelsPerInchY + kPointsPerInch / 2) / kPointsPerInch);
+    // Rounded down: never more than the largest size.
+    int emHeight = std::max(1, kMaxFontPoints * page.pixelsPerInchY / kPointsPerInch);
     ui::Printer::FontMetrics metrics = printer.UseFont(*face, emHeight);
     const auto tooWide = [&] {
         return page.width > 0 && metrics.averageCharWidth * kPrintedColumns > page.width;

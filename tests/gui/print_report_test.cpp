@@ -186,7 +186,7 @@ TEST(PrintReportTest, LongLinesGoOnOverTheNextRows) {
     }
 }
 
-// The doubles' font: cell 7/6 of the characters' height, characters 3/5 as wide (42 -> 49 x 25).
+// The doubles' font: cell 7/6 of the characters' height, characters 3/5 as wide (41 -> 47 x 25).
 TEST(PrintReportTest, PrintFontIsFixedPitchAtMostTenPointsWithMarginAndRowAcrossThePage) {
     struct Case {
         const char* name;
@@ -197,22 +197,22 @@ TEST(PrintReportTest, PrintFontIsFixedPitchAtMostTenPointsWithMarginAndRowAcross
         ui::Printer::FontMetrics metrics;
     };
     const std::vector<Case> cases = {
-        // A4 at 300 dpi: 10 points are 42 units, and 85 columns of 25 fit 2479.
-        {"A4", 300, 2479, {"DejaVu Sans Mono", "Courier"}, {"Font Courier 42"}, {49, 25}},
-        {"width not known", 300, 0, {"Courier New"}, {"Font Courier New 42"}, {49, 25}},
+        // A4 at 300 dpi: 10 points are 41.7 units, rounded down; 85 columns of 25 fit 2479.
+        {"A4", 300, 2479, {"DejaVu Sans Mono", "Courier"}, {"Font Courier 41"}, {47, 25}},
+        {"width not known", 300, 0, {"Courier New"}, {"Font Courier New 41"}, {47, 25}},
         // 85 columns of 25 need 2125: one step to 19 (widths of 11 need 935).
         {"narrow",
          300,
          1000,
          {"Courier New"},
-         {"Font Courier New 42", "Font Courier New 19"},
+         {"Font Courier New 41", "Font Courier New 19"},
          {22, 11}},
         // The step lands on 18, still 935 wide; one unit less fits.
         {"narrow, rounded",
          300,
          934,
          {"Courier New"},
-         {"Font Courier New 42", "Font Courier New 18", "Font Courier New 17"},
+         {"Font Courier New 41", "Font Courier New 18", "Font Courier New 17"},
          {19, 10}},
         {"72 dpi", 72, 0, {"Fira Mono"}, {"Font Fira Mono 10"}, {11, 6}},
         {"no fixed-pitch face: the printer's own font", 300, 2479, {}, {}, {10, 8}},
@@ -240,10 +240,10 @@ TEST(PrintReportTest, PagesAreLaidOutInRowsOfThePrintFont) {
     settings.printableWidth = 2479;
     settings.printableHeight = 3508;
     settings.fixedPitchFaces = {"Courier New"};
-    // Rows of 49, margin 5 x 25; the font is chosen before anything is drawn.
+    // Rows of 47, margin 5 x 25; the font is chosen before anything is drawn.
     EXPECT_EQ(Print("a\r\n", settings),
-              (std::vector<std::string>{"Font Courier New 42", "125,147 " + kHeader, "125,196  ",
-                                        "125,294 a", "EndPage", "EndDoc"}));
+              (std::vector<std::string>{"Font Courier New 41", "125,141 " + kHeader, "125,188  ",
+                                        "125,282 a", "EndPage", "EndDoc"}));
 }
 
 }  // namespace
