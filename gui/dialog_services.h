@@ -5,9 +5,9 @@
 #include <string>
 #include <string_view>
 
-namespace kolt {
+#include "ui/dialog_values.h"
 
-enum class MessageIcon { None, Warning };
+namespace kolt {
 
 class DialogServices {
 public:
@@ -15,7 +15,7 @@ public:
 
     // A message box owned by the dialog, with an OK button and the application name as caption.
     // Returns when the user has dismissed it.
-    virtual void ShowMessage(std::string_view text, MessageIcon icon) = 0;
+    virtual void ShowMessage(std::string_view text, ui::MessageIcon icon) = 0;
 
     // Hands `target` (a web or "mailto:" address) to the shell's "open" operation. Whether
     // anything takes it is not reported.

@@ -4,6 +4,8 @@
 #include <array>
 #include <cstddef>
 
+#include "gui/fixed_pitch_face.h"
+
 namespace kolt {
 
 namespace {
@@ -181,19 +183,21 @@ FacePitch PitchOfFace(std::u16string_view face) {
     return FacePitch::Variable;
 }
 
-std::u16string ChooseInstalledFace(std::u16string_view wanted,
-                                   const std::function<bool(std::u16string_view)>& isInstalled) {
+std::u16string ChooseInstalledFace(
+    std::u16string_view wanted, const std::function<bool(std::u16string_view)>& isInstalled,
+    const std::function<std::vector<std::string>()>& fixedPitchFaces) {
     if (isInstalled(wanted)) {
         return std::u16string(wanted);
     }
-    // Nearest first: faces of similar weight and proportions, then the faces every system has.
-    constexpr std::array<std::u16string_view, 4> kFixedReplacements{u"Lucida Console", u"Consolas",
-                                                                    u"Courier New", u"Courier"};
+    if (PitchOfFace(wanted) == FacePitch::Fixed) {
+        const std::optional<std::string> face = ChooseFixedPitchFace(fixedPitchFaces());
+        // The listed faces have ASCII names: each byte is one UTF-16 unit.
+        return face ? std::u16string(face->begin(), face->end()) : std::u16string(wanted);
+    }
+    // Nearest first: faces of similar proportions, then the faces every system has.
     constexpr std::array<std::u16string_view, 4> kVariableReplacements{
         u"Microsoft Sans Serif", u"Tahoma", u"Segoe UI", u"Arial"};
-    const auto& replacements =
-        PitchOfFace(wanted) == FacePitch::Fixed ? kFixedReplacements : kVariableReplacements;
-    for (const std::u16string_view replacement : replacements) {
+    for (const std::u16string_view replacement : kVariableReplacements) {
         if (isInstalled(replacement)) {
             return std::u16string(replacement);
         }

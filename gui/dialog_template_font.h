@@ -31,9 +31,13 @@ enum class FacePitch { Fixed, Variable };
 // Whether a face that a template asks for draws every character the same width.
 FacePitch PitchOfFace(std::u16string_view face);
 
-// The face to create a dialog with: `wanted` when it is installed, else the first installed face
-// of the same pitch among common replacements, else `wanted` (the font mapper then picks).
-std::u16string ChooseInstalledFace(std::u16string_view wanted,
-                                   const std::function<bool(std::u16string_view)>& isInstalled);
+// The face to create a dialog with: `wanted` when it is installed; else, for a fixed-pitch face,
+// the fixed-pitch face printing would choose among those `fixedPitchFaces` lists (see
+// ChooseFixedPitchFace), and
+// for any other face the first installed of the common replacements; else `wanted` (the font
+// mapper then picks).
+std::u16string ChooseInstalledFace(
+    std::u16string_view wanted, const std::function<bool(std::u16string_view)>& isInstalled,
+    const std::function<std::vector<std::string>()>& fixedPitchFaces);
 
 }  // namespace kolt

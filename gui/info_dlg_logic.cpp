@@ -66,7 +66,7 @@ void InfoDlgLogic::RefuseWindows95() {
     std::string scratch;
     m_composer.AppendOperatingSystem(scratch);
     if (scratch.find(kWindows95) != std::string::npos) {
-        m_services.ShowMessage(kWindows95Refusal, MessageIcon::None);
+        m_services.ShowMessage(kWindows95Refusal, ui::MessageIcon::None);
         m_services.Exit(1);
     }
 }

@@ -1,11 +1,12 @@
 // Lays the report out on the printer's pages: a page header on every page, one report line per
-// row, a page number at each page break and, when there was more than one page, on the last page.
+// row (carried over to the next rows where it is longer than a row holds), a page number at each
+// page break and, when there was more than one page, on the last page.
 #pragma once
 
 #include <cstddef>
 #include <string_view>
 
-#include "gui/report_dlg_ports.h"
+#include "ui/printer.h"
 
 namespace kolt {
 
@@ -14,9 +15,21 @@ inline constexpr std::string_view kPageHeader =
     "                       Kolt Information - Version 2.0";
 // The most bytes printed on one row; a longer report line goes on over the following rows.
 inline constexpr std::size_t kPrintedRowBytes = 80;
+// Everything printed starts this many character widths from the left of the printable area.
+inline constexpr int kLeftMarginColumns = 5;
+// The largest print, in points (1/72 inch).
+inline constexpr int kMaxFontPoints = 10;
+
+// Makes the printer's font the fixed-pitch face ChooseFixedPitchFace picks among its faces, at
+// 10 points or, where the left margin and a full row would not fit the printable width at that
+// size, as large as fits. A printer without a fixed-pitch face keeps its own font. Answers the
+// metrics of the font now in use.
+ui::Printer::FontMetrics UsePrintFont(ui::Printer& printer, const ui::Printer::PageArea& page);
 
 // Prints every page of `report` on a printer whose document and first page have been started,
-// then ends the last page and the document. CR, LF and CR LF each end a line.
-void PrintReportPages(Printer& printer, std::string_view report);
+// in the font of UsePrintFont, then ends the last page and the document. CR, LF and CR LF each
+// end a line. Answers the result of ending the document: zero or below when the printer did not
+// take it.
+int PrintReportPages(ui::Printer& printer, std::string_view report);
 
 }  // namespace kolt

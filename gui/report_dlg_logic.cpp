@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdio>
 #include <memory>
 #include <optional>
 #include <string_view>
@@ -24,6 +25,7 @@ constexpr std::string_view kSaveError = "Error saving to: ";
 // The message's spelling is the product's own and stays as users have always seen it.
 constexpr std::string_view kPrinterError = "Printer wouldn't initalize";
 constexpr std::string_view kPageError = "Could not start page";
+constexpr std::string_view kJobError = "Printer did not accept the report";
 constexpr std::string_view kMailtoScheme = "mailto:";
 
 // Closes a C stream when it leaves scope.
@@ -33,12 +35,6 @@ struct FileCloser {
 using UniqueFile = std::unique_ptr<std::FILE, FileCloser>;
 
 }  // namespace
-
-std::string NulSeparatedFilter(std::string_view filter) {
-    std::string result(filter);
-    std::replace(result.begin(), result.end(), '|', '\0');
-    return result;
-}
 
 ReportDlgLogic::ReportDlgLogic(Platform& platform, ReportDlgServices& services)
     : m_platform(platform), m_services(services) {}
@@ -57,7 +53,7 @@ void ReportDlgLogic::WriteReportText(std::FILE* stream) {
 }
 
 void ReportDlgLogic::OnSaveClicked() {
-    SaveAsRequest request;
+    ui::SaveAsRequest request;
     request.defaultExtension = kDefaultExtension;
     request.fileName = ProposedFileName();
     request.filter = kSaveFilter;
@@ -72,7 +68,7 @@ void ReportDlgLogic::OnSaveClicked() {
     // CRs become spaces first.
     UniqueFile file(std::fopen(path->c_str(), "w"));
     if (!file) {
-        m_services.ShowMessage(std::string(kSaveError) + *path, MessageIcon::Warning);
+        m_services.ShowMessage(std::string(kSaveError) + *path, ui::MessageIcon::Warning);
         return;
     }
     WriteReportText(file.get());
@@ -81,26 +77,31 @@ void ReportDlgLogic::OnSaveClicked() {
     const bool written = std::ferror(file.get()) == 0;
     const bool closed = std::fclose(file.release()) == 0;
     if (!written || !closed) {
-        m_services.ShowMessage(std::string(kSaveError) + *path, MessageIcon::Warning);
+        m_services.ShowMessage(std::string(kSaveError) + *path, ui::MessageIcon::Warning);
     }
 }
 
 void ReportDlgLogic::OnPrintClicked() {
     // Releasing the printer object releases its device context, on every path out of here.
-    const std::unique_ptr<Printer> printer = m_services.PromptPrinter();
+    const std::unique_ptr<ui::Printer> printer = m_services.PromptPrinter();
     if (!printer) {
         return;
     }
-    if (printer->StartDocument(kPrintedDocumentName) < 0) {
-        m_services.ShowMessage(kPrinterError, MessageIcon::None);
+    // Zero is a failure too: the platform answers a positive number only on success.
+    if (printer->StartDocument(kPrintedDocumentName) <= 0) {
+        m_services.ShowMessage(kPrinterError, ui::MessageIcon::None);
         return;
     }
-    if (printer->StartPage() < 0) {
-        m_services.ShowMessage(kPageError, MessageIcon::None);
-        printer->AbortDoc();
+    if (printer->StartPage() <= 0) {
+        m_services.ShowMessage(kPageError, ui::MessageIcon::None);
+        printer->AbortDocument();
         return;
     }
-    PrintReportPages(*printer, m_reportText);
+    // The queue takes the document only when it ends; one that refuses it (a stopped or
+    // rejecting queue) would otherwise lose the printout without a word.
+    if (PrintReportPages(*printer, m_reportText) <= 0) {
+        m_services.ShowMessage(kJobError, ui::MessageIcon::None);
+    }
 }
 
 void ReportDlgLogic::OnEmailClicked() {

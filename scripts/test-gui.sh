@@ -1,14 +1,20 @@
 #!/usr/bin/env bash
-# Builds the 64-bit dialog program and its end-to-end driver, and runs the driver's cases under
-# Wine on a private X display (Xvfb): the real kolt_info.exe is started in scratch folders,
-# clicked through window messages, and its report, saved file and selection file are checked;
-# one case runs in a Wine prefix that names Windows 95 and expects the refusal.
+# Builds the dialog program (64-bit and 32-bit) and the end-to-end driver, and runs the driver's
+# cases on each program under Wine on a private X display (Xvfb) and with a private print server
+# (cupsd with a PDF queue, tests/gui_e2e/print-server.sh): the real kolt_info.exe is started in
+# scratch folders, clicked through window messages, and its report, saved file, selection file,
+# printout and links are checked; one case makes the registry name Windows 95 and expects the
+# refusal. Both programs run in one WoW64 prefix, made once.
 #
 #   scripts/test-gui.sh                  build, run, print CTest's pass/fail summary
-#   scripts/test-gui.sh --update-docs    the same, then copy the screenshots to docs/screenshots
+#   scripts/test-gui.sh --update-docs    the same, then copy the screenshots and the printed
+#                                        page to docs/screenshots
 #
-# Screenshots (PNG) land in build/win64/tests/gui_e2e. Exits non-zero when anything fails.
+# Screenshots (PNG) and the printout land in build/win64/tests/gui_e2e (the 32-bit program's in
+# its win32 folder). Where the print server cannot run, the print cases are skipped and say why.
+# Exits non-zero when anything fails.
 set -euo pipefail
+trap 'echo "test-gui: stopped by a failure at line $LINENO" >&2' ERR
 cd "$(dirname "$0")/.."
 
 update_docs=false
@@ -21,42 +27,66 @@ case ${1:-} in
         ;;
 esac
 
-for tool in xvfb-run xauth identify convert /usr/lib/wine/wine64; do
+for tool in xvfb-run xauth identify convert pdftoppm /usr/lib/wine/wine64; do
     if ! command -v "$tool" >/dev/null; then
         echo "test-gui: $tool is missing; run scripts/bootstrap.sh" >&2
         exit 1
     fi
 done
 
+# The 32-bit program first: the 64-bit tree's cases are told where it is.
+cmake --preset win32 >/dev/null
+cmake --build --preset win32 -j 2 --target kolt_info
+program_32=$PWD/build/win32/gui/win32/kolt_info.exe
+
 tree=build/win64
-cmake --preset win64 >/dev/null
-cmake --build --preset win64 -j 2 --target kolt_info kolt_gui_e2e
+cmake --preset win64 -DKOLT_E2E_KOLT_INFO_32="$program_32" >/dev/null
+cmake --build --preset win64 -j 2 --target kolt_info kolt_gui_e2e kolt_record_open
 
-# The cases' prefixes are made once and kept in the build tree; doing it here, before the clock
-# of any case starts, keeps the cases' own time short.
-prefix_gui=$tree/wineprefix-gui
-prefix_win95=$tree/wineprefix-win95
-tests/gui_e2e/prepare-prefix.sh "$prefix_gui" desktop
-tests/gui_e2e/prepare-prefix.sh "$prefix_win95" windows95
+# The cases' prefix is made once and kept in the build tree; doing it here, before the clock of
+# any case starts, keeps the cases' own time short.
+prefix=$tree/wineprefix-gui
+tests/gui_e2e/prepare-prefix.sh "$prefix" "$tree/tests/gui_e2e/kolt_record_open.exe"
 
-wineserver=/usr/lib/wine/wineserver
-stop_wine() {
-    for prefix in "$prefix_gui" "$prefix_win95"; do
-        WINEPREFIX=$(realpath -m -- "$prefix") "$wineserver" -k 2>/dev/null || true
-    done
+print_server=$tree/print-server
+stop_all() {
+    tests/gui_e2e/print-server.sh stop "$print_server" || true
+    WINEPREFIX=$(realpath -m -- "$prefix") /usr/lib/wine/wineserver -k 2>/dev/null || true
 }
-trap stop_wine EXIT
+trap stop_all EXIT
+
+# The print cases reach the server through CUPS_SERVER and read its PDFs from KOLT_PDF_FOLDER.
+server_status=0
+server_settings=$(tests/gui_e2e/print-server.sh start "$print_server") || server_status=$?
+case $server_status in
+    0)
+        while IFS= read -r setting; do
+            export "${setting?}"
+        done <<<"$server_settings"
+        ;;
+    77) echo "test-gui: no print server here, so the print cases are skipped (reason above)" ;;
+    *)
+        echo "test-gui: the print server did not start" >&2
+        exit "$server_status"
+        ;;
+esac
 
 shots=$tree/tests/gui_e2e
-rm -f -- "$shots"/*.png
+rm -f -- "$shots"/*.png "$shots"/printed-report.pdf "$shots"/win32/*.png
 
 # One private display for all cases: they take turns on it (CTest's resource lock).
 status=0
 xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" \
     ctest --preset win64 -L gui_e2e ${KOLT_JUNIT_DIR:+--output-junit "$KOLT_JUNIT_DIR/gui.xml"} || status=$?
 
-# Every screenshot must be a picture an image tool can read.
-for shot in main-dialog report-viewer windows95-refusal; do
+# Every screenshot must be a picture an image tool can read; the printout's first page is kept
+# as one too.
+pictures=(main-dialog report-viewer windows95-refusal)
+if [[ -f $shots/printed-report.pdf ]]; then
+    pdftoppm -png -r 75 -f 1 -l 1 -singlefile "$shots/printed-report.pdf" "$shots/printed-page"
+    pictures+=(printed-page)
+fi
+for shot in "${pictures[@]}"; do
     if ! identify "$shots/$shot.png" >/dev/null 2>&1; then
         echo "test-gui: screenshot $shots/$shot.png is missing or unreadable" >&2
         status=1
@@ -66,9 +96,9 @@ done
 if $update_docs && ((status == 0)); then
     mkdir -p docs/screenshots
     # The driver writes uncompressed PNGs; the copies kept in the repository are compressed.
-    for shot in main-dialog report-viewer windows95-refusal; do
+    for shot in "${pictures[@]}"; do
         convert "$shots/$shot.png" -strip "docs/screenshots/$shot.png"
     done
-    echo "test-gui: screenshots copied to docs/screenshots"
+    echo "test-gui: ${pictures[*]} copied to docs/screenshots"
 fi
 exit "$status"

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "ui/center_window.h"
+
 namespace kolt::ui {
 
 Dialog::Dialog(std::vector<std::uint8_t> dialogTemplate) : m_template(std::move(dialogTemplate)) {}
@@ -42,6 +44,7 @@ INT_PTR CALLBACK Dialog::DialogProcedure(HWND window, UINT message, WPARAM wPara
 INT_PTR Dialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_INITDIALOG:
+            CenterWindow(m_window);
             return OnInitDialog();
         case WM_COMMAND: {
             const int id = LOWORD(wParam);

@@ -27,6 +27,7 @@ public:
     HWND Window() const { return m_window; }
 
 protected:
+    // Runs once the dialog stands centred over its owner (or the screen), before it shows.
     // Return TRUE to let the system put the focus on the first control with a tab stop.
     virtual BOOL OnInitDialog() { return TRUE; }
     // A control's notification or a menu command; true when handled.
@@ -42,7 +43,6 @@ protected:
     virtual void OnCancel() { End(IDCANCEL); }
 
     void End(INT_PTR result);
-    HWND Item(int id) const { return ::GetDlgItem(m_window, id); }
 
 private:
     static INT_PTR CALLBACK DialogProcedure(HWND window, UINT message, WPARAM wParam,

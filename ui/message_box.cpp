@@ -2,8 +2,9 @@
 
 namespace kolt::ui {
 
-void ShowOkMessage(HWND owner, const std::string& text, const std::string& caption, BoxIcon icon) {
-    const UINT iconFlag = icon == BoxIcon::Warning ? MB_ICONEXCLAMATION : 0;
+void ShowOkMessage(HWND owner, const std::string& text, const std::string& caption,
+                   MessageIcon icon) {
+    const UINT iconFlag = icon == MessageIcon::Warning ? MB_ICONEXCLAMATION : 0;
     ::MessageBoxA(owner, text.c_str(), caption.c_str(), MB_OK | iconFlag);
 }
 

@@ -5,11 +5,12 @@
 
 #include <string>
 
+#include "ui/dialog_values.h"
+
 namespace kolt::ui {
 
-enum class BoxIcon { None, Warning };
-
 // Shows `text` owned by `owner` with `caption` and returns when the user has dismissed it.
-void ShowOkMessage(HWND owner, const std::string& text, const std::string& caption, BoxIcon icon);
+void ShowOkMessage(HWND owner, const std::string& text, const std::string& caption,
+                   MessageIcon icon);
 
 }  // namespace kolt::ui

@@ -2,26 +2,77 @@
 
 #include <commdlg.h>
 
+#include <algorithm>
+
+#include "ui/fonts.h"
+
 namespace kolt::ui {
 
-int PrinterDc::StartDocument(const std::string& documentName) {
+PrinterDc::~PrinterDc() {
+    if (m_originalFont != nullptr) {
+        ::SelectObject(m_dc.get(), m_originalFont);
+    }
+}
+
+int PrinterDc::StartDocument(std::string_view documentName) {
+    const std::string name(documentName);
     DOCINFOA document{};
     document.cbSize = sizeof(document);
-    document.lpszDocName = documentName.c_str();
+    document.lpszDocName = name.c_str();
     return ::StartDocA(m_dc.get(), &document);
 }
 
-void PrinterDc::DrawString(int x, int y, std::string_view text) {
+void PrinterDc::DrawTextAt(int x, int y, std::string_view text) {
     ::TextOutA(m_dc.get(), x, y, text.data(), static_cast<int>(text.size()));
 }
 
-TEXTMETRICA PrinterDc::TextMetrics() {
-    TEXTMETRICA metrics{};
-    ::GetTextMetricsA(m_dc.get(), &metrics);
-    return metrics;
+int PrinterDc::TextWidth(std::string_view text) {
+    SIZE size{};
+    ::GetTextExtentPoint32A(m_dc.get(), text.data(), static_cast<int>(text.size()), &size);
+    return static_cast<int>(size.cx);
 }
 
-UniqueDc PromptPrinterDc(HWND owner) {
+Printer::PageArea PrinterDc::Page() {
+    return {::GetDeviceCaps(m_dc.get(), HORZRES), ::GetDeviceCaps(m_dc.get(), VERTRES),
+            ::GetDeviceCaps(m_dc.get(), LOGPIXELSY)};
+}
+
+std::vector<std::string> PrinterDc::FixedPitchFaces() {
+    return ui::FixedPitchFaces(m_dc.get());
+}
+
+Printer::FontMetrics PrinterDc::UseFont(const std::string& face, int emHeight) {
+    LOGFONTA wanted{};
+    wanted.lfHeight = -emHeight;  // negative: the characters' height, not the cell's
+    wanted.lfWeight = FW_NORMAL;
+    wanted.lfCharSet = DEFAULT_CHARSET;
+    wanted.lfOutPrecision = OUT_DEFAULT_PRECIS;
+    wanted.lfQuality = DEFAULT_QUALITY;
+    wanted.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
+    const std::size_t length = std::min(face.size(), std::size_t{LF_FACESIZE - 1});
+    std::copy_n(face.begin(), length, wanted.lfFaceName);
+
+    UniqueFont font(::CreateFontIndirectA(&wanted));
+    if (font) {
+        const HGDIOBJ previous = ::SelectObject(m_dc.get(), font.get());
+        if (previous != nullptr && previous != HGDI_ERROR) {
+            if (m_originalFont == nullptr) {
+                m_originalFont = previous;
+            }
+            // The font selected before this one (if ours) is no longer in the context.
+            m_font = std::move(font);
+        }
+    }
+    return CurrentFont();
+}
+
+Printer::FontMetrics PrinterDc::CurrentFont() {
+    TEXTMETRICA metrics{};
+    ::GetTextMetricsA(m_dc.get(), &metrics);
+    return {static_cast<int>(metrics.tmHeight), static_cast<int>(metrics.tmAveCharWidth)};
+}
+
+std::unique_ptr<Printer> PromptPrinter(HWND owner) {
     PRINTDLGA dialog{};
     dialog.lStructSize = sizeof(dialog);
     dialog.hwndOwner = owner;
@@ -32,10 +83,10 @@ UniqueDc PromptPrinterDc(HWND owner) {
     const UniqueGlobal devMode(dialog.hDevMode);
     const UniqueGlobal devNames(dialog.hDevNames);
     UniqueDc dc(dialog.hDC);
-    if (!chosen) {
+    if (!chosen || !dc) {
         return nullptr;
     }
-    return dc;
+    return std::make_unique<PrinterDc>(std::move(dc));
 }
 
 }  // namespace kolt::ui

@@ -2,18 +2,7 @@
 
 #include <algorithm>
 
-#include "ui/handles.h"
-
 namespace kolt::ui {
-
-namespace {
-
-int CALLBACK NoteFontFound(const LOGFONTA*, const TEXTMETRICA*, DWORD, LPARAM found) {
-    *reinterpret_cast<bool*>(found) = true;
-    return 0;  // one is enough
-}
-
-}  // namespace
 
 std::vector<std::uint8_t> LoadDialogTemplate(int id) {
     const HMODULE module = ::GetModuleHandleA(nullptr);
@@ -36,20 +25,6 @@ std::string LoadResourceString(int id) {
     const int length = ::LoadStringA(::GetModuleHandleA(nullptr), static_cast<UINT>(id), buffer,
                                      static_cast<int>(sizeof(buffer)));
     return std::string(buffer, static_cast<std::size_t>(std::max(length, 0)));
-}
-
-bool IsFontFaceInstalled(std::u16string_view face) {
-    LOGFONTA font{};
-    font.lfCharSet = DEFAULT_CHARSET;
-    if (face.size() >= LF_FACESIZE) {
-        return false;
-    }
-    std::transform(face.begin(), face.end(), font.lfFaceName,
-                   [](char16_t c) { return c < 0x80 ? static_cast<char>(c) : '?'; });
-    bool found = false;
-    const WindowDc screen(nullptr);
-    ::EnumFontFamiliesExA(screen.Get(), &font, &NoteFontFound, reinterpret_cast<LPARAM>(&found), 0);
-    return found;
 }
 
 }  // namespace kolt::ui

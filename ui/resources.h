@@ -1,12 +1,10 @@
-// Reading the program's own resources, and asking which font faces are installed. Only Win32
-// code here.
+// Reading the program's own resources. Only Win32 code here.
 #pragma once
 
 #include <windows.h>
 
 #include <cstdint>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace kolt::ui {
@@ -16,8 +14,5 @@ std::vector<std::uint8_t> LoadDialogTemplate(int id);
 
 // String `id` of the program's string table; empty when it has none.
 std::string LoadResourceString(int id);
-
-// Whether a font family named `face` (ASCII) is installed.
-bool IsFontFaceInstalled(std::u16string_view face);
 
 }  // namespace kolt::ui

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "gui/dialog_template_font.h"
+#include "ui/fonts.h"
 #include "ui/resources.h"
 
 namespace kolt {
@@ -14,7 +15,8 @@ std::vector<std::uint8_t> LoadDialogTemplateWithInstalledFace(int id) {
     if (!font) {
         return bytes;
     }
-    const std::u16string face = ChooseInstalledFace(font->face, &ui::IsFontFaceInstalled);
+    const std::u16string face = ChooseInstalledFace(font->face, &ui::IsFontFaceInstalled,
+                                                    [] { return ui::FixedPitchFaces(nullptr); });
     if (face == font->face) {
         return bytes;
     }

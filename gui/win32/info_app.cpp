@@ -27,8 +27,7 @@ CInfoApp::CInfoApp()
 
 int CInfoApp::Run() {
     // Probing a drive without a medium must not raise the system's own message box.
-    const UINT errorMode = ::SetErrorMode(0);
-    ::SetErrorMode(errorMode | SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+    SuppressCriticalErrorDialogs();
 
     INITCOMMONCONTROLSEX controls{};
     controls.dwSize = sizeof(controls);

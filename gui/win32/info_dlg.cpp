@@ -156,9 +156,8 @@ void CInfoDlg::SetProgressPosition(int position) {
     ui::SetProgressPosition(Window(), IDC_PROGRESS, position);
 }
 
-void CInfoDlg::ShowMessage(std::string_view text, MessageIcon icon) {
-    ui::ShowOkMessage(Window(), std::string(text), m_applicationName,
-                      icon == MessageIcon::Warning ? ui::BoxIcon::Warning : ui::BoxIcon::None);
+void CInfoDlg::ShowMessage(std::string_view text, ui::MessageIcon icon) {
+    ui::ShowOkMessage(Window(), std::string(text), m_applicationName, icon);
 }
 
 void CInfoDlg::OpenWithShell(const std::string& target) {

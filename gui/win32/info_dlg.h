@@ -36,7 +36,7 @@ private:
     void SetProgressPosition(int position) override;
 
     // InfoDlgServices
-    void ShowMessage(std::string_view text, MessageIcon icon) override;
+    void ShowMessage(std::string_view text, ui::MessageIcon icon) override;
     void OpenWithShell(const std::string& target) override;
     void Pause(int milliseconds) override;
     [[noreturn]] void Exit(int status) override;

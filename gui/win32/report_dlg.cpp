@@ -4,7 +4,6 @@
 
 #include "gui/res/resource.h"
 #include "gui/win32/dialog_templates.h"
-#include "gui/win32/win32_printer.h"
 #include "ui/file_dialog.h"
 #include "ui/message_box.h"
 #include "ui/printer_dc.h"
@@ -45,31 +44,20 @@ bool CReportDlg::OnCommand(int id, int code) {
     }
 }
 
-void CReportDlg::ShowMessage(std::string_view text, MessageIcon icon) {
-    ui::ShowOkMessage(Window(), std::string(text), m_applicationName,
-                      icon == MessageIcon::Warning ? ui::BoxIcon::Warning : ui::BoxIcon::None);
+void CReportDlg::ShowMessage(std::string_view text, ui::MessageIcon icon) {
+    ui::ShowOkMessage(Window(), std::string(text), m_applicationName, icon);
 }
 
 void CReportDlg::OpenWithShell(const std::string& target) {
     ui::ShellOpen(Window(), target);
 }
 
-std::optional<std::string> CReportDlg::PromptSaveAs(const SaveAsRequest& request) {
-    ui::SaveFileOptions options;
-    options.defaultExtension = request.defaultExtension;
-    options.initialFileName = request.fileName;
-    options.filter = NulSeparatedFilter(request.filter);
-    options.hideReadOnly = request.hideReadOnly;
-    options.overwritePrompt = request.overwritePrompt;
-    return ui::PromptSaveFileName(Window(), options);
+std::optional<std::string> CReportDlg::PromptSaveAs(const ui::SaveAsRequest& request) {
+    return ui::PromptSaveFileName(Window(), request);
 }
 
-std::unique_ptr<Printer> CReportDlg::PromptPrinter() {
-    ui::UniqueDc dc = ui::PromptPrinterDc(Window());
-    if (!dc) {
-        return nullptr;
-    }
-    return std::make_unique<Win32Printer>(ui::PrinterDc(std::move(dc)));
+std::unique_ptr<ui::Printer> CReportDlg::PromptPrinter() {
+    return ui::PromptPrinter(Window());
 }
 
 }  // namespace kolt

@@ -25,10 +25,10 @@ private:
     BOOL OnInitDialog() override;
     bool OnCommand(int id, int code) override;
 
-    void ShowMessage(std::string_view text, MessageIcon icon) override;
+    void ShowMessage(std::string_view text, ui::MessageIcon icon) override;
     void OpenWithShell(const std::string& target) override;
-    std::optional<std::string> PromptSaveAs(const SaveAsRequest& request) override;
-    std::unique_ptr<Printer> PromptPrinter() override;
+    std::optional<std::string> PromptSaveAs(const ui::SaveAsRequest& request) override;
+    std::unique_ptr<ui::Printer> PromptPrinter() override;
 
     std::string m_applicationName;
     ReportDlgLogic m_logic;

@@ -4,10 +4,12 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "gui/application_name.h"
+#include "gui/fixed_pitch_face.h"
 
 namespace kolt {
 namespace {
@@ -176,22 +178,47 @@ TEST(DialogTemplateFontTest, MissingFacesGiveWayToTheNearestInstalledFaceOfTheir
     struct Case {
         std::u16string_view wanted;
         std::vector<std::u16string_view> installed;
+        std::vector<std::string> fixedPitch;
         std::u16string_view chosen;
     };
     const std::vector<Case> cases = {
-        {u"Fixedsys", {u"Fixedsys", u"Lucida Console"}, u"Fixedsys"},
-        {u"Fixedsys", {u"Arial", u"Courier New", u"Consolas"}, u"Consolas"},
-        {u"Fixedsys", {u"Arial", u"Courier"}, u"Courier"},
-        {u"MS Sans Serif", {u"Courier New", u"Tahoma", u"Arial"}, u"Tahoma"},
-        {u"MS Sans Serif", {u"Lucida Console"}, u"MS Sans Serif"},
-        {u"Fixedsys", {}, u"Fixedsys"},
+        {u"Fixedsys", {u"Fixedsys", u"Lucida Console"}, {"Lucida Console"}, u"Fixedsys"},
+        {u"Fixedsys",
+         {u"Arial", u"Courier New", u"Consolas"},
+         {"Consolas", "Courier New"},
+         u"Courier New"},
+        {u"Fixedsys", {u"Arial", u"Courier"}, {"Courier"}, u"Courier"},
+        // Any fixed-pitch face rather than a proportional one: the columns must line up.
+        {u"Fixedsys", {u"Arial", u"DejaVu Sans Mono"}, {"DejaVu Sans Mono"}, u"DejaVu Sans Mono"},
+        {u"MS Sans Serif", {u"Courier New", u"Tahoma", u"Arial"}, {"Courier New"}, u"Tahoma"},
+        {u"MS Sans Serif", {u"Lucida Console"}, {"Lucida Console"}, u"MS Sans Serif"},
+        {u"Fixedsys", {}, {}, u"Fixedsys"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.wanted.begin(), c.wanted.end()));
         const auto isInstalled = [&](std::u16string_view face) {
             return std::find(c.installed.begin(), c.installed.end(), face) != c.installed.end();
         };
-        EXPECT_EQ(ChooseInstalledFace(c.wanted, isInstalled), c.chosen);
+        EXPECT_EQ(ChooseInstalledFace(c.wanted, isInstalled, [&] { return c.fixedPitch; }),
+                  c.chosen);
+    }
+}
+
+TEST(FixedPitchFaceTest, CourierNewFirstThenTheNearestThenAnyListedFace) {
+    struct Case {
+        std::vector<std::string> installed;
+        std::optional<std::string> chosen;
+    };
+    const std::vector<Case> cases = {
+        {{"Consolas", "Lucida Console", "Courier New"}, "Courier New"},
+        {{"courier new"}, "courier new"},
+        {{"DejaVu Sans Mono", "Courier", "Consolas"}, "Consolas"},
+        {{"DejaVu Sans Mono", "Nimbus Mono PS", "Courier"}, "Courier"},
+        {{"DejaVu Sans Mono", "Nimbus Mono PS"}, "DejaVu Sans Mono"},
+        {{}, std::nullopt},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(ChooseFixedPitchFace(c.installed), c.chosen);
     }
 }
 

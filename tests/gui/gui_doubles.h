@@ -17,7 +17,7 @@ namespace kolt::test_support {
 
 struct ShownMessage {
     std::string text;
-    MessageIcon icon;
+    ui::MessageIcon icon;
     friend bool operator==(const ShownMessage&, const ShownMessage&) = default;
 };
 
@@ -77,7 +77,7 @@ public:
     std::vector<int> pauses;
     ViewerRecord viewer;
 
-    void ShowMessage(std::string_view text, MessageIcon icon) override {
+    void ShowMessage(std::string_view text, ui::MessageIcon icon) override {
         messages.push_back({std::string(text), icon});
     }
     void OpenWithShell(const std::string& target) override { opened.push_back(target); }
@@ -97,7 +97,7 @@ struct PrinterRecord {
     bool released = false;
 };
 
-class RecordingPrinter : public Printer {
+class RecordingPrinter : public ui::Printer {
 public:
     struct Settings {
         int height = 10;
@@ -105,12 +105,19 @@ public:
         int pixelsPerInchY = 10;
         // Far below the ten-inch line unless a test says otherwise.
         int printableHeight = 10000;
+        // 0: the driver does not say.
+        int printableWidth = 0;
+        // None: the printer's own font is kept.
+        std::vector<std::string> fixedPitchFaces;
         int startDocumentResult = 1;
         int startPageResult = 1;
+        int endDocumentResult = 1;
     };
 
     RecordingPrinter(PrinterRecord& record, Settings settings)
-        : m_record(record), m_settings(settings) {}
+        : m_record(record), m_settings(std::move(settings)) {
+        m_font = {m_settings.height, m_settings.averageCharWidth};
+    }
     ~RecordingPrinter() override { m_record.released = true; }
 
     int StartDocument(std::string_view documentName) override {
@@ -121,50 +128,61 @@ public:
         m_record.calls.push_back("StartPage");
         return m_settings.startPageResult;
     }
-    int EndPage() override { return Record("EndPage"); }
-    int EndDoc() override { return Record("EndDoc"); }
-    int AbortDoc() override { return Record("AbortDoc"); }
+    int EndPage() override { return Record("EndPage", 1); }
+    int EndDocument() override { return Record("EndDoc", m_settings.endDocumentResult); }
+    int AbortDocument() override { return Record("AbortDoc", 1); }
     void DrawTextAt(int x, int y, std::string_view text) override {
         m_record.calls.push_back(std::to_string(x) + "," + std::to_string(y) + " " +
                                  std::string(text));
     }
-    FontMetrics CurrentFontMetrics() override {
-        return {m_settings.height, m_settings.averageCharWidth};
+    // Every character as wide as the font's average: a fixed-pitch font.
+    int TextWidth(std::string_view text) override {
+        return static_cast<int>(text.size()) * m_font.averageCharWidth;
     }
-    int PixelsPerInchY() override { return m_settings.pixelsPerInchY; }
-    int PrintableHeight() override { return m_settings.printableHeight; }
+    PageArea Page() override {
+        return {m_settings.printableWidth, m_settings.printableHeight, m_settings.pixelsPerInchY};
+    }
+    std::vector<std::string> FixedPitchFaces() override { return m_settings.fixedPitchFaces; }
+    // A face whose cell is 7/6 of its characters' height and whose characters are 3/5 as wide.
+    FontMetrics UseFont(const std::string& face, int emHeight) override {
+        m_record.calls.push_back("Font " + face + " " + std::to_string(emHeight));
+        m_font = {emHeight + emHeight / 6, (3 * emHeight + 2) / 5};
+        return m_font;
+    }
+    FontMetrics CurrentFont() override { return m_font; }
 
 private:
-    int Record(std::string call) {
+    int Record(std::string call, int result) {
         m_record.calls.push_back(std::move(call));
-        return 1;
+        return result;
     }
 
     PrinterRecord& m_record;
     Settings m_settings;
+    FontMetrics m_font;
 };
 
 class RecordingReportServices : public ReportDlgServices {
 public:
     std::vector<ShownMessage> messages;
     std::vector<std::string> opened;
-    std::vector<SaveAsRequest> saveRequests;
+    std::vector<ui::SaveAsRequest> saveRequests;
     // The path the Save As dialog answers; nullopt cancels it.
     std::optional<std::string> savePath;
     // The printer the Print dialog answers; nullopt cancels it.
     std::optional<RecordingPrinter::Settings> printer;
     PrinterRecord printed;
 
-    void ShowMessage(std::string_view text, MessageIcon icon) override {
+    void ShowMessage(std::string_view text, ui::MessageIcon icon) override {
         messages.push_back({std::string(text), icon});
         printed.calls.push_back("Message " + std::string(text));
     }
     void OpenWithShell(const std::string& target) override { opened.push_back(target); }
-    std::optional<std::string> PromptSaveAs(const SaveAsRequest& request) override {
+    std::optional<std::string> PromptSaveAs(const ui::SaveAsRequest& request) override {
         saveRequests.push_back(request);
         return savePath;
     }
-    std::unique_ptr<Printer> PromptPrinter() override {
+    std::unique_ptr<ui::Printer> PromptPrinter() override {
         if (!printer) {
             return nullptr;
         }

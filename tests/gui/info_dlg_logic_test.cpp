@@ -230,7 +230,7 @@ TEST_F(InfoDlgLogicTest, Windows95IsRefusedWithStatusOne) {
     }
     EXPECT_EQ(services.messages,
               (std::vector<ShownMessage>{
-                  {"Kolt Info is NOT designed for Windows 95!", MessageIcon::None}}));
+                  {"Kolt Info is NOT designed for Windows 95!", ui::MessageIcon::None}}));
     // The boxes and the bar were set up before the refusal.
     EXPECT_TRUE(view.IsChecked(IDC_DISK));
     EXPECT_EQ(view.positions, std::vector<int>{0});

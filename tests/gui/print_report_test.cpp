@@ -156,6 +156,7 @@ TEST(PrintReportTest, LongLinesGoOnOverTheNextRows) {
         const char* name;
         std::string report;
         std::vector<std::string> rows;
+        int printableWidth = 0;
     };
     const std::vector<Case> cases = {
         {"exactly a row", eighty + "\r\nz\r\n", {"40,60 " + eighty, "40,70 z"}},
@@ -165,11 +166,84 @@ TEST(PrintReportTest, LongLinesGoOnOverTheNextRows) {
          "1\r\n2\r\n" + eighty + "y\r\n",
          {"40,60 1", "40,70 2", "40,80 " + eighty, "40,90  ", "40,100 Page 1", "EndPage",
           "StartPage", "40,30 " + kHeader, "40,40  ", "40,50 y", "40,100 Page 2"}},
+        // Whatever the font, a row ends where the printable width does: 80 units past the
+        // margin hold ten characters of 8.
+        {"narrower than 80 characters",
+         "0123456789abcdefghijKLMNO\r\n",
+         {"40,60 0123456789", "40,70 abcdefghij", "40,80 KLMNO"},
+         120},
+        {"a full row fits", eighty + "\r\n", {"40,60 " + eighty}, 40 + 80 * 8},
+        {"one column short",
+         eighty + "\r\n",
+         {"40,60 " + std::string(79, 'x'), "40,70 x"},
+         40 + 80 * 8 - 1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        EXPECT_EQ(Print(c.report, SmallPage()), Join({PageStart(), c.rows, {"EndPage", "EndDoc"}}));
+        RecordingPrinter::Settings settings = SmallPage();
+        settings.printableWidth = c.printableWidth;
+        EXPECT_EQ(Print(c.report, settings), Join({PageStart(), c.rows, {"EndPage", "EndDoc"}}));
     }
+}
+
+// The doubles' font: cell 7/6 of the characters' height, characters 3/5 as wide (41 -> 47 x 25).
+TEST(PrintReportTest, PrintFontIsFixedPitchAtMostTenPointsWithMarginAndRowAcrossThePage) {
+    struct Case {
+        const char* name;
+        int pixelsPerInchY;
+        int printableWidth;
+        std::vector<std::string> faces;
+        std::vector<std::string> fontCalls;
+        ui::Printer::FontMetrics metrics;
+    };
+    const std::vector<Case> cases = {
+        // A4 at 300 dpi: 10 points are 41.7 units, rounded down; 85 columns of 25 fit 2479.
+        {"A4", 300, 2479, {"DejaVu Sans Mono", "Courier"}, {"Font Courier 41"}, {47, 25}},
+        {"width not known", 300, 0, {"Courier New"}, {"Font Courier New 41"}, {47, 25}},
+        // 85 columns of 25 need 2125: one step to 19 (widths of 11 need 935).
+        {"narrow",
+         300,
+         1000,
+         {"Courier New"},
+         {"Font Courier New 41", "Font Courier New 19"},
+         {22, 11}},
+        // The step lands on 18, still 935 wide; one unit less fits.
+        {"narrow, rounded",
+         300,
+         934,
+         {"Courier New"},
+         {"Font Courier New 41", "Font Courier New 18", "Font Courier New 17"},
+         {19, 10}},
+        {"72 dpi", 72, 0, {"Fira Mono"}, {"Font Fira Mono 10"}, {11, 6}},
+        {"no fixed-pitch face: the printer's own font", 300, 2479, {}, {}, {10, 8}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        PrinterRecord record;
+        RecordingPrinter::Settings settings;
+        settings.pixelsPerInchY = c.pixelsPerInchY;
+        settings.printableWidth = c.printableWidth;
+        settings.fixedPitchFaces = c.faces;
+        RecordingPrinter printer(record, settings);
+
+        const ui::Printer::FontMetrics metrics = UsePrintFont(printer, printer.Page());
+
+        EXPECT_EQ(record.calls, c.fontCalls);
+        EXPECT_EQ(metrics.height, c.metrics.height);
+        EXPECT_EQ(metrics.averageCharWidth, c.metrics.averageCharWidth);
+    }
+}
+
+TEST(PrintReportTest, PagesAreLaidOutInRowsOfThePrintFont) {
+    RecordingPrinter::Settings settings;
+    settings.pixelsPerInchY = 300;
+    settings.printableWidth = 2479;
+    settings.printableHeight = 3508;
+    settings.fixedPitchFaces = {"Courier New"};
+    // Rows of 47, margin 5 x 25; the font is chosen before anything is drawn.
+    EXPECT_EQ(Print("a\r\n", settings),
+              (std::vector<std::string>{"Font Courier New 41", "125,141 " + kHeader, "125,188  ",
+                                        "125,282 a", "EndPage", "EndDoc"}));
 }
 
 }  // namespace

@@ -45,7 +45,7 @@ TEST_F(ReportDlgLogicTest, SaveAsksForATextFileNamedAfterTheComputer) {
     logic.OnSaveClicked();
 
     ASSERT_EQ(services.saveRequests.size(), 1u);
-    const SaveAsRequest& request = services.saveRequests[0];
+    const ui::SaveAsRequest& request = services.saveRequests[0];
     EXPECT_EQ(request.defaultExtension, ".txt");
     EXPECT_EQ(request.fileName, "kolt_info_DESK042.txt");
     EXPECT_EQ(request.filter, "Text Files (*.txt)|*.txt|All Files (*.*)|*.*|");
@@ -102,7 +102,7 @@ TEST_F(ReportDlgLogicTest, SaveThatCannotOpenItsFileWarnsAndKeepsTheCrs) {
     logic.OnSaveClicked();
 
     EXPECT_EQ(services.messages,
-              (std::vector<ShownMessage>{{"Error saving to: " + path, MessageIcon::Warning}}));
+              (std::vector<ShownMessage>{{"Error saving to: " + path, ui::MessageIcon::Warning}}));
     EXPECT_EQ(logic.ReportText(), kReport);
 }
 
@@ -116,7 +116,7 @@ TEST_F(ReportDlgLogicTest, SaveWhoseWriteFailsWarnsLikeOneThatCannotOpen) {
     logic.OnSaveClicked();
 
     EXPECT_EQ(services.messages,
-              (std::vector<ShownMessage>{{"Error saving to: " + full, MessageIcon::Warning}}));
+              (std::vector<ShownMessage>{{"Error saving to: " + full, ui::MessageIcon::Warning}}));
 }
 
 TEST_F(ReportDlgLogicTest, EmailOpensAMailtoOfTheSupportAddress) {
@@ -127,7 +127,7 @@ TEST_F(ReportDlgLogicTest, EmailOpensAMailtoOfTheSupportAddress) {
 
 TEST_F(ReportDlgLogicTest, FilterPartsAreSeparatedByNuls) {
     using namespace std::string_literals;
-    EXPECT_EQ(NulSeparatedFilter("Text Files (*.txt)|*.txt|All Files (*.*)|*.*|"),
+    EXPECT_EQ(ui::NulSeparatedFilter("Text Files (*.txt)|*.txt|All Files (*.*)|*.*|"),
               "Text Files (*.txt)\0*.txt\0All Files (*.*)\0*.*\0"s);
 }
 
@@ -142,14 +142,41 @@ TEST_F(ReportDlgLogicTest, PrintFailuresAreReportedAndReleaseThePrinter) {
         const char* name;
         int startDocumentResult;
         int startPageResult;
+        int endDocumentResult;
         std::vector<std::string> calls;
     };
+    const std::string header = "40,30                        Kolt Information - Version 2.0";
+    const std::vector<std::string> printed = {
+        "StartDoc Kolt Information", "StartPage", header, "40,40  ", "40,60 Line one",
+        "40,80   Key: value",        "EndPage",
+    };
+    auto then = [](std::vector<std::string> calls, std::vector<std::string> more) {
+        calls.insert(calls.end(), more.begin(), more.end());
+        return calls;
+    };
     const std::vector<Case> cases = {
-        {"document", -1, 1, {"StartDoc Kolt Information", "Message Printer wouldn't initalize"}},
+        {"document", -1, 1, 1, {"StartDoc Kolt Information", "Message Printer wouldn't initalize"}},
+        // Zero is the platform's other failure answer.
+        {"document zero",
+         0,
+         1,
+         1,
+         {"StartDoc Kolt Information", "Message Printer wouldn't initalize"}},
         {"page",
          1,
          -1,
+         1,
          {"StartDoc Kolt Information", "StartPage", "Message Could not start page", "AbortDoc"}},
+        {"page zero",
+         1,
+         0,
+         1,
+         {"StartDoc Kolt Information", "StartPage", "Message Could not start page", "AbortDoc"}},
+        // A queue that refuses the finished document: the printout would be lost unseen.
+        {"queue refuses", 1, 1, 0,
+         then(printed, {"EndDoc", "Message Printer did not accept the report"})},
+        {"queue refuses, negative", 1, 1, -1,
+         then(printed, {"EndDoc", "Message Printer did not accept the report"})},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -157,6 +184,7 @@ TEST_F(ReportDlgLogicTest, PrintFailuresAreReportedAndReleaseThePrinter) {
         caseServices.printer = test_support::RecordingPrinter::Settings{};
         caseServices.printer->startDocumentResult = c.startDocumentResult;
         caseServices.printer->startPageResult = c.startPageResult;
+        caseServices.printer->endDocumentResult = c.endDocumentResult;
         ReportDlgLogic caseLogic(platform, caseServices);
         caseLogic.SetReport(kReport);
 
@@ -165,7 +193,7 @@ TEST_F(ReportDlgLogicTest, PrintFailuresAreReportedAndReleaseThePrinter) {
         EXPECT_EQ(caseServices.printed.calls, c.calls);
         EXPECT_TRUE(caseServices.printed.released);
         ASSERT_EQ(caseServices.messages.size(), 1u);
-        EXPECT_EQ(caseServices.messages[0].icon, MessageIcon::None);
+        EXPECT_EQ(caseServices.messages[0].icon, ui::MessageIcon::None);
     }
 }
 

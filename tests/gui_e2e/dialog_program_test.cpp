@@ -4,15 +4,22 @@
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
+#include <winspool.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <filesystem>
+#include <iostream>
 #include <memory>
+#include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "branding.h"
 #include "tests/gui_e2e/dialog_program.h"
 #include "tests/gui_e2e/e2e_environment.h"
+#include "tests/gui_e2e/printed_pages.h"
 #include "tests/gui_e2e/report_text.h"
 #include "tests/gui_e2e/screen_capture.h"
 #include "tests/gui_e2e/window_query.h"
@@ -130,6 +137,41 @@ void ExpectReport(const std::string& text, const BoxStates& boxes) {
     }
 }
 
+// Centred over `reference` (a pixel of rounding either way) and wholly inside the work area.
+void ExpectCentredOver(HWND window, const RECT& reference) {
+    const RECT rect = ScreenRect(window);
+    const RECT work = WorkAreaOf(window);
+    const auto describe = [](const RECT& r) {
+        return std::to_string(r.left) + "," + std::to_string(r.top) + " - " +
+               std::to_string(r.right) + "," + std::to_string(r.bottom);
+    };
+    SCOPED_TRACE("window " + describe(rect) + ", reference " + describe(reference) +
+                 ", work area " + describe(work));
+    EXPECT_LE(std::abs((rect.left + rect.right) - (reference.left + reference.right)), 2);
+    EXPECT_LE(std::abs((rect.top + rect.bottom) - (reference.top + reference.bottom)), 2);
+    EXPECT_GE(rect.left, work.left);
+    EXPECT_GE(rect.top, work.top);
+    EXPECT_LE(rect.right, work.right);
+    EXPECT_LE(rect.bottom, work.bottom);
+}
+
+// What the shell was asked to open since the program started: the recording handler that the
+// test prefix registers for web and mailto: addresses appends one line per address.
+std::string OpenedAddresses(const fs::path& log) {
+    return fs::exists(log) ? ReadBytes(log) : std::string();
+}
+
+// Clicks a static control that sends click notifications, as the mouse would.
+void ClickStatic(HWND control) {
+    Post(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+    Post(control, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+}
+
+void PressButton(HWND dialog, int id) {
+    Post(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+         reinterpret_cast<LPARAM>(DialogControl(dialog, id)));
+}
+
 std::string ComputerName() {
     char name[MAX_COMPUTERNAME_LENGTH + 1] = {};
     DWORD size = sizeof name;
@@ -141,9 +183,20 @@ class DialogProgramTest : public ::testing::Test {
 protected:
     void SetUp() override {
         m_folder = FreshWorkFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());
+        // The program inherits it, and the shell's handlers inherit it from the program.
+        SetEnvironmentVariableA("KOLT_E2E_OPENED", OpenedLog().string().c_str());
     }
 
     fs::path SelectionFile() const { return m_folder / "kolt_info.cfg"; }
+    fs::path OpenedLog() const { return m_folder / "opened.txt"; }
+
+    // Waits until the shell has been asked to open `address` (and nothing else).
+    void ExpectOpened(const std::string& address) {
+        const std::string expected = address + "\n";
+        EXPECT_TRUE(
+            WaitUntil([&] { return OpenedAddresses(OpenedLog()) == expected; }, kWindowWait))
+            << "opened: " << OpenedAddresses(OpenedLog());
+    }
 
     void Start() {
         m_program = std::make_unique<DialogProgram>(ProgramUnderTest(), m_folder);
@@ -183,6 +236,8 @@ TEST_F(DialogProgramTest, FirstStartBuildsTheFullReportAndSavesIt) {
 
     EXPECT_EQ(Style(main) & (WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX),
               WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX);
+    // The main dialog opens in the middle of the screen, the viewer over the main dialog.
+    ASSERT_NO_FATAL_FAILURE(ExpectCentredOver(main, WorkAreaOf(main)));
     ASSERT_NO_FATAL_FAILURE(ExpectControls(main, kMainControls));
     EXPECT_NE(SendBounded(Program().Control(kBanner), STM_GETIMAGE, IMAGE_BITMAP), 0)
         << "the banner shows no picture";
@@ -195,6 +250,7 @@ TEST_F(DialogProgramTest, FirstStartBuildsTheFullReportAndSavesIt) {
 
     HWND viewer = Program().ProcessAndWaitForViewer();
     ASSERT_NO_FATAL_FAILURE(ExpectControls(viewer, ViewerControls()));
+    ASSERT_NO_FATAL_FAILURE(ExpectCentredOver(viewer, ScreenRect(main)));
     // The program sets 150 on a bar whose range ends at 100; the bar keeps the nearest bound, so
     // it reads full while the viewer is open.
     EXPECT_EQ(Program().ProgressPosition(), 100) << "the bar is full while the viewer is open";
@@ -223,11 +279,14 @@ TEST_F(DialogProgramTest, FirstStartBuildsTheFullReportAndSavesIt) {
     saveDialog = WaitForOwnedDialog(Program().ProcessId(), viewer);
     SaveAs(saveDialog, saved);
     HWND confirm = WaitForOwnedDialog(Program().ProcessId(), saveDialog);
-    Post(confirm, WM_COMMAND, MAKEWPARAM(IDYES, BN_CLICKED),
-         reinterpret_cast<LPARAM>(DialogControl(confirm, IDYES)));
+    PressButton(confirm, IDYES);
     ASSERT_TRUE(WaitUntilGone(saveDialog)) << "the Save As dialog stayed open";
     SendBounded(viewer, WM_NULL);
     EXPECT_EQ(ReadBytes(saved), SavedFileBytes(report));
+
+    // The e-mail line hands the support address to the mail program.
+    ClickStatic(DialogControl(viewer, kEmail));
+    ExpectOpened("mailto:" + std::string(branding::kSupportEmail));
 
     ASSERT_NO_FATAL_FAILURE(CloseViewer(viewer, PressClose));
 
@@ -258,8 +317,13 @@ TEST_F(DialogProgramTest, SelectionFileChoosesTheBoxesAndTheSections) {
     Post(Program().MainDialog(), WM_SYSCOMMAND, 0x0010);
     HWND about = WaitForOwnedDialog(Program().ProcessId(), Program().MainDialog());
     EXPECT_EQ(WindowText(about), kAboutCaption);
+    ASSERT_NO_FATAL_FAILURE(ExpectCentredOver(about, ScreenRect(Program().MainDialog())));
     PressEscape(about);
     ASSERT_TRUE(WaitUntilGone(about)) << "the about box did not close";
+
+    // The banner opens the maker's web site.
+    ClickStatic(Program().Control(kBanner));
+    ExpectOpened(std::string(branding::kWebUrl));
 
     Program().ClickBox(kDisk);
     EXPECT_TRUE(Program().IsChecked(kDisk));
@@ -316,10 +380,238 @@ TEST_F(DialogProgramTest, AllBoxAndSectionBoxesFollowEachOther) {
     EXPECT_EQ(ReadBytes(SelectionFile()), SelectionFileBytes(userOnly));
 }
 
-// Run only in a Wine prefix whose registry names Windows 95: the refusal box shows before the
-// main dialog, and dismissing it ends the program with status 1.
-TEST(Windows95Prefix, RefusesToRun) {
-    const fs::path folder = FreshWorkFolder("Windows95Prefix");
+// The private print server's queues (tests/gui_e2e/print-server.sh): the default one writes
+// each job as a PDF, the other refuses every job.
+constexpr const char* kPdfQueue = "KoltPDF";
+constexpr const char* kRefusingQueue = "KoltRefusing";
+constexpr std::chrono::seconds kPdfWait{90};
+
+struct PrinterCaps {
+    int pixelsPerInchY = 0;
+    int printableHeight = 0;
+};
+
+PrinterCaps CapsOf(const char* printer) {
+    const HDC dc = CreateDCA(nullptr, printer, nullptr, nullptr);
+    if (dc == nullptr) {
+        throw std::runtime_error(std::string("cannot open the printer ") + printer);
+    }
+    const PrinterCaps caps{GetDeviceCaps(dc, LOGPIXELSY), GetDeviceCaps(dc, VERTRES)};
+    DeleteDC(dc);
+    return caps;
+}
+
+// Makes `printer` the default, which the Print dialog offers, for as long as it lives.
+class DefaultPrinter {
+public:
+    explicit DefaultPrinter(const char* printer) {
+        char name[256] = {};
+        DWORD size = sizeof name;
+        if (GetDefaultPrinterA(name, &size)) {
+            m_previous = name;
+        }
+        if (!SetDefaultPrinterA(printer)) {
+            throw std::runtime_error(std::string("cannot make ") + printer + " the default");
+        }
+    }
+    ~DefaultPrinter() {
+        if (m_previous) {
+            SetDefaultPrinterA(m_previous->c_str());
+        }
+    }
+    DefaultPrinter(const DefaultPrinter&) = delete;
+    DefaultPrinter& operator=(const DefaultPrinter&) = delete;
+
+private:
+    std::optional<std::string> m_previous;
+};
+
+// The file in `folder` whose name ends in `suffix`, once there is one.
+std::optional<fs::path> WaitForFileEndingIn(const fs::path& folder, const std::string& suffix,
+                                            std::chrono::milliseconds timeout) {
+    std::optional<fs::path> found;
+    WaitUntil(
+        [&] {
+            for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
+                if (entry.path().string().ends_with(suffix)) {
+                    found = entry.path();
+                    return true;
+                }
+            }
+            return false;
+        },
+        timeout);
+    return found;
+}
+
+std::size_t CountFilesEndingIn(const fs::path& folder, const std::string& suffix) {
+    return static_cast<std::size_t>(std::count_if(
+        fs::directory_iterator(folder), fs::directory_iterator(),
+        [&](const fs::directory_entry& entry) { return entry.path().string().ends_with(suffix); }));
+}
+
+// Presses Print in the viewer and answers the real Print dialog with `button`; returns when the
+// dialog has gone.
+void PrintWith(DialogProgram& program, HWND viewer, int button) {
+    Post(DialogControl(viewer, kPrint), BM_CLICK);
+    HWND printDialog = WaitForOwnedDialog(program.ProcessId(), viewer);
+    PressButton(printDialog, button);
+    ASSERT_TRUE(WaitUntilGone(printDialog)) << "the Print dialog stayed open";
+}
+
+// Print in the viewer, through the real Print dialog and the private print server: Cancel prints
+// nothing; a queue that refuses the job shows the failure box and the viewer goes on; the
+// default PDF queue receives a report of two pages whose rows stand where the print layout puts
+// them, in one fixed-pitch face, none cut at the right edge.
+TEST_F(DialogProgramTest, PrintsThroughTheRealPrintDialogAndQueue) {
+    const char* pdfFolderSetting = std::getenv("KOLT_PDF_FOLDER");
+    if (pdfFolderSetting == nullptr || *pdfFolderSetting == '\0') {
+        GTEST_SKIP() << "no private print server (KOLT_PDF_FOLDER is not set); "
+                        "scripts/test-gui.sh starts one and says why when it cannot";
+    }
+    const fs::path pdfFolder = FromHostPath(pdfFolderSetting);
+    for (const fs::directory_entry& entry : fs::directory_iterator(pdfFolder)) {
+        fs::remove_all(entry.path());
+    }
+    const PrinterCaps caps = CapsOf(kPdfQueue);
+    ASSERT_GT(caps.pixelsPerInchY, 0);
+
+    // Every section but the processor speed (a second of measuring), and a domain long enough
+    // to carry over many rows and push the report onto a second page.
+    std::string domain;
+    for (int i = 0; domain.size() < 1600; ++i) {
+        domain += std::to_string(i % 10);
+    }
+    SetEnvironmentVariableA("USERDNSDOMAIN", domain.c_str());
+    BoxStates boxes = kAllOn;
+    boxes[0] = false;  // All
+    boxes[8] = false;  // CPU Speed
+    WriteBytes(SelectionFile(), SelectionFileBytes(boxes));
+    ASSERT_NO_THROW(Start());
+    HWND viewer = Program().ProcessAndWaitForViewer();
+    const std::string report = ViewerText(viewer);
+    ASSERT_NE(report.find(domain), std::string::npos) << report;
+
+    ASSERT_NO_FATAL_FAILURE(PrintWith(Program(), viewer, IDCANCEL));
+    SendBounded(viewer, WM_NULL);
+
+    {
+        const DefaultPrinter refusing(kRefusingQueue);
+        ASSERT_NO_FATAL_FAILURE(PrintWith(Program(), viewer, IDOK));
+        HWND box = WaitForOwnedDialog(Program().ProcessId(), viewer);
+        EXPECT_EQ(WindowText(box), "kolt_info");
+        EXPECT_EQ(StaticTexts(box), "Printer did not accept the report");
+        PressButton(box, IDOK);
+        ASSERT_TRUE(WaitUntilGone(box)) << "the failure box stayed open";
+        SendBounded(viewer, WM_NULL);
+        EXPECT_TRUE(IsWindowEnabled(viewer)) << "the viewer is no longer usable";
+        EXPECT_EQ(ViewerText(viewer), report);
+    }
+
+    ASSERT_NO_FATAL_FAILURE(PrintWith(Program(), viewer, IDOK));
+    const std::optional<fs::path> words = WaitForFileEndingIn(pdfFolder, ".bbox.html", kPdfWait);
+    ASSERT_TRUE(words.has_value()) << "no PDF came out of the queue " << kPdfQueue;
+    EXPECT_EQ(CountFilesEndingIn(pdfFolder, ".pdf"), 1u) << "Cancel or the refused job printed";
+
+    const std::vector<PrintedPage> pages = ParseBboxPages(ReadBytes(*words));
+    ASSERT_GE(pages.size(), 2u) << "the report should take two pages";
+    const double pointsPerUnit = 72.0 / caps.pixelsPerInchY;
+    const int rowHeight = MeasuredRowHeight(pages.front(), pointsPerUnit);
+    ASSERT_GT(rowHeight, 0);
+    const PrintGeometry geometry{
+        rowHeight, std::min(10 * caps.pixelsPerInchY, caps.printableHeight - rowHeight)};
+    const std::vector<PrintedRow> printed = PrintoutRows(pages, rowHeight, pointsPerUnit);
+    EXPECT_EQ(printed, ExpectedPrintout(report, geometry));
+    // Every character as wide as the next: the values' column lines up, and nothing runs past
+    // the page.
+    std::vector<double> colons;
+    for (const PrintedPage& page : pages) {
+        for (const PrintedWord& word : page.words) {
+            EXPECT_LE(word.right, page.width) << word.text << " runs past the page";
+            if (word.text == ":") {
+                colons.push_back(word.left);
+            }
+        }
+    }
+    ASSERT_GE(colons.size(), 5u);
+    const auto [leftmost, rightmost] = std::minmax_element(colons.begin(), colons.end());
+    EXPECT_LT(*rightmost - *leftmost, 0.5) << "the value column does not line up";
+
+    // What the PDF showed, for the record.
+    std::cout << "printed: " << pages.size() << " pages, rows " << rowHeight << " of "
+              << caps.pixelsPerInchY << " units per inch, page limit " << geometry.bottom << "\n";
+    for (const PrintedRow& row : printed) {
+        if (row.text.starts_with("Page ") || row.y == 3 * rowHeight) {
+            std::cout << "  page " << row.page << " row " << row.y / rowHeight << " (y " << row.y
+                      << "): " << row.text << "\n";
+        }
+    }
+    const fs::path pdf = *WaitForFileEndingIn(pdfFolder, ".pdf", kPdfWait);
+    // Replaced by hand: the MinGW library's copy_file refuses to overwrite.
+    const fs::path kept = OutputFolder() / "printed-report.pdf";
+    fs::remove(kept);
+    fs::copy_file(pdf, kept);
+
+    ASSERT_NO_FATAL_FAILURE(CloseViewer(viewer, PressClose));
+    CloseBox(Program().MainDialog());
+    EXPECT_EQ(Program().WaitForExit(), 0u);
+}
+
+// Changes one text value under HKEY_LOCAL_MACHINE (the native view, which the program reads
+// whatever its bitness) for as long as it lives: sets it, or deletes it when `value` is empty.
+class RegistryValueChange {
+public:
+    RegistryValueChange(const char* key, const char* name, std::optional<std::string> value)
+        : m_name(name) {
+        if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, key, 0, nullptr, 0,
+                            KEY_QUERY_VALUE | KEY_SET_VALUE | KEY_WOW64_64KEY, nullptr, &m_key,
+                            nullptr) != ERROR_SUCCESS) {
+            throw std::runtime_error(std::string("cannot open ") + key);
+        }
+        char previous[512] = {};
+        DWORD size = sizeof previous - 1;
+        DWORD type = 0;
+        if (RegQueryValueExA(m_key, name, nullptr, &type, reinterpret_cast<BYTE*>(previous),
+                             &size) == ERROR_SUCCESS &&
+            type == REG_SZ) {
+            m_previous = previous;
+        }
+        Apply(value);
+    }
+    ~RegistryValueChange() {
+        Apply(m_previous);
+        RegCloseKey(m_key);
+    }
+    RegistryValueChange(const RegistryValueChange&) = delete;
+    RegistryValueChange& operator=(const RegistryValueChange&) = delete;
+
+private:
+    void Apply(const std::optional<std::string>& value) {
+        if (value) {
+            RegSetValueExA(m_key, m_name.c_str(), 0, REG_SZ,
+                           reinterpret_cast<const BYTE*>(value->c_str()),
+                           static_cast<DWORD>(value->size() + 1));
+        } else {
+            RegDeleteValueA(m_key, m_name.c_str());
+        }
+    }
+
+    std::string m_name;
+    HKEY m_key = nullptr;
+    std::optional<std::string> m_previous;
+};
+
+// With a registry that names Windows 95 (the NT key without its product name, so the program
+// falls back to the other family's key): the refusal box shows before the main dialog, and
+// dismissing it ends the program with status 1. The registry is put back afterwards.
+TEST(Windows95Registry, RefusesToRun) {
+    const RegistryValueChange ntProduct("Software\\Microsoft\\Windows NT\\CurrentVersion",
+                                        "ProductName", std::nullopt);
+    const RegistryValueChange product("Software\\Microsoft\\Windows\\CurrentVersion", "ProductName",
+                                      "Microsoft Windows 95");
+    const RegistryValueChange version("Software\\Microsoft\\Windows\\CurrentVersion",
+                                      "VersionNumber", "4.00.950");
+    const fs::path folder = FreshWorkFolder("Windows95Registry");
     DialogProgram program(ProgramUnderTest(), folder);
     HWND box = WaitForTopLevel(program.ProcessId(), [](HWND window) {
         return ClassName(window) == "#32770" && WindowText(window) != kMainCaption;
@@ -330,8 +622,7 @@ TEST(Windows95Prefix, RefusesToRun) {
         EXPECT_NE(WindowText(window), kMainCaption) << "the main dialog showed";
     }
     SaveWindowPng(box, OutputFolder() / "windows95-refusal.png");
-    Post(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
-         reinterpret_cast<LPARAM>(DialogControl(box, IDOK)));
+    PressButton(box, IDOK);
     EXPECT_EQ(program.WaitForExit(), 1u);
     EXPECT_FALSE(fs::exists(folder / "kolt_info.cfg"));
 }

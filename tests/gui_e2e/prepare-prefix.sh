@@ -1,12 +1,17 @@
 #!/usr/bin/env bash
-# Makes a Wine prefix ready for the dialog program's end-to-end cases, once:
+# Makes the Wine prefix of the dialog program's end-to-end cases ready:
 #
-#   prepare-prefix.sh PREFIX desktop     a virtual desktop of 1024 x 768, so that Wine draws
-#                                        every window with its caption and frame, as a user sees
-#                                        it, even on an X server without a window manager
-#   prepare-prefix.sh PREFIX windows95   the same, and a registry that names Windows 95: the
-#                                        NT key loses its product name, so the program falls back
-#                                        to the other family's key, which names Windows 95
+#   prepare-prefix.sh PREFIX RECORDER
+#
+# - Wine's own TrueType faces (Marlett for the caption buttons, Fixedsys, MS Sans Serif) in the
+#   prefix's font folder, where a Windows installation has them;
+# - a virtual desktop of 1024 x 768, so that Wine draws every window with its caption and frame,
+#   as a user sees it, even on an X server without a window manager;
+# - RECORDER (a Windows program) as the handler of http:, https: and mailto: addresses, for both
+#   the 64-bit and the 32-bit registry view, so the cases can read what the shell was given.
+#
+# The prefix itself is made once (wine-run.sh); the settings are imported again only when they
+# change. Both the 64-bit and the 32-bit dialog program run in this one (WoW64) prefix.
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
@@ -16,43 +21,58 @@ wineserver=${KOLT_WINESERVER:-/usr/lib/wine/wineserver}
 wine_fonts=${KOLT_WINE_FONTS:-/usr/share/wine/fonts}
 
 (($# == 2)) || {
-    echo "usage: prepare-prefix.sh PREFIX desktop|windows95" >&2
+    echo "usage: prepare-prefix.sh PREFIX RECORDER" >&2
     exit 2
 }
 prefix=$(realpath -m -- "$1")
-kind=$2
-case $kind in
-    desktop | windows95) ;;
-    *)
-        echo "prepare-prefix: unknown kind $kind" >&2
-        exit 2
-        ;;
-esac
+recorder=$(realpath -- "$2")
 
-marker=$prefix/.kolt-e2e-$kind
-[[ -f $marker ]] && exit 0
+# A host path as Wine sees it: its Z: drive is the host's root.
+windows_path() {
+    local path="Z:$1"
+    printf '%s' "${path//\//\\}"
+}
+
+# A value as a .reg file writes strings: backslashes and quotes escaped.
+reg_string() {
+    local value=${1//\\/\\\\}
+    printf '%s' "${value//\"/\\\"}"
+}
+
+settings() {
+    local command key scheme
+    command=$(reg_string "\"$(windows_path "$recorder")\" \"%1\"")
+    printf 'REGEDIT4\n\n'
+    printf '[HKEY_CURRENT_USER\\Software\\Wine\\Explorer]\n"Desktop"="Default"\n\n'
+    printf '[HKEY_CURRENT_USER\\Software\\Wine\\Explorer\\Desktops]\n"Default"="1024x768"\n\n'
+    for key in 'Software\Classes' 'Software\Wow6432Node\Classes'; do
+        for scheme in http https mailto; do
+            printf '[HKEY_LOCAL_MACHINE\\%s\\%s\\shell\\open\\command]\n@="%s"\n\n' \
+                "$key" "$scheme" "$command"
+        done
+    done
+}
 
 export KOLT_WINEPREFIX=$prefix
 "$wine_run" --prepare
 exec {lock}>"$prefix.e2e.lock"
 flock "$lock"
-if [[ ! -f $marker ]]; then
-    reg() { "$wine_run" reg "$@" >/dev/null; }
-    # Wine's own TrueType faces (Marlett for the caption buttons, Fixedsys, MS Sans Serif) stand
-    # in a Windows installation's font folder; Debian's Wine does not find them by itself.
-    if [[ -d $wine_fonts ]]; then
-        cp -- "$wine_fonts"/*.ttf "$prefix/drive_c/windows/Fonts/"
-    fi
-    reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f
-    reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f
-    if [[ $kind == windows95 ]]; then
-        reg delete 'HKLM\Software\Microsoft\Windows NT\CurrentVersion' /v ProductName /f
-        reg add 'HKLM\Software\Microsoft\Windows\CurrentVersion' /v ProductName \
-            /d 'Microsoft Windows 95' /f
-        reg add 'HKLM\Software\Microsoft\Windows\CurrentVersion' /v VersionNumber \
-            /d '4.00.950' /f
+
+if [[ -d $wine_fonts && ! -f $prefix/.kolt-e2e-fonts ]]; then
+    cp -- "$wine_fonts"/*.ttf "$prefix/drive_c/windows/Fonts/"
+    touch -- "$prefix/.kolt-e2e-fonts"
+fi
+
+wanted=$prefix/kolt-e2e-settings.reg
+settings >"$wanted.new"
+if ! cmp -s -- "$wanted.new" "$wanted"; then
+    if ! "$wine_run" regedit /S "$(windows_path "$wanted.new")"; then
+        echo "prepare-prefix: importing $wanted.new into $prefix failed" >&2
+        exit 1
     fi
     # The registry reaches the prefix's files when its server ends.
     WINEPREFIX=$prefix "$wineserver" -w
-    touch -- "$marker"
+    mv -- "$wanted.new" "$wanted"
+else
+    rm -f -- "$wanted.new"
 fi

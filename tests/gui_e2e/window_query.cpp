@@ -144,6 +144,23 @@ bool WaitUntilGone(HWND window, std::chrono::milliseconds timeout) {
                      timeout);
 }
 
+RECT ScreenRect(HWND window) {
+    RECT rect{};
+    if (!GetWindowRect(window, &rect)) {
+        throw std::runtime_error("the window has no rectangle (it is gone)");
+    }
+    return rect;
+}
+
+RECT WorkAreaOf(HWND window) {
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
+    if (!GetMonitorInfoA(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor)) {
+        throw std::runtime_error("no screen for the window");
+    }
+    return monitor.rcWork;
+}
+
 HWND FocusOf(HWND window) {
     GUITHREADINFO info{};
     info.cbSize = sizeof info;

@@ -53,6 +53,12 @@ HWND WaitForOwnedDialog(DWORD processId, HWND owner,
 // Waits until `window` no longer exists or is hidden; returns whether it went.
 bool WaitUntilGone(HWND window, std::chrono::milliseconds timeout = kWindowWait);
 
+// A window's rectangle on the screen, frame included.
+RECT ScreenRect(HWND window);
+
+// The work area (the screen without the task bar) of the screen that shows most of `window`.
+RECT WorkAreaOf(HWND window);
+
 // The window that has the keyboard focus in the thread that owns `window`.
 HWND FocusOf(HWND window);
 
