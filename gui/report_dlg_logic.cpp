@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstddef>
-#include <cstdio>
 #include <memory>
 #include <optional>
 #include <string_view>
@@ -28,12 +27,6 @@ constexpr std::string_view kPageError = "Could not start page";
 constexpr std::string_view kJobError = "Printer did not accept the report";
 constexpr std::string_view kMailtoScheme = "mailto:";
 
-// Closes a C stream when it leaves scope.
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using UniqueFile = std::unique_ptr<std::FILE, FileCloser>;
-
 }  // namespace
 
 ReportDlgLogic::ReportDlgLogic(Platform& platform, ReportDlgServices& services)
@@ -45,11 +38,6 @@ std::string ReportDlgLogic::ProposedFileName() {
         return ReportFileName({});
     }
     return ReportFileName(std::string_view(name->c_str()));
-}
-
-void ReportDlgLogic::WriteReportText(std::FILE* stream) {
-    std::replace(m_reportText.begin(), m_reportText.end(), '\r', ' ');
-    std::fputs(m_reportText.c_str(), stream);
 }
 
 void ReportDlgLogic::OnSaveClicked() {
@@ -64,21 +52,16 @@ void ReportDlgLogic::OnSaveClicked() {
     if (!path) {
         return;
     }
-    // A text stream: on Windows every LF reaches the file as CR LF, which is why the copy's own
-    // CRs become spaces first.
-    UniqueFile file(std::fopen(path->c_str(), "w"));
-    if (!file) {
+    // A text file: the copy's CRs become spaces, since on Windows every LF reaches the file as
+    // CR LF, and the text ends at a NUL. It replaces the chosen file in one step, so a save that
+    // fails (a full disk, a vanished network drive) leaves that file as it was and says so.
+    std::string converted = m_reportText;
+    std::replace(converted.begin(), converted.end(), '\r', ' ');
+    if (!WriteFileAtomically(*path, TextFileBytes(std::string_view(converted.c_str())))) {
         m_services.ShowMessage(std::string(kSaveError) + *path, ui::MessageIcon::Warning);
         return;
     }
-    WriteReportText(file.get());
-    // Success shows nothing, so a write or close that fails (a full disk, a vanished network
-    // drive) must say so, or a cut-off file would pass for the saved report.
-    const bool written = std::ferror(file.get()) == 0;
-    const bool closed = std::fclose(file.release()) == 0;
-    if (!written || !closed) {
-        m_services.ShowMessage(std::string(kSaveError) + *path, ui::MessageIcon::Warning);
-    }
+    m_reportText = std::move(converted);
 }
 
 void ReportDlgLogic::OnPrintClicked() {

@@ -2,7 +2,6 @@
 // page by page, and open a mail to the support desk.
 #pragma once
 
-#include <cstdio>
 #include <string>
 
 #include "gui/report_dlg_ports.h"
@@ -24,9 +23,6 @@ public:
     void OnSaveClicked();
     void OnPrintClicked();
     void OnEmailClicked();
-
-    // Turns every CR of the copy into a space, for good, then writes the copy up to its first NUL.
-    void WriteReportText(std::FILE* stream);
 
     // The proposed name of a saved report.
     std::string ProposedFileName();

@@ -149,6 +149,10 @@ void SuppressCriticalErrorDialogs();
 bool ReadRegularFile(const std::string& path, std::size_t limit,
                      const std::function<bool(std::string_view)>& consume);
 
+// The bytes a text file holds for `text` on this platform: on Windows each LF becomes CR LF, as a
+// text stream writes it; elsewhere the text unchanged.
+std::string TextFileBytes(std::string_view text);
+
 // Replaces the file at `path` with `bytes` in one step: the bytes go to a new file beside it,
 // which then takes the name. A link at the name is replaced, never followed. On any failure the
 // new file is removed, whatever stood at the name is left as it was, and the answer is false.

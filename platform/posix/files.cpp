@@ -84,6 +84,10 @@ bool ReadRegularFile(const std::string& path, std::size_t limit,
     return true;
 }
 
+std::string TextFileBytes(std::string_view text) {
+    return std::string(text);
+}
+
 bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
     for (int attempt = 0; attempt < kTemporaryNameTries; ++attempt) {
         const std::string temporary = TemporaryNameBeside(path, attempt);

@@ -116,6 +116,18 @@ bool ReadRegularFile(const std::string& path, std::size_t limit,
     return true;
 }
 
+std::string TextFileBytes(std::string_view text) {
+    std::string bytes;
+    bytes.reserve(text.size() + text.size() / 32);
+    for (const char c : text) {
+        if (c == '\n') {
+            bytes += '\r';
+        }
+        bytes += c;
+    }
+    return bytes;
+}
+
 bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
     for (int attempt = 0; attempt < kTemporaryNameTries; ++attempt) {
         const std::wstring temporary = WidePath(TemporaryNameBeside(path, attempt));

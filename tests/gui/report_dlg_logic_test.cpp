@@ -106,17 +106,20 @@ TEST_F(ReportDlgLogicTest, SaveThatCannotOpenItsFileWarnsAndKeepsTheCrs) {
     EXPECT_EQ(logic.ReportText(), kReport);
 }
 
-TEST_F(ReportDlgLogicTest, SaveWhoseWriteFailsWarnsLikeOneThatCannotOpen) {
-    // A device that opens for writing and then refuses every byte, as a full disk does.
-    const std::string full = "/dev/full";
-    if (!std::filesystem::exists(full)) {
-        GTEST_SKIP() << "no " << full << " here";
-    }
-    services.savePath = full;
+TEST_F(ReportDlgLogicTest, SaveThatCannotReplaceTheChosenNameWarnsAndLeavesItAsItWas) {
+    // A folder at the chosen name: the new file is written beside it and cannot take its place.
+    const std::string path = dir.File("a folder");
+    std::filesystem::create_directory(path);
+    test_support::WriteBytes(std::filesystem::path(path) / "inside.txt", "kept");
+    services.savePath = path;
     logic.OnSaveClicked();
 
     EXPECT_EQ(services.messages,
-              (std::vector<ShownMessage>{{"Error saving to: " + full, ui::MessageIcon::Warning}}));
+              (std::vector<ShownMessage>{{"Error saving to: " + path, ui::MessageIcon::Warning}}));
+    EXPECT_EQ(ReadBytes(std::filesystem::path(path) / "inside.txt"), "kept");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()),
+                            std::filesystem::directory_iterator()),
+              1);
 }
 
 TEST_F(ReportDlgLogicTest, EmailOpensAMailtoOfTheSupportAddress) {
