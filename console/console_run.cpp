@@ -22,7 +22,7 @@ std::string ComputerNameForFile(Platform& platform) {
 
 }  // namespace
 
-int RunConsole(Platform& platform, std::ostream& output) {
+int RunConsole(Platform& platform, const OutputWriter& output) {
     const std::string selectionPath = SelectionPath(
         platform.CurrentDirectory(), kConsoleDirectoryBufferSize, platform.PathSeparator());
     const SelectionValues selection = ReadSelection(selectionPath);
@@ -32,8 +32,7 @@ int RunConsole(Platform& platform, std::ostream& output) {
     const std::string bytes = report + '\n';
 
     // A reader that went away fails this write and nothing more: the file is still written.
-    output.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    output.flush();
+    output(bytes);
 
     // The same bytes, unchanged, replacing any earlier report in one step. A report file that
     // cannot be written is skipped: the report has gone to standard output already.

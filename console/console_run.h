@@ -3,7 +3,8 @@
 #pragma once
 
 #include <cstddef>
-#include <ostream>
+#include <functional>
+#include <string_view>
 
 #include "platform/platform.h"
 
@@ -18,6 +19,9 @@ inline constexpr std::size_t kConsoleComputerNameBufferSize = 80;
 // `output`, and the same bytes, unchanged, to the report file. A report file that cannot be
 // written is skipped. The file is replaced in one step, never through a link, and a failed write
 // to `output` does not keep it from being written. Returns the exit status, which is always 0.
-int RunConsole(Platform& platform, std::ostream& output);
+// Receives the bytes meant for standard output.
+using OutputWriter = std::function<void(std::string_view bytes)>;
+
+int RunConsole(Platform& platform, const OutputWriter& output);
 
 }  // namespace kolt

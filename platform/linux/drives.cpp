@@ -23,11 +23,9 @@ bool ReadsOne(const std::string& path) {
 }  // namespace
 
 std::vector<DriveInfo> ReadDrives() {
-    std::vector<MountEntry> mounts;
-    if (const auto table = posix::ReadTextFile("/proc/self/mountinfo", posix::kMountTableLimit)) {
-        mounts = ParseMountInfo(*table);
-    }
-    const std::vector<MountEntry> letters = DriveLetterMounts(mounts);
+    const auto table = posix::ReadTextFile("/proc/self/mountinfo", posix::kMountTableLimit);
+    const std::vector<MountEntry> letters =
+        DriveLetterMounts(std::string_view(table ? *table : ""));
     std::vector<DriveInfo> drives;
     drives.reserve(letters.size());
     for (std::size_t i = 0; i < letters.size(); ++i) {

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <array>
 #include <limits>
-#include <map>
 #include <set>
+#include <unordered_map>
 #include <unordered_set>
 #include <utility>
 
@@ -77,7 +77,7 @@ std::optional<std::pair<std::uint32_t, std::uint32_t>> ParseDevice(std::string_v
     return std::pair{static_cast<std::uint32_t>(*major), static_cast<std::uint32_t>(*minor)};
 }
 
-std::optional<MountEntry> ParseMountLine(std::string_view line) {
+std::optional<MountView> ParseMountLine(std::string_view line) {
     // id parent major:minor root mount-point options [optional fields...] - type source options
     std::array<std::string_view, 6> head;
     for (std::string_view& field : head) {
@@ -99,34 +99,60 @@ std::optional<MountEntry> ParseMountLine(std::string_view line) {
     if (fsType.empty() || !device || !id || !parentId) {
         return std::nullopt;
     }
-    MountEntry entry;
-    entry.id = *id;
-    entry.parentId = *parentId;
-    entry.mountPoint = DecodeMountField(head[4]);
-    entry.fsType = DecodeMountField(fsType);
-    entry.source = DecodeMountField(source);
-    entry.devMajor = device->first;
-    entry.devMinor = device->second;
-    return entry;
+    return MountView{head[4], fsType, source, device->first, device->second, *id, *parentId};
 }
+
+MountEntry Decoded(const MountView& view) {
+    return MountEntry{DecodeMountField(view.mountPoint),
+                      DecodeMountField(view.fsType),
+                      DecodeMountField(view.source),
+                      view.devMajor,
+                      view.devMinor,
+                      view.id,
+                      view.parentId};
+}
+
+MountView ViewOf(const MountEntry& entry) {
+    return MountView{entry.mountPoint, entry.fsType, entry.source,  entry.devMajor,
+                     entry.devMinor,   entry.id,     entry.parentId};
+}
+
+// A child mount of one parent on one mount point.
+struct ChildKey {
+    std::uint64_t parentId;
+    std::string_view point;
+    friend bool operator==(const ChildKey&, const ChildKey&) = default;
+};
+struct ChildKeyHash {
+    std::size_t operator()(const ChildKey& key) const noexcept {
+        return std::hash<std::string_view>{}(key.point) ^
+               (std::hash<std::uint64_t>{}(key.parentId) * 31);
+    }
+};
 
 // The mounts as path lookup walks them: from the root mount, each directory of a path either
 // stays on the current mount or enters the mount attached there, and a mount stacked on the same
 // point hides the one below it.
 class MountTree {
 public:
-    explicit MountTree(const std::vector<MountEntry>& mounts) : m_mounts(mounts) {
+    explicit MountTree(const std::vector<MountView>& mounts) : m_mounts(mounts) {
         std::unordered_set<std::uint64_t> ids;
-        for (const MountEntry& entry : mounts) {
+        ids.reserve(mounts.size());
+        m_childAt.reserve(mounts.size());
+        for (const MountView& entry : mounts) {
             ids.insert(entry.id);
         }
         for (std::size_t i = 0; i < mounts.size(); ++i) {
             // Two mounts on one point of one parent: the later in the table is on top.
             m_childAt[{mounts[i].parentId, mounts[i].mountPoint}] = i;
-            m_lastAt[mounts[i].mountPoint] = i;
             // The root is attached to nothing this process can see.
             if (mounts[i].mountPoint == "/" && ids.count(mounts[i].parentId) == 0) {
                 m_root = i;
+            }
+        }
+        if (!m_root) {
+            for (std::size_t i = 0; i < mounts.size(); ++i) {
+                m_lastAt[mounts[i].mountPoint] = i;
             }
         }
     }
@@ -175,15 +201,53 @@ private:
         return index;
     }
 
-    const std::vector<MountEntry>& m_mounts;
-    std::map<std::pair<std::uint64_t, std::string_view>, std::size_t> m_childAt;
-    std::map<std::string_view, std::size_t> m_lastAt;
+    const std::vector<MountView>& m_mounts;
+    std::unordered_map<ChildKey, std::size_t, ChildKeyHash> m_childAt;
+    std::unordered_map<std::string_view, std::size_t> m_lastAt;
     std::optional<std::size_t> m_root;
 };
+
+// The indexes of the mounts behind the letters, in letter order; nullopt for a root that the
+// table lacks.
+std::vector<std::optional<std::size_t>> LetterIndexes(const std::vector<MountView>& mounts) {
+    const MountTree tree(mounts);
+    const std::optional<std::size_t> rootIndex = tree.Serving("/");
+
+    std::vector<std::optional<std::size_t>> letters{rootIndex};
+    std::set<std::pair<std::uint32_t, std::uint32_t>> devicesSeen;
+    if (rootIndex) {
+        devicesSeen.insert({mounts[*rootIndex].devMajor, mounts[*rootIndex].devMinor});
+    }
+    for (std::size_t i = 0; i < mounts.size() && letters.size() < kDriveLetterCount; ++i) {
+        const MountView& entry = mounts[i];
+        // The cheap tests first: the tree walk is asked only of a candidate.
+        if (entry.mountPoint == "/" || IsInSystemTree(entry.mountPoint) ||
+            Contains(kPseudoFileSystems, entry.fsType) || tree.Serving(entry.mountPoint) != i) {
+            continue;
+        }
+        if (!devicesSeen.insert({entry.devMajor, entry.devMinor}).second) {
+            continue;
+        }
+        letters.emplace_back(i);
+    }
+    return letters;
+}
+
+template <typename MakeEntry>
+std::vector<MountEntry> LetterMounts(const std::vector<MountView>& mounts, MakeEntry make) {
+    std::vector<MountEntry> letters;
+    for (const std::optional<std::size_t> index : LetterIndexes(mounts)) {
+        letters.push_back(index ? make(*index) : MountEntry{"/", "", "", 0, 0, 0, 0});
+    }
+    return letters;
+}
 
 }  // namespace
 
 std::string DecodeMountField(std::string_view field) {
+    if (field.find('\\') == std::string_view::npos) {
+        return std::string(field);
+    }
     std::string decoded;
     decoded.reserve(field.size());
     for (std::size_t i = 0; i < field.size(); ++i) {
@@ -202,41 +266,37 @@ std::string DecodeMountField(std::string_view field) {
     return decoded;
 }
 
-std::vector<MountEntry> ParseMountInfo(std::string_view content) {
-    std::vector<MountEntry> mounts;
+std::vector<MountView> ParseMountViews(std::string_view content) {
+    std::vector<MountView> mounts;
+    mounts.reserve(static_cast<std::size_t>(std::count(content.begin(), content.end(), '\n')));
     ForEachLine(content, [&mounts](std::string_view line) {
-        if (auto entry = ParseMountLine(line)) {
-            mounts.push_back(std::move(*entry));
+        if (const auto entry = ParseMountLine(line)) {
+            mounts.push_back(*entry);
         }
     });
     return mounts;
 }
 
-std::vector<MountEntry> DriveLetterMounts(const std::vector<MountEntry>& mounts) {
-    const MountTree tree(mounts);
-    const std::optional<std::size_t> rootIndex = tree.Serving("/");
+std::vector<MountEntry> ParseMountInfo(std::string_view content) {
+    std::vector<MountEntry> mounts;
+    for (const MountView& view : ParseMountViews(content)) {
+        mounts.push_back(Decoded(view));
+    }
+    return mounts;
+}
 
-    std::vector<MountEntry> letters;
-    std::set<std::pair<std::uint32_t, std::uint32_t>> devicesSeen;
-    if (rootIndex) {
-        const MountEntry& entry = mounts[*rootIndex];
-        letters.push_back(entry);
-        devicesSeen.insert({entry.devMajor, entry.devMinor});
-    } else {
-        letters.push_back(MountEntry{"/", "", "", 0, 0, 0, 0});
+std::vector<MountEntry> DriveLetterMounts(const std::vector<MountEntry>& mounts) {
+    std::vector<MountView> views;
+    views.reserve(mounts.size());
+    for (const MountEntry& entry : mounts) {
+        views.push_back(ViewOf(entry));
     }
-    for (std::size_t i = 0; i < mounts.size() && letters.size() < kDriveLetterCount; ++i) {
-        const MountEntry& entry = mounts[i];
-        if (entry.mountPoint == "/" || tree.Serving(entry.mountPoint) != i ||
-            IsInSystemTree(entry.mountPoint) || Contains(kPseudoFileSystems, entry.fsType)) {
-            continue;
-        }
-        if (!devicesSeen.insert({entry.devMajor, entry.devMinor}).second) {
-            continue;
-        }
-        letters.push_back(entry);
-    }
-    return letters;
+    return LetterMounts(views, [&mounts](std::size_t i) { return mounts[i]; });
+}
+
+std::vector<MountEntry> DriveLetterMounts(std::string_view mountinfo) {
+    const std::vector<MountView> views = ParseMountViews(mountinfo);
+    return LetterMounts(views, [&views](std::size_t i) { return Decoded(views[i]); });
 }
 
 std::uint32_t ClassifyDrive(const MountEntry& mount,

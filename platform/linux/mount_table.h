@@ -12,19 +12,28 @@
 
 namespace kolt::linux_backend {
 
-struct MountEntry {
-    std::string mountPoint;
-    std::string fsType;  // "ext4", "nfs4", "fuse.sshfs", ...
-    std::string source;  // "/dev/sda1", "server:/export", "tmpfs", ...
+template <typename Text>
+struct BasicMountEntry {
+    Text mountPoint;
+    Text fsType;  // "ext4", "nfs4", "fuse.sshfs", ...
+    Text source;  // "/dev/sda1", "server:/export", "tmpfs", ...
     std::uint32_t devMajor = 0;
     std::uint32_t devMinor = 0;
     std::uint64_t id = 0;        // the mount's own number
     std::uint64_t parentId = 0;  // the mount it is attached to
 };
+// A mount with its fields decoded.
+using MountEntry = BasicMountEntry<std::string>;
+// A mount as the table writes it, escapes and all, in the table's own text: reading a table of
+// thousands of mounts allocates nothing per mount.
+using MountView = BasicMountEntry<std::string_view>;
 
 // The mounts of a mountinfo text in table order. Its fields escape space, tab, line feed and
 // backslash as "\ooo"; those are decoded. Lines that do not have the format are skipped.
 std::vector<MountEntry> ParseMountInfo(std::string_view content);
+
+// The same, fields left as the table writes them.
+std::vector<MountView> ParseMountViews(std::string_view content);
 
 // A mountinfo field with its "\ooo" octal escapes turned back into bytes; a backslash that
 // starts no valid escape stays as it is.
@@ -42,6 +51,9 @@ inline constexpr std::size_t kDriveLetterCount = 24;
 // the root's included. What a path shows is found as the kernel's path lookup finds it, through
 // the mount tree, since the table's order is not the order the mounts were made in.
 std::vector<MountEntry> DriveLetterMounts(const std::vector<MountEntry>& mounts);
+
+// The same for a mountinfo text: only the mounts that get a letter are decoded.
+std::vector<MountEntry> DriveLetterMounts(std::string_view mountinfo);
 
 // The drive-type code of a mount: network file systems 4, optical media 5, tmpfs and ramfs 6, a
 // removable block device 2 (`isRemovableBlockDevice` is asked only when the earlier rules do not

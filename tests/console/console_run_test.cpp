@@ -80,9 +80,10 @@ protected:
     }
 
     std::string Run() {
-        std::ostringstream output;
-        EXPECT_EQ(RunConsole(m_platform, output), 0);
-        return output.str();
+        std::string output;
+        EXPECT_EQ(RunConsole(m_platform, [&output](std::string_view bytes) { output += bytes; }),
+                  0);
+        return output;
     }
 
     std::vector<std::string> FilesInDirectory() const {

@@ -98,7 +98,7 @@ TEST(DriveLetterMounts, RootIsCEvenWhenTheTableLacksIt) {
     const std::vector<MountEntry> letters =
         DriveLetterMounts(ParseMountInfo("30 1 8:3 / /home rw - ext4 /dev/sda3 rw\n"));
     EXPECT_EQ(MountPoints(letters), (std::vector<std::string>{"/", "/home"}));
-    EXPECT_EQ(DriveLetterMounts({}).size(), 1u);
+    EXPECT_EQ(DriveLetterMounts(std::string_view()).size(), 1u);
 }
 
 TEST(DriveLetterMounts, LaterRootMountReplacesTheEarlierOne) {
@@ -153,7 +153,7 @@ TEST(DriveLetterMounts, EachFileSystemOnceAndOnlyWhereItIsInSight) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        const std::vector<MountEntry> letters = DriveLetterMounts(ParseMountInfo(c.table));
+        const std::vector<MountEntry> letters = DriveLetterMounts(std::string_view(c.table));
         EXPECT_EQ(MountPoints(letters), c.letters);
     }
 }
