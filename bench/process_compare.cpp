@@ -2,10 +2,11 @@
 // the same facts, started alternately in one run so both meet the same machine load. Prints the
 // median of each, the ratio of the medians, and the spread of the ratio over the pairs.
 //
-//   kolt_process_compare RUNS OUR_PROGRAM [-- PEER_PROGRAM [ARGUMENT...]]
+//   kolt_process_compare RUNS [--selection V,V,...] OUR_PROGRAM [-- PEER_PROGRAM [ARGUMENT...]]
 //
-// Our program runs in a scratch directory whose selection file asks for every section but the
-// CPU speed; without a peer only our figures are printed. Standard output goes to /dev/null.
+// Our program runs in a scratch directory whose selection file holds the ten values given (by
+// default every section but the CPU speed); without a peer only our figures are printed.
+// Standard output goes to /dev/null.
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/resource.h>
@@ -92,15 +93,22 @@ void PrintFigures(const char* who, const std::vector<Sample>& samples) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 3) {
+    int next = 2;
+    std::string selection = "0,1,1,1,1,1,1,1,0,1";
+    if (argc > 3 && std::string(argv[next]) == "--selection") {
+        selection = argv[next + 1];
+        next += 2;
+    }
+    if (argc <= next) {
         std::fprintf(stderr,
-                     "usage: kolt_process_compare RUNS OUR_PROGRAM [-- PEER_PROGRAM [ARG...]]\n");
+                     "usage: kolt_process_compare RUNS [--selection V,V,...] OUR_PROGRAM "
+                     "[-- PEER_PROGRAM [ARG...]]\n");
         return 2;
     }
     const int runs = std::max(1, std::atoi(argv[1]));
-    const std::vector<std::string> ours{fs::absolute(argv[2]).string()};
+    const std::vector<std::string> ours{fs::absolute(argv[next]).string()};
     std::vector<std::string> peer;
-    for (int i = 3; i < argc; ++i) {
+    for (int i = next + 1; i < argc; ++i) {
         if (std::string(argv[i]) == "--" && peer.empty()) {
             continue;
         }
@@ -113,12 +121,15 @@ int main(int argc, char** argv) {
         fs::temp_directory_path() / ("kolt_compare_" + std::to_string(random()));
     fs::create_directories(scratch);
     {
-        std::FILE* selection = std::fopen((scratch / "kolt_info.cfg").c_str(), "wb");
-        if (selection == nullptr) {
+        std::FILE* file = std::fopen((scratch / "kolt_info.cfg").c_str(), "wb");
+        if (file == nullptr) {
             return 1;
         }
-        std::fputs("0\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n0\r\n1\r\n", selection);
-        std::fclose(selection);
+        std::string lines = selection;
+        std::replace(lines.begin(), lines.end(), ',', '\n');
+        lines += '\n';
+        std::fputs(lines.c_str(), file);
+        std::fclose(file);
     }
 
     // One unmeasured round each, so both start with warm caches.

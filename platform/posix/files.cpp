@@ -104,8 +104,7 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
         }
         const bool written = WriteAll(fd.Get(), bytes);
         const bool closed = fd.Close();
-        // rename replaces whatever stands at the name (a link included) and never follows it.
-        if (written && closed && ::rename(temporary.c_str(), path.c_str()) == 0) {
+        if (written && closed && posix::MoveOver(temporary, path)) {
             return true;
         }
         ::unlink(temporary.c_str());
