@@ -18,13 +18,14 @@ namespace kolt {
 
 // A calendar time broken down in the machine's local time zone.
 struct LocalTime {
-    int year = 1970;  // four digits, e.g. 2026
-    int month = 1;    // 1 to 12
-    int day = 1;      // 1 to 31
-    int hour = 0;     // 0 to 23
-    int minute = 0;   // 0 to 59
-    int second = 0;   // 0 to 60 (a leap second)
-    int weekday = 4;  // 0 = Sunday to 6 = Saturday
+    int year = 1970;           // four digits, e.g. 2026
+    int month = 1;             // 1 to 12
+    int day = 1;               // 1 to 31
+    int hour = 0;              // 0 to 23
+    int minute = 0;            // 0 to 59
+    int second = 0;            // 0 to 60 (a leap second)
+    int weekday = 4;           // 0 = Sunday to 6 = Saturday
+    int utcOffsetSeconds = 0;  // local time minus UTC, daylight saving included
 };
 
 // The operating system as it names itself. A name or version that cannot be found is nullopt:

@@ -41,7 +41,7 @@ std::string ZeroPadded(int number, std::size_t width) {
 }
 
 // "Www Mmm DD hh:mm:ss YYYY" with English names and a zero-filled day of the month.
-std::string DateText(const LocalTime& time) {
+std::string FormatLocalTime(const LocalTime& time) {
     std::string text;
     text.append(kWeekdays[static_cast<std::size_t>(time.weekday)]).append(" ");
     text.append(kMonths[static_cast<std::size_t>(time.month - 1)]).append(" ");
@@ -53,31 +53,51 @@ std::string DateText(const LocalTime& time) {
     return text;
 }
 
-// The name as the platform's fixed area would hold it: text up to a NUL, or the placeholder
-// when it is missing or too long for the area.
-std::string NameInArea(const std::optional<std::string>& name, std::size_t areaSize) {
+// The name as the platform's fixed area would hold it: text up to a NUL, or nothing when it is
+// missing or too long for the area.
+std::optional<std::string> NameInArea(const std::optional<std::string>& name,
+                                      std::size_t areaSize) {
     if (!name || name->size() + 1 > areaSize) {
-        return std::string(kUnknown);
+        return std::nullopt;
     }
     return name->substr(0, name->find('\0'));
 }
 
 }  // namespace
 
-std::string& CSystemReport::AppendDateTime(std::string& report) {
+std::optional<LocalTime> CSystemReport::QueryLocalTime() {
     const std::optional<LocalTime> local = m_platform.ToLocalTime(m_platform.CurrentTime());
-    const std::string date = local && IsValid(*local) ? DateText(*local) : std::string(kUnknown);
+    if (!local || !IsValid(*local)) {
+        return std::nullopt;
+    }
+    return local;
+}
+
+std::string CSystemReport::DateText(const std::optional<LocalTime>& local) {
+    return local ? FormatLocalTime(*local) : std::string(kUnknown);
+}
+
+std::string& CSystemReport::AppendDateTime(std::string& report) {
     std::string text;
-    report_lines::AppendLine(text, "  Date and Time   : ", date);
+    report_lines::AppendLine(text, "  Date and Time   : ", DateText(QueryLocalTime()));
     return report.append(text);
 }
 
-void CSystemReport::QueryComputerName() {
-    m_computerName = NameInArea(m_platform.ComputerName(), kComputerNameArea);
+std::optional<std::string> CSystemReport::QueryComputerName() {
+    std::optional<std::string> name = NameInArea(m_platform.ComputerName(), kComputerNameArea);
+    m_computerName = name.value_or(std::string(kUnknown));
+    return name;
 }
 
-void CSystemReport::QueryUserName() {
-    m_userName = NameInArea(m_platform.UserName(), kUserNameArea);
+std::optional<std::string> CSystemReport::QueryUserName() {
+    std::optional<std::string> name = NameInArea(m_platform.UserName(), kUserNameArea);
+    m_userName = name.value_or(std::string(kUnknown));
+    return name;
+}
+
+DomainFacts CSystemReport::QueryDomains() {
+    return DomainFacts{m_platform.EnvironmentVariable("USERDOMAIN"),
+                       m_platform.EnvironmentVariable("USERDNSDOMAIN")};
 }
 
 std::string& CSystemReport::AppendComputerName(std::string& report) {
@@ -93,11 +113,12 @@ std::string& CSystemReport::AppendUserName(std::string& report) {
     report_lines::AppendLine(text, "  User Name       : ", m_userName);
     // Each domain line appears only when its variable is set, even to an empty value, and
     // carries the value whole, however long.
-    if (const auto domain = m_platform.EnvironmentVariable("USERDOMAIN")) {
-        report_lines::AppendLine(text, "  User Domain     : ", *domain);
+    const DomainFacts domains = QueryDomains();
+    if (domains.domain) {
+        report_lines::AppendLine(text, "  User Domain     : ", *domains.domain);
     }
-    if (const auto dnsDomain = m_platform.EnvironmentVariable("USERDNSDOMAIN")) {
-        report_lines::AppendLine(text, "  User DNS Domain : ", *dnsDomain);
+    if (domains.dnsDomain) {
+        report_lines::AppendLine(text, "  User DNS Domain : ", *domains.dnsDomain);
     }
     return report.append(text);
 }

@@ -25,29 +25,51 @@ std::int64_t AsByteCount(std::uint64_t bytes) {
     return static_cast<std::int64_t>(std::min(bytes, kLargestCount));
 }
 
-// The share of a drive in use, in percent; 0 for a drive whose size is 0, and never below 0 for a
-// drive that claims more free space than it has.
-double UsagePercent(std::uint64_t totalBytes, std::uint64_t freeBytes) {
-    if (totalBytes == 0) {
-        return 0;
-    }
-    const std::uint64_t used = totalBytes > freeBytes ? totalBytes - freeBytes : 0;
-    return static_cast<double>(used) / static_cast<double>(totalBytes) * 100;
+// A drive's or the totals' figures: the share in use is 0 for a size of 0, and never below 0
+// for a drive that claims more free space than it has.
+SpaceFacts Space(std::uint64_t totalBytes, std::uint64_t freeBytes) {
+    SpaceFacts space;
+    space.totalBytes = totalBytes;
+    space.freeBytes = freeBytes;
+    space.usedBytes = totalBytes > freeBytes ? totalBytes - freeBytes : 0;
+    space.usagePercent = totalBytes == 0 ? 0
+                                         : static_cast<double>(space.usedBytes) /
+                                               static_cast<double>(totalBytes) * 100;
+    return space;
 }
 
 // Usage, size and free lines of one drive or of the totals. Size and free lines end in a space.
-void AppendFigures(std::string& text, std::uint64_t totalBytes, std::uint64_t freeBytes) {
+void AppendFigures(std::string& text, const SpaceFacts& space) {
     std::string size;
     std::string free;
-    CSystemReport::FormatByteSize(AsByteCount(totalBytes), size);
-    CSystemReport::FormatByteSize(AsByteCount(freeBytes), free);
-    report_lines::AppendLine(
-        text, "             Usage: ", FormatDecimal(UsagePercent(totalBytes, freeBytes), 2) + " %");
+    CSystemReport::FormatByteSize(AsByteCount(space.totalBytes), size);
+    CSystemReport::FormatByteSize(AsByteCount(space.freeBytes), free);
+    report_lines::AppendLine(text,
+                             "             Usage: ", FormatDecimal(space.usagePercent, 2) + " %");
     report_lines::AppendLine(text, "              Size: ", size + " ");
     report_lines::AppendLine(text, "              Free: ", free + " ");
 }
 
 }  // namespace
+
+DiskFacts CSystemReport::QueryDisks() {
+    DiskFacts disks;
+    std::uint64_t sumTotal = 0;
+    std::uint64_t sumFree = 0;
+    for (const DriveInfo& drive : m_platform.Drives()) {
+        // A drive without a medium, or one that cannot be measured, counts nowhere.
+        if (!drive.space) {
+            continue;
+        }
+        sumTotal = SaturatingSum(sumTotal, drive.space->totalBytes);
+        sumFree = SaturatingSum(sumFree, drive.space->totalFreeBytes);
+        disks.drives.push_back(
+            MeasuredDrive{drive.letter, drive.typeCode,
+                          Space(drive.space->totalBytes, drive.space->totalFreeBytes)});
+    }
+    disks.total = Space(sumTotal, sumFree);
+    return disks;
+}
 
 std::string& CSystemReport::AppendDisks(std::string& report) {
     std::string text;
@@ -55,23 +77,15 @@ std::string& CSystemReport::AppendDisks(std::string& report) {
     report_lines::AppendLine(text, "  Disk Information");
     report_lines::AppendLine(text, report_lines::kBlockUnderline);
 
-    std::uint64_t sumTotal = 0;
-    std::uint64_t sumFree = 0;
-    for (const DriveInfo& drive : m_platform.Drives()) {
-        // A: and B: are floppy letters the report never shows; a drive without a medium, or one
-        // that cannot be measured, gets no lines.
-        if (drive.letter < 'C' || drive.letter > 'Z' || !drive.space) {
-            continue;
-        }
-        sumTotal = SaturatingSum(sumTotal, drive.space->totalBytes);
-        sumFree = SaturatingSum(sumFree, drive.space->totalFreeBytes);
+    const DiskFacts disks = QueryDisks();
+    for (const MeasuredDrive& drive : disks.drives) {
         report_lines::AppendLine(text, std::string("  Disk ") + drive.letter + "      Type: ",
                                  DriveTypeText(drive.typeCode));
-        AppendFigures(text, drive.space->totalBytes, drive.space->totalFreeBytes);
+        AppendFigures(text, drive.space);
     }
 
     report_lines::AppendLine(text, "  Disk Total ");
-    AppendFigures(text, sumTotal, sumFree);
+    AppendFigures(text, disks.total);
     return report.append(text);
 }
 

@@ -7,12 +7,20 @@
 
 namespace kolt {
 
-std::string& CSystemReport::AppendIpAddress(std::string& report) {
-    // Only the first address counts; none (the name unread or unresolved) leaves the value empty.
+std::optional<Ipv4Address> CSystemReport::QueryIpAddress() {
+    // One address: the one the platform puts first, the one that reaches the network.
     const std::vector<Ipv4Address> addresses = m_platform.OwnHostAddresses();
+    if (addresses.empty()) {
+        return std::nullopt;
+    }
+    return addresses.front();
+}
+
+std::string& CSystemReport::AppendIpAddress(std::string& report) {
+    // None (the name unread or unresolved) leaves the value empty.
     std::string address;
-    if (!addresses.empty()) {
-        const auto& octets = addresses.front().octets;
+    if (const std::optional<Ipv4Address> found = QueryIpAddress()) {
+        const auto& octets = found->octets;
         address = std::to_string(octets[0]) + "." + std::to_string(octets[1]) + "." +
                   std::to_string(octets[2]) + "." + std::to_string(octets[3]);
     }

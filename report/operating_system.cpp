@@ -13,13 +13,14 @@ constexpr std::string_view kNotFound = "Not Found";
 
 }  // namespace
 
-void CSystemReport::QueryOperatingSystem() {
-    const OperatingSystemInfo os = m_platform.OperatingSystem();
-    m_osName = os.name ? *os.name : std::string(kNotFound);
+OperatingSystemInfo CSystemReport::QueryOperatingSystem() {
+    OperatingSystemInfo os = m_platform.OperatingSystem();
+    m_osName = os.name.value_or(std::string(kNotFound));
     // A version the system does not give leaves the one found before standing.
     if (os.version) {
         m_osVersion = *os.version;
     }
+    return os;
 }
 
 std::string& CSystemReport::AppendOperatingSystem(std::string& report) {

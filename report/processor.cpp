@@ -2,7 +2,6 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <utility>
 
 #include "report/decimal_format.h"
 #include "report/report_lines.h"
@@ -26,18 +25,19 @@ constexpr double kCyclesPerMegahertzSecond = 0.000001;
 
 }  // namespace
 
-void CSystemReport::QueryProcessor() {
+ProcessorInfo CSystemReport::QueryProcessor() {
     m_processorCount = static_cast<std::int32_t>(m_systemProcessorCount);
 
     ProcessorInfo processor = m_platform.Processor();
-    m_cpuVendor = processor.vendor ? std::move(*processor.vendor) : "Vendor Unknown";
+    m_cpuVendor = processor.vendor.value_or("Vendor Unknown");
     for (const VendorName& known : kVendorNames) {
         if (m_cpuVendor == known.identifier) {
             m_cpuVendor = known.shown;
         }
     }
-    m_cpuIdentifier = processor.identifier ? std::move(*processor.identifier) : "CPU Unknown";
+    m_cpuIdentifier = processor.identifier.value_or("CPU Unknown");
     m_mmxPresent = processor.mmx;
+    return processor;
 }
 
 std::string& CSystemReport::AppendArchitecture(std::string& report) {

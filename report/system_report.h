@@ -4,9 +4,11 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "platform/platform.h"
+#include "report/report_facts.h"
 
 namespace kolt {
 
@@ -32,14 +34,28 @@ public:
     std::string& AppendDisks(std::string& report);
     std::string& AppendFooter(std::string& report) const;
 
-    // Lookups behind the sections; each overwrites its members.
-    void QueryComputerName();
-    void QueryUserName();
-    void QueryProcessor();
-    void QueryOperatingSystem();
+    // Lookups behind the sections; each overwrites its members, and answers what it found
+    // (nullopt, or an unset field, where the report shows a placeholder or keeps a value).
+    std::optional<std::string> QueryComputerName();
+    std::optional<std::string> QueryUserName();
+    ProcessorInfo QueryProcessor();
+    OperatingSystemInfo QueryOperatingSystem();
+    // Lookups whose results the composer does not keep.
+    std::optional<LocalTime> QueryLocalTime();
+    std::optional<Ipv4Address> QueryIpAddress();
+    DomainFacts QueryDomains();
+    MemoryFacts QueryMemory();
+    DiskFacts QueryDisks();
 
     // Measures the processor clock over one second of the performance counter, in MHz.
     double MeasureCpuMhz();
+
+    // The processor count the CPU speed line multiplies by: the last architecture lookup's, or
+    // the system's at construction.
+    std::int32_t ProcessorCount() const { return m_processorCount; }
+
+    // The date line's value: "Www Mmm DD hh:mm:ss YYYY", or the placeholder for no date.
+    static std::string DateText(const std::optional<LocalTime>& local);
 
     // A byte count as text with a unit in powers of 1024 ("512 Bytes", "1.50 Kb", "37.26 Gb").
     // Replaces `text` with the result and returns a copy of it.

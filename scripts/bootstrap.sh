@@ -8,6 +8,8 @@ packages=(
     # Native build, tests, sanitizers, fuzzing and benchmarks.
     g++ cmake ninja-build clang libclang-rt-14-dev googletest libgtest-dev libgmock-dev
     libbenchmark-dev clang-format
+    # The console program's JSON form: a header-only library, used by the Windows builds too.
+    nlohmann-json3-dev
     # Windows cross builds (32 and 64 bit) and their checks.
     g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64 mingw-w64-tools file
     # Running the Windows programs: 64-bit Wine and its 32-bit loader (a WoW64 prefix runs both),

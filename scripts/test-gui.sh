@@ -72,12 +72,18 @@ case $server_status in
 esac
 
 shots=$tree/tests/gui_e2e
-rm -f -- "$shots"/*.png "$shots"/printed-report.pdf "$shots"/win32/*.png
+rm -f -- "$shots"/*.png "$shots"/printed-report.pdf "$shots"/win32/*.png \
+    "$shots"/process-timings.txt "$shots"/win32/process-timings.txt
 
 # One private display for all cases: they take turns on it (CTest's resource lock).
 status=0
 xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" \
     ctest --preset win64 -L gui_e2e ${KOLT_JUNIT_DIR:+--output-junit "$KOLT_JUNIT_DIR/gui.xml"} || status=$?
+
+# How long each Process press kept the user waiting, as the driver measured it.
+for timings in "$shots"/process-timings.txt "$shots"/win32/process-timings.txt; do
+    [[ -f $timings ]] && sed "s|^|test-gui: ${timings#"$shots"/}: |" "$timings"
+done
 
 # Every screenshot must be a picture an image tool can read; the printout's first page is kept
 # as one too.

@@ -83,7 +83,9 @@ std::optional<LocalTime> ToLocalTime(std::int64_t calendarTime) {
     if (::localtime_r(&converted, &parts) == nullptr) {
         return std::nullopt;
     }
-    return common::LocalTimeFromTm(parts);
+    LocalTime local = common::LocalTimeFromTm(parts);
+    local.utcOffsetSeconds = static_cast<int>(parts.tm_gmtoff);
+    return local;
 }
 
 std::uint64_t MonotonicNanoseconds() {

@@ -71,7 +71,15 @@ std::optional<LocalTime> Win32Platform::ToLocalTime(std::int64_t calendarTime) {
     if (_localtime64_s(&parts, &time) != 0) {
         return std::nullopt;
     }
-    return common::LocalTimeFromTm(parts);
+    LocalTime local = common::LocalTimeFromTm(parts);
+    // The library keeps the zone as seconds west of UTC, and daylight saving's bias apart.
+    long secondsWest = 0;
+    long daylightBias = 0;
+    _get_timezone(&secondsWest);
+    _get_dstbias(&daylightBias);
+    local.utcOffsetSeconds =
+        -static_cast<int>(secondsWest + (parts.tm_isdst > 0 ? daylightBias : 0));
+    return local;
 }
 
 std::uint64_t Win32Platform::PerformanceFrequency() {

@@ -8,8 +8,6 @@ namespace kolt::e2e {
 
 namespace {
 
-constexpr std::chrono::milliseconds kPollInterval{50};
-
 template <typename Callback>
 BOOL CALLBACK Visit(HWND window, LPARAM context) {
     return (*reinterpret_cast<Callback*>(context))(window) ? TRUE : FALSE;
@@ -28,7 +26,8 @@ void ForEachDescendant(HWND root, Callback callback) {
 
 }  // namespace
 
-bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
+bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout,
+               std::chrono::milliseconds poll) {
     const auto deadline = std::chrono::steady_clock::now() + timeout;
     while (true) {
         if (condition()) {
@@ -37,7 +36,7 @@ bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds
         if (std::chrono::steady_clock::now() >= deadline) {
             return false;
         }
-        std::this_thread::sleep_for(kPollInterval);
+        std::this_thread::sleep_for(poll);
     }
 }
 
@@ -111,7 +110,7 @@ HWND FindDescendant(HWND root, const std::function<bool(HWND)>& match) {
 }
 
 HWND WaitForTopLevel(DWORD processId, const std::function<bool(HWND)>& match,
-                     std::chrono::milliseconds timeout) {
+                     std::chrono::milliseconds timeout, std::chrono::milliseconds poll) {
     HWND found = nullptr;
     WaitUntil(
         [&] {
@@ -123,7 +122,7 @@ HWND WaitForTopLevel(DWORD processId, const std::function<bool(HWND)>& match,
             }
             return false;
         },
-        timeout);
+        timeout, poll);
     if (found == nullptr) {
         throw std::runtime_error("the expected window did not appear");
     }

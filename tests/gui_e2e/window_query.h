@@ -18,8 +18,12 @@ inline constexpr std::chrono::milliseconds kWindowWait{30000};
 // How long one message to the program may take before the program counts as hung.
 inline constexpr std::chrono::milliseconds kMessageWait{10000};
 
-// Polls `condition` until it holds or `timeout` passes; returns whether it held.
-bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout);
+// How often a wait looks again.
+inline constexpr std::chrono::milliseconds kPollInterval{50};
+
+// Polls `condition` every `poll` until it holds or `timeout` passes; returns whether it held.
+bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout,
+               std::chrono::milliseconds poll = kPollInterval);
 
 // Sends a message and waits for the answer; throws std::runtime_error when the window does not
 // answer in time. Only for messages whose parameters the system carries between processes.
@@ -44,7 +48,8 @@ HWND FindDescendant(HWND root, const std::function<bool(HWND)>& match);
 // Waits for a visible top-level window of the process for which `match` holds; throws when none
 // appears within `timeout`.
 HWND WaitForTopLevel(DWORD processId, const std::function<bool(HWND)>& match,
-                     std::chrono::milliseconds timeout = kWindowWait);
+                     std::chrono::milliseconds timeout = kWindowWait,
+                     std::chrono::milliseconds poll = kPollInterval);
 
 // Waits for a visible dialog box (class "#32770") owned by `owner`.
 HWND WaitForOwnedDialog(DWORD processId, HWND owner,

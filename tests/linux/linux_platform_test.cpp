@@ -163,6 +163,7 @@ TEST_F(PosixBackend, LocalTimeFollowsTheTimeZone) {
         EXPECT_EQ(epoch->day, 1);
         EXPECT_EQ(epoch->hour, 0);
         EXPECT_EQ(epoch->weekday, 4);
+        EXPECT_EQ(epoch->utcOffsetSeconds, 0);
     }
     const ScopedEnv plusTwo("TZ", "XXX-2");
     // 6 December 2026, 11:44:58 UTC.
@@ -175,6 +176,7 @@ TEST_F(PosixBackend, LocalTimeFollowsTheTimeZone) {
     EXPECT_EQ(local->minute, 44);
     EXPECT_EQ(local->second, 58);
     EXPECT_EQ(local->weekday, 0);
+    EXPECT_EQ(local->utcOffsetSeconds, 2 * 3600);
     // A year beyond what the C library can hold.
     EXPECT_FALSE(m_platform->ToLocalTime(INT64_MAX));
 }

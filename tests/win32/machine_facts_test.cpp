@@ -185,6 +185,13 @@ TEST_F(MachineFacts, LocalTimesAgreeWithTheSystemsConversion) {
         EXPECT_EQ(converted->minute, local.wMinute);
         EXPECT_EQ(converted->second, local.wSecond);
         EXPECT_EQ(converted->weekday, local.wDayOfWeek);
+        FILETIME localFile{};
+        ASSERT_TRUE(SystemTimeToFileTime(&local, &localFile));
+        const std::uint64_t localTicks =
+            (std::uint64_t{localFile.dwHighDateTime} << 32) | localFile.dwLowDateTime;
+        EXPECT_EQ(converted->utcOffsetSeconds,
+                  (static_cast<std::int64_t>(localTicks) - static_cast<std::int64_t>(ticks)) /
+                      10'000'000);
     }
     // Before 1970 there is no local date to give.
     EXPECT_EQ(m_platform->ToLocalTime(-86'400), std::nullopt);
