@@ -32,13 +32,16 @@ if [[ -n $present ]]; then
     # winecfg writes "CurrentMajorVersionNumber" and "CurrentMinorVersionNumber" for every version
     # it presents, and leaves them behind when switching back from Windows 10. Windows has them
     # only from Windows 10 on, so for an older version they are removed and the prefix holds what
-    # that system holds. (The program under test checks that they are gone.)
+    # that system holds. (The program under test checks that they are gone.) winecfg writes both
+    # registry views, the native one and the 32-bit programs' copy, so both lose them.
     case $present in
     win10 | win11) ;;
     *)
         for value in CurrentMajorVersionNumber CurrentMinorVersionNumber; do
-            "$wine_run" reg delete 'HKLM\Software\Microsoft\Windows NT\CurrentVersion' \
-                /v "$value" /f >/dev/null 2>&1 || true
+            for view in 64 32; do
+                "$wine_run" reg delete 'HKLM\Software\Microsoft\Windows NT\CurrentVersion' \
+                    /v "$value" /f /reg:$view >/dev/null 2>&1 || true
+            done
         done
         ;;
     esac
