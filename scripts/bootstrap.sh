@@ -13,6 +13,8 @@ packages=(
     # Running the Windows programs: 64-bit Wine and its 32-bit loader (a WoW64 prefix runs both),
     # the fonts Wine ships (only a Recommends of libwine), a virtual X display, screenshots.
     wine wine64 wine32:i386 fonts-wine xvfb xauth x11-utils imagemagick
+    # Release packages: reproducible zips.
+    zip
 )
 
 if [[ $(id -u) -ne 0 ]]; then

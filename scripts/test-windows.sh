@@ -4,7 +4,8 @@
 # host behind Wine, kolt_info_cli.exe end to end, Windows 7 and 10 presented), the 32-bit ones
 # under Wine's 32-bit loader in a WoW64 prefix, as on 64-bit Windows; the dialog program's
 # end-to-end runs (label gui_e2e) are left to test-gui.sh. Each program is then checked to be
-# PE32+ or PE32 and to import only DLLs that ship with Windows.
+# PE32+ or PE32 and to import only DLLs that ship with Windows. Last, the release packages are
+# built as scripts/package.sh builds them, and checked and run (tests/package/check-packages.sh).
 # Prints a CTest-style summary line for every stage ("N% tests passed, F tests failed out of T"),
 # a failed build counting as one failed test, and exits non-zero when anything failed.
 set -uo pipefail
@@ -29,15 +30,29 @@ build() {
 }
 
 # preset, architecture, what the PE check expects
+built=()
 for target in "win64 x86_64 PE32+" "win32 i686 PE32"; do
     read -r preset arch format <<<"$target"
     if build "$preset"; then
+        built+=("$preset=build/$preset")
         stage "$preset tests under Wine"
         ctest --preset "$preset" -LE gui_e2e -j "$jobs" || status=1
         stage "$preset programs: $format, system DLLs only"
         scripts/check-pe-imports.sh "build/$preset" "$arch" || status=1
     fi
 done
+
+# The release packages as scripts/package.sh builds them from clean trees: unpacked, checked and
+# run. Their programs must match the ones tested above, built in other trees from this commit.
+stage "release packages"
+package_dir=build/package-check
+if KOLT_PACKAGE_DIR=$package_dir KOLT_JOBS=$jobs scripts/package.sh; then
+    KOLT_WINEPREFIX=$PWD/build/win64/wineprefix \
+        tests/package/check-packages.sh "$package_dir" "${built[@]}" || status=1
+else
+    echo "release packages: 0% tests passed, 1 tests failed out of 1"
+    status=1
+fi
 
 echo
 echo "test-windows: $( ((status == 0)) && echo passed || echo FAILED) in $((SECONDS - started)) s"
