@@ -129,9 +129,10 @@ is_pe32() {
     local path=$1 pe_offset signature machine
     [[ -f $path ]] || return 1
     [[ $(head -c 2 -- "$path") == MZ ]] || return 1
-    pe_offset=$(od -An -t u4 -j 60 -N 4 -- "$path" | tr -d ' ')
-    signature=$(od -An -t x1 -j "$pe_offset" -N 4 -- "$path" | tr -d ' ')
-    machine=$(od -An -t x2 -j "$((pe_offset + 4))" -N 2 -- "$path" | tr -d ' ')
+    pe_offset=$(od -An -t u4 -j 60 -N 4 -- "$path" 2>/dev/null | tr -d ' ')
+    [[ $pe_offset =~ ^[0-9]+$ ]] || return 1
+    signature=$(od -An -t x1 -j "$pe_offset" -N 4 -- "$path" 2>/dev/null | tr -d ' ')
+    machine=$(od -An -t x2 -j "$((pe_offset + 4))" -N 2 -- "$path" 2>/dev/null | tr -d ' ')
     [[ $signature == 50450000 && $machine == 014c ]]
 }
 
