@@ -2,6 +2,7 @@
 #include <string_view>
 
 #include "branding.h"
+#include "kolt_version.h"
 #include "report/report_lines.h"
 #include "report/system_report.h"
 
@@ -9,7 +10,7 @@ namespace kolt {
 
 namespace {
 
-constexpr std::string_view kTitle = "Kolt Information - Version 2.11";
+constexpr std::string_view kTitle = "Kolt Information - Version " KOLT_VERSION_TEXT;
 constexpr std::string_view kSubtitle = "Technical Support Report";
 constexpr std::string_view kRule = "------------------------------------------------------";
 

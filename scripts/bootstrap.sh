@@ -19,6 +19,8 @@ packages=(
     # print system's library for 32-bit Wine (64-bit Wine gets it with cups-client), and the
     # tools that read the printed PDF back.
     cups cups-client printer-driver-cups-pdf libcups2:i386 poppler-utils
+    # Release packages: reproducible zips.
+    zip
 )
 
 if [[ $(id -u) -ne 0 ]]; then

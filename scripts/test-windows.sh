@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# The Windows builds and their tests, from this Linux machine:
-#   win64 (x86_64): built, and every test run under wine64 (unit suites, the Win32 backend against
-#                   the host behind Wine, kolt_info_cli.exe end to end, Windows 7 and 10 presented);
-#                   the dialog program's end-to-end runs (label gui_e2e) are left to test-gui.sh;
-#   win32 (i686):   built and checked, not run (this kernel cannot run 32-bit code);
-#   both:           each program is PE32 or PE32+ and imports only DLLs that ship with Windows.
+# The Windows builds and their tests, from this Linux machine, for win64 (x86_64) and win32 (i686)
+# alike: each is built, and every test runs under Wine (unit suites, the Win32 backend against the
+# host behind Wine, kolt_info_cli.exe end to end, Windows 7 and 10 presented), the 32-bit ones
+# under Wine's 32-bit loader in a WoW64 prefix, as on 64-bit Windows; the dialog program's
+# end-to-end runs (label gui_e2e) are left to test-gui.sh. Each program is then checked to be
+# PE32+ or PE32 and to import only DLLs that ship with Windows. Last, the release packages are
+# built as scripts/package.sh builds them, and checked and run (tests/package/check-packages.sh).
 # Prints a CTest-style summary line for every stage ("N% tests passed, F tests failed out of T"),
 # a failed build counting as one failed test, and exits non-zero when anything failed.
 set -uo pipefail
@@ -28,17 +29,30 @@ build() {
     return 1
 }
 
-if build win64; then
-    stage "win64 tests under Wine"
-    ctest --preset win64 -LE gui_e2e -j "$jobs" \
-        ${KOLT_JUNIT_DIR:+--output-junit "$KOLT_JUNIT_DIR/win64.xml"} || status=1
-    stage "win64 programs: PE32+, system DLLs only"
-    scripts/check-pe-imports.sh build/win64 x86_64 || status=1
-fi
+# preset, architecture, what the PE check expects
+built=()
+for target in "win64 x86_64 PE32+" "win32 i686 PE32"; do
+    read -r preset arch format <<<"$target"
+    if build "$preset"; then
+        built+=("$preset=build/$preset")
+        stage "$preset tests under Wine"
+        ctest --preset "$preset" -LE gui_e2e -j "$jobs" \
+            ${KOLT_JUNIT_DIR:+--output-junit "$KOLT_JUNIT_DIR/$preset.xml"} || status=1
+        stage "$preset programs: $format, system DLLs only"
+        scripts/check-pe-imports.sh "build/$preset" "$arch" || status=1
+    fi
+done
 
-if build win32; then
-    stage "win32 programs: PE32, system DLLs only"
-    scripts/check-pe-imports.sh build/win32 i686 || status=1
+# The release packages as scripts/package.sh builds them from clean trees: unpacked, checked and
+# run. Their programs must match the ones tested above, built in other trees from this commit.
+stage "release packages"
+package_dir=build/package-check
+if KOLT_PACKAGE_DIR=$package_dir KOLT_JOBS=$jobs scripts/package.sh; then
+    KOLT_WINEPREFIX=$PWD/build/win64/wineprefix \
+        tests/package/check-packages.sh "$package_dir" "${built[@]}" || status=1
+else
+    echo "release packages: 0% tests passed, 1 tests failed out of 1"
+    status=1
 fi
 
 echo

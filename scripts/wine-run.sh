@@ -1,9 +1,15 @@
 #!/usr/bin/env bash
-# Runs a Windows program under 64-bit Wine and passes its exit status through. CMake uses it as
-# the emulator of the win64 build, so `ctest --preset win64` runs every test program this way.
+# Runs a Windows program under Wine and passes its exit status through. CMake uses it as the
+# emulator of both Windows builds, so `ctest --preset win64` and `ctest --preset win32` run every
+# test program this way.
 #
 #   wine-run.sh PROGRAM [ARGUMENT...]   run PROGRAM (a path to a .exe, or a program Wine ships)
 #   wine-run.sh --prepare [PATH]        only create the prefix (PATH: anything in a build tree)
+#
+# Every prefix is a 64-bit one with 32-bit support (WoW64), as 64-bit Windows is: a PE32 program
+# runs under Wine's 32-bit loader beside 64-bit ones, and sees the registry's 32-bit view unless
+# it asks for the native one. A 64-bit program, and a program Wine ships (reg, winecfg), runs under
+# the 64-bit loader.
 #
 # The Wine prefix lives in the build tree, so a build directory carries everything its tests need
 # and deleting it leaves nothing behind: KOLT_WINEPREFIX when set, otherwise "wineprefix" in the
@@ -11,14 +17,15 @@
 # several seconds; it happens once, under a lock, so parallel test runs never build it twice.
 set -euo pipefail
 
-wine=${KOLT_WINE:-/usr/lib/wine/wine64}
-if [[ ! -x $wine ]]; then
-    wine=$(command -v wine64 || true)
+wine64=${KOLT_WINE:-/usr/lib/wine/wine64}
+if [[ ! -x $wine64 ]]; then
+    wine64=$(command -v wine64 || true)
 fi
-if [[ -z $wine ]]; then
+if [[ -z $wine64 ]]; then
     echo "wine-run: no 64-bit Wine found (install the wine64 package)" >&2
     exit 127
 fi
+wine32=${KOLT_WINE32:-/usr/lib/wine/wine}
 
 usage() {
     echo "usage: wine-run.sh PROGRAM [ARGUMENT...] | wine-run.sh --prepare [PATH]" >&2
@@ -82,7 +89,7 @@ ensure_prefix() {
         for attempt in 1 2; do
             rm -rf -- "$prefix"
             echo "== wineboot --init, try $attempt" >>"$prefix.log"
-            if "$wine" wineboot --init >>"$prefix.log" 2>&1; then
+            if "$wine64" wineboot --init >>"$prefix.log" 2>&1; then
                 created=true
                 break
             fi
@@ -117,9 +124,30 @@ ensure_fonts() {
     exec {lock}>&-
 }
 
+# True when PATH is a PE32 (32-bit x86) program: the machine field of its PE header is 0x14c.
+is_pe32() {
+    local path=$1 pe_offset signature machine
+    [[ -f $path ]] || return 1
+    [[ $(head -c 2 -- "$path") == MZ ]] || return 1
+    pe_offset=$(od -An -t u4 -j 60 -N 4 -- "$path" 2>/dev/null | tr -d ' ')
+    [[ $pe_offset =~ ^[0-9]+$ ]] || return 1
+    signature=$(od -An -t x1 -j "$pe_offset" -N 4 -- "$path" 2>/dev/null | tr -d ' ')
+    machine=$(od -An -t x2 -j "$((pe_offset + 4))" -N 2 -- "$path" 2>/dev/null | tr -d ' ')
+    [[ $signature == 50450000 && $machine == 014c ]]
+}
+
 ensure_prefix
 ensure_fonts
 if $prepare; then
     exit 0
+fi
+wine=$wine64
+if is_pe32 "$1"; then
+    if [[ ! -x $wine32 ]]; then
+        echo "wine-run: $1 is a 32-bit program and Wine's 32-bit loader $wine32 is missing" \
+            "(install wine32:i386)" >&2
+        exit 127
+    fi
+    wine=$wine32
 fi
 exec "$wine" "$@"

@@ -23,6 +23,7 @@
 #include "tests/support/scratch_directory.h"
 #include "tests/win32/child_run.h"
 #include "tests/win32/host_facts.h"
+#include "tests/win32/registry_views.h"
 
 namespace kolt {
 namespace {
@@ -43,25 +44,10 @@ constexpr std::string_view kSectionStarts[] = {
 const std::vector<Section> kEverySection = {kDate,    kArchitecture, kCpuSpeed, kOs,  kComputer,
                                             kAddress, kUser,         kMemory,   kDisk};
 
-std::optional<std::string> RegistryText(const char* key, const char* value) {
-    char area[1024] = {};
-    DWORD size = sizeof area;
-    if (RegGetValueA(HKEY_LOCAL_MACHINE, key, value, RRF_RT_REG_SZ, nullptr, area, &size) !=
-        ERROR_SUCCESS) {
-        return std::nullopt;
-    }
-    return std::string(area);
-}
-
-std::optional<DWORD> RegistryDword(const char* key, const char* value) {
-    DWORD number = 0;
-    DWORD size = sizeof number;
-    if (RegGetValueA(HKEY_LOCAL_MACHINE, key, value, RRF_RT_REG_DWORD, nullptr, &number, &size) !=
-        ERROR_SUCCESS) {
-        return std::nullopt;
-    }
-    return number;
-}
+// The registry as a 64-bit program sees it: the view the program under test reads, whether it
+// was built for 32 or 64 bits.
+using test_support::NativeRegistryDword;
+using test_support::NativeRegistryText;
 
 std::string SystemComputerName() {
     char name[MAX_COMPUTERNAME_LENGTH + 1] = {};
@@ -224,8 +210,8 @@ TEST_F(CliEndToEnd, SelectionDecidesTheSections) {
 TEST_F(CliEndToEnd, ReportShowsTheMachineWinePresents) {
     const std::vector<std::string> lines = Run(SelectionFile("0111111101"));
 
-    const std::optional<std::string> vendor = RegistryText(kProcessorKey, "VendorIdentifier");
-    const std::optional<std::string> identifier = RegistryText(kProcessorKey, "Identifier");
+    const std::optional<std::string> vendor = NativeRegistryText(kProcessorKey, "VendorIdentifier");
+    const std::optional<std::string> identifier = NativeRegistryText(kProcessorKey, "Identifier");
     ASSERT_TRUE(vendor);
     ASSERT_TRUE(identifier);
     const std::string shownVendor = *vendor == "GenuineIntel"   ? "Genuine Intel"
@@ -239,7 +225,7 @@ TEST_F(CliEndToEnd, ReportShowsTheMachineWinePresents) {
     EXPECT_EQ(ValueOf(lines, "  MMX Feature     : ").has_value(),
               IsProcessorFeaturePresent(PF_MMX_INSTRUCTIONS_AVAILABLE) != 0);
 
-    const std::optional<std::string> productName = RegistryText(kNtKey, "ProductName");
+    const std::optional<std::string> productName = NativeRegistryText(kNtKey, "ProductName");
     ASSERT_TRUE(productName);
     EXPECT_EQ(ValueOf(lines, "  Operating System: "), *productName);
     const std::optional<std::string> version = ValueOf(lines, "  Version         : ");
@@ -361,11 +347,11 @@ TEST_F(CliEndToEnd, OperatingSystemLinesFollowTheRegistry) {
     ASSERT_TRUE(name);
     ASSERT_TRUE(version);
 
-    const std::optional<std::string> productName = RegistryText(kNtKey, "ProductName");
-    const std::optional<std::string> currentVersion = RegistryText(kNtKey, "CurrentVersion");
-    const std::optional<std::string> servicePack = RegistryText(kNtKey, "CSDVersion");
-    const std::optional<std::string> build = RegistryText(kNtKey, "CurrentBuildNumber");
-    const std::optional<DWORD> major = RegistryDword(kNtKey, "CurrentMajorVersionNumber");
+    const std::optional<std::string> productName = NativeRegistryText(kNtKey, "ProductName");
+    const std::optional<std::string> currentVersion = NativeRegistryText(kNtKey, "CurrentVersion");
+    const std::optional<std::string> servicePack = NativeRegistryText(kNtKey, "CSDVersion");
+    const std::optional<std::string> build = NativeRegistryText(kNtKey, "CurrentBuildNumber");
+    const std::optional<DWORD> major = NativeRegistryDword(kNtKey, "CurrentMajorVersionNumber");
     ASSERT_TRUE(productName);
     ASSERT_TRUE(build);
     EXPECT_EQ(*name, *productName);
@@ -373,11 +359,11 @@ TEST_F(CliEndToEnd, OperatingSystemLinesFollowTheRegistry) {
     std::string expected;
     if (major && *major >= 10) {
         // Windows 10 and later: the numeric values, then the release name where one is stored.
-        const std::optional<DWORD> minor = RegistryDword(kNtKey, "CurrentMinorVersionNumber");
-        const std::optional<DWORD> ubr = RegistryDword(kNtKey, "UBR");
-        std::optional<std::string> release = RegistryText(kNtKey, "DisplayVersion");
+        const std::optional<DWORD> minor = NativeRegistryDword(kNtKey, "CurrentMinorVersionNumber");
+        const std::optional<DWORD> ubr = NativeRegistryDword(kNtKey, "UBR");
+        std::optional<std::string> release = NativeRegistryText(kNtKey, "DisplayVersion");
         if (!release || release->empty()) {
-            release = RegistryText(kNtKey, "ReleaseId");
+            release = NativeRegistryText(kNtKey, "ReleaseId");
         }
         expected = std::to_string(*major) + "." + std::to_string(minor.value_or(0)) + "." + *build;
         // Appended piece by piece: GCC 12 at -O3 takes `"." + std::string` for an overlapping
@@ -414,6 +400,52 @@ TEST_F(CliEndToEnd, OperatingSystemLinesFollowTheRegistry) {
     } else {
         EXPECT_EQ(presented, "") << "no checks known for this version";
     }
+}
+
+// A text value set in the registry's 32-bit copy for as long as the object lives, then put back.
+class PlantedValue {
+public:
+    PlantedValue(const char* key, const char* value, const std::string& text)
+        : m_key(test_support::MachineKey::Create(key, test_support::RegistryViewKind::kWow64Copy)),
+          m_value(value),
+          m_before(m_key.Text(value)),
+          m_planted(m_key.SetText(value, text)) {}
+    ~PlantedValue() {
+        if (m_before) {
+            m_key.SetText(m_value, *m_before);
+        } else {
+            m_key.Delete(m_value);
+        }
+    }
+    PlantedValue(const PlantedValue&) = delete;
+    PlantedValue& operator=(const PlantedValue&) = delete;
+
+    bool IsPlanted() const { return m_planted; }
+
+private:
+    test_support::MachineKey m_key;
+    const char* m_value;
+    std::optional<std::string> m_before;
+    bool m_planted;
+};
+
+// A 32-bit program on 64-bit Windows sees a copy of the software keys unless it asks for the
+// native view. With a different product name planted in that copy, the report still names what
+// the native view holds. (For a 64-bit build the copy is simply another program's view.)
+TEST_F(CliEndToEnd, OperatingSystemComesFromTheNativeRegistryView) {
+    ASSERT_TRUE(test_support::SystemHasTwoRegistryViews())
+        << "a 32-bit test program must run in a 64-bit prefix with 32-bit support (WoW64)";
+    const std::string planted = "Kolt test: the 32-bit registry view";
+    std::vector<std::string> lines;
+    {
+        const PlantedValue plant(kNtKey, "ProductName", planted);
+        ASSERT_TRUE(plant.IsPlanted());
+        lines = Run(SelectionFile("0001000000"));
+    }
+    const std::optional<std::string> nativeName = NativeRegistryText(kNtKey, "ProductName");
+    ASSERT_TRUE(nativeName);
+    ASSERT_NE(*nativeName, planted);
+    EXPECT_EQ(ValueOf(lines, "  Operating System: "), *nativeName);
 }
 
 }  // namespace

@@ -12,19 +12,23 @@
 
 #include "platform/win32/registry_rules.h"
 #include "platform/win32/win32_registry.h"
+#include "tests/win32/registry_views.h"
 
 namespace kolt::win32 {
 namespace {
 
+using test_support::RegistryViewKind;
+
 constexpr const char* kScratchKey = "Software\\Kolt Backend Test";
 
-// A key under HKEY_LOCAL_MACHINE that exists for one test and is deleted afterwards.
+// A key under HKEY_LOCAL_MACHINE, in the native view unless told otherwise, that exists for one
+// test and is deleted afterwards.
 class ScratchKey {
 public:
-    ScratchKey() {
-        const LSTATUS status =
-            RegCreateKeyExA(HKEY_LOCAL_MACHINE, kScratchKey, 0, nullptr, 0,
-                            KEY_ALL_ACCESS | KEY_WOW64_64KEY, nullptr, &m_key, nullptr);
+    explicit ScratchKey(const char* path = kScratchKey, RegistryViewKind view = RegistryViewKind::kNative)
+        : m_path(path), m_view(view == RegistryViewKind::kNative ? KEY_WOW64_64KEY : KEY_WOW64_32KEY) {
+        const LSTATUS status = RegCreateKeyExA(HKEY_LOCAL_MACHINE, m_path, 0, nullptr, 0,
+                                               KEY_ALL_ACCESS | m_view, nullptr, &m_key, nullptr);
         if (status != ERROR_SUCCESS) {
             m_key = nullptr;
         }
@@ -32,7 +36,7 @@ public:
     ~ScratchKey() {
         if (m_key != nullptr) {
             RegCloseKey(m_key);
-            RegDeleteKeyExA(HKEY_LOCAL_MACHINE, kScratchKey, KEY_WOW64_64KEY, 0);
+            RegDeleteKeyExA(HKEY_LOCAL_MACHINE, m_path, m_view, 0);
         }
     }
     ScratchKey(const ScratchKey&) = delete;
@@ -50,6 +54,8 @@ public:
     }
 
 private:
+    const char* m_path;
+    REGSAM m_view;
     HKEY m_key = nullptr;
 };
 
@@ -156,8 +162,33 @@ TEST_F(RegistryTest, KeysExistOnlyWhereTheRegistryHasThem) {
     EXPECT_FALSE(m_registry.KeyExists("No Such Root Key"));
 }
 
-// The values the report reads, compared with what the registry gives through another call (this
-// program is 64-bit, so its own view is the 64-bit one).
+// 64-bit Windows keeps a copy of the software keys for 32-bit programs (WoW64). The product reads
+// the native view even when built 32-bit, so what only the copy holds, or holds differently, must
+// never show: a 32-bit report would otherwise name what a 64-bit program does not see.
+TEST_F(RegistryTest, ReadsTheNativeViewNotTheWow64Copy) {
+    ASSERT_TRUE(test_support::SystemHasTwoRegistryViews())
+        << "a 32-bit test program must run in a 64-bit prefix with 32-bit support (WoW64)";
+    m_scratch.Set("View", REG_SZ, std::string("native\0", 7));
+    ScratchKey copy(kScratchKey, RegistryViewKind::kWow64Copy);
+    ASSERT_TRUE(copy.IsOpen());
+    copy.Set("View", REG_SZ, std::string("copy\0", 5));
+    copy.Set("OnlyInCopy", REG_SZ, std::string("copy\0", 5));
+    copy.Set("DwordOnlyInCopy", REG_DWORD, Bytes(10));
+    // The two views really are apart, as the test's own reads show.
+    ASSERT_EQ(test_support::MachineKey::Open(kScratchKey, RegistryViewKind::kWow64Copy).Text("View"),
+              "copy");
+
+    EXPECT_EQ(TextInArea(m_registry.Data(kScratchKey, "View")), "native");
+    EXPECT_EQ(m_registry.Data(kScratchKey, "OnlyInCopy"), std::nullopt);
+    EXPECT_EQ(m_registry.Dword(kScratchKey, "DwordOnlyInCopy"), std::nullopt);
+
+    constexpr const char* kCopyOnlyKey = "Software\\Kolt Backend Test WoW64 Copy";
+    const ScratchKey copyOnly(kCopyOnlyKey, RegistryViewKind::kWow64Copy);
+    ASSERT_TRUE(copyOnly.IsOpen());
+    EXPECT_FALSE(m_registry.KeyExists(kCopyOnlyKey));
+}
+
+// The values the report reads, compared with what the native view holds, read through other calls.
 TEST(RegistryContent, MatchesWhatTheSystemStores) {
     struct Location {
         const char* key;
@@ -177,12 +208,10 @@ TEST(RegistryContent, MatchesWhatTheSystemStores) {
     Win32RegistryView registry;
     int found = 0;
     for (const Location& at : locations) {
-        char area[64] = {};
-        DWORD size = sizeof area;
-        const LSTATUS status =
-            RegGetValueA(HKEY_LOCAL_MACHINE, at.key, at.value, RRF_RT_REG_SZ, nullptr, area, &size);
-        const std::optional<std::string> expected =
-            status == ERROR_SUCCESS ? std::optional<std::string>(area) : std::nullopt;
+        std::optional<std::string> expected = test_support::NativeRegistryText(at.key, at.value);
+        if (expected && expected->size() >= 64) {
+            expected = std::nullopt;  // does not fit the 64 bytes asked for below
+        }
         found += expected.has_value();
         EXPECT_EQ(TextInArea(registry.Data(at.key, at.value)), expected)
             << at.key << " " << at.value;
@@ -190,13 +219,10 @@ TEST(RegistryContent, MatchesWhatTheSystemStores) {
     // The product name, version and processor values at least must be there to compare.
     EXPECT_GE(found, 4);
 
-    DWORD major = 0;
-    DWORD size = sizeof major;
-    const LSTATUS status =
-        RegGetValueA(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows NT\\CurrentVersion",
-                     "CurrentMajorVersionNumber", RRF_RT_REG_DWORD, nullptr, &major, &size);
+    const std::optional<DWORD> major = test_support::NativeRegistryDword(
+        "Software\\Microsoft\\Windows NT\\CurrentVersion", "CurrentMajorVersionNumber");
     EXPECT_EQ(registry.Dword(kNtVersionKey, "CurrentMajorVersionNumber"),
-              status == ERROR_SUCCESS ? std::optional<std::uint32_t>(major) : std::nullopt);
+              major ? std::optional<std::uint32_t>(*major) : std::nullopt);
 }
 
 }  // namespace
