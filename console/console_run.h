@@ -1,10 +1,12 @@
 // The console program's one run: selection file in, report out to standard output and to
-// "kolt_info_<computer name>.txt" in the current directory.
+// "kolt_info_<computer name>.txt" (or ".json") in the current directory.
 #pragma once
 
 #include <cstddef>
 #include <functional>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/platform.h"
 
@@ -14,14 +16,17 @@ namespace kolt {
 // not fit and leaves the name part of the report file's name empty.
 inline constexpr std::size_t kConsoleComputerNameBufferSize = 80;
 
-// Reads the selection from the current directory, builds the report with the sections it names
-// (all of them when All is on), writes the report and one line feed to
-// `output`, and the same bytes, unchanged, to the report file. A report file that cannot be
-// written is skipped. The file is replaced in one step, never through a link, and a failed write
-// to `output` does not keep it from being written. Returns the exit status, which is always 0.
-// Receives the bytes meant for standard output.
+// Receives bytes meant for standard output or standard error.
 using OutputWriter = std::function<void(std::string_view bytes)>;
 
-int RunConsole(Platform& platform, const OutputWriter& output);
+// Without arguments: reads the selection from the current directory, builds the report with the
+// sections it names (all of them when All is on), writes the report and one line feed to
+// `output`, and the same bytes to the report file, which is replaced in one step and never
+// through a link; a report file that cannot be written is skipped, and a failed write to
+// `output` does not keep it from being written. The arguments can ask for the JSON form, the
+// usage text or the version instead (see command_line.h); those it does not know are named in
+// one line on `errors` and otherwise ignored. Returns the exit status, which is always 0.
+int RunConsole(Platform& platform, const std::vector<std::string>& arguments,
+               const OutputWriter& output, const OutputWriter& errors);
 
 }  // namespace kolt

@@ -15,12 +15,12 @@ bool AllowedInFileName(char c) {
 
 }  // namespace
 
-std::string ReportFileName(std::string_view computerName) {
+std::string ReportFileName(std::string_view computerName, std::string_view extension) {
     std::string name = "kolt_info_";
     for (const char c : computerName) {
         name += AllowedInFileName(c) ? c : '_';
     }
-    name += ".txt";
+    name += extension;
     return name;
 }
 

@@ -2,6 +2,10 @@
 # Installs everything the build and the tests need from Debian's packages, without Recommends:
 # every package a script or test uses is named here, so a fresh machine gets exactly this list.
 # Safe to run again: it does nothing when every package is already there.
+#
+#   scripts/bootstrap.sh             everything
+#   scripts/bootstrap.sh --console   only what building the console program needs beyond the
+#                                    compiler, CMake and Ninja (scripts/report.sh)
 set -euo pipefail
 
 packages=(
@@ -23,6 +27,22 @@ packages=(
     zip
 )
 
+# The console program alone: its JSON library (also in the list above).
+console_packages=(nlohmann-json3-dev)
+
+console_only=false
+case ${1:-} in
+    --console) console_only=true ;;
+    "") ;;
+    *)
+        echo "usage: scripts/bootstrap.sh [--console]" >&2
+        exit 2
+        ;;
+esac
+if $console_only; then
+    packages=("${console_packages[@]}")
+fi
+
 if [[ $(id -u) -ne 0 ]]; then
     sudo=sudo
 else
@@ -31,7 +51,7 @@ fi
 
 # wine32 is an i386 package: the architecture must be known to dpkg before apt can find it.
 added_architecture=false
-if ! dpkg --print-foreign-architectures | grep -qx i386; then
+if ! $console_only && ! dpkg --print-foreign-architectures | grep -qx i386; then
     echo "bootstrap: adding the i386 architecture"
     $sudo dpkg --add-architecture i386
     added_architecture=true

@@ -6,6 +6,8 @@ source_dir=$(cd "$(dirname "$0")/.." && pwd)
 
 (
     cd "$source_dir"
+    # The console program builds with the compiler, CMake, Ninja and one header-only library.
+    scripts/bootstrap.sh --console >&2
     cmake --preset cli >/dev/null
     cmake --build --preset cli -j "$(nproc)" >/dev/null
 )

@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "console/command_line.h"
 #include "report/system_report.h"
 #include "selection/selection_file.h"
 #include "tests/support/scratch_directory.h"
@@ -79,9 +80,12 @@ protected:
         WriteBytes(m_dir / "kolt_info.cfg", bytes);
     }
 
-    std::string Run() {
+    std::string Run(const std::vector<std::string>& arguments = {}) {
         std::string output;
-        EXPECT_EQ(RunConsole(m_platform, [&output](std::string_view bytes) { output += bytes; }),
+        m_errors.clear();
+        EXPECT_EQ(RunConsole(
+                      m_platform, arguments, [&output](std::string_view bytes) { output += bytes; },
+                      [this](std::string_view bytes) { m_errors += bytes; }),
                   0);
         return output;
     }
@@ -98,6 +102,7 @@ protected:
     test_support::ScratchDirectory m_scratch{"kolt_console_"};
     const fs::path m_dir = m_scratch.Path();
     ScriptedPlatform m_platform;
+    std::string m_errors;  // what the last run wrote to standard error
 };
 
 TEST_F(ConsoleRunTest, NoSelectionFileReportsEverySectionInOrder) {
@@ -191,7 +196,6 @@ TEST_F(ConsoleRunTest, ReportFileThatCannotBeCreatedIsSkipped) {
     EXPECT_TRUE(fs::is_directory(m_dir / kReportFile));
 }
 
-// Output goes out as text: a NUL from a platform value ends it, in both places alike.
 // A value cannot cut the report short or forge a line: a NUL or a line end in it is shown as '?'
 // and the whole report reaches standard output and the file.
 TEST_F(ConsoleRunTest, ControlBytesInAValueNeitherCutNorSplitTheReport) {
@@ -232,6 +236,62 @@ INSTANTIATE_TEST_SUITE_P(
                                "kolt_info_" + std::string(79, 'N') + ".txt"},
                       NameCase{"TooLongForTheBuffer", std::string(80, 'N'), "kolt_info_.txt"}),
     [](const ::testing::TestParamInfo<NameCase>& param) { return param.param.name; });
+
+// Options are opt-in: without them, and with arguments the program does not know, the text
+// report is written exactly as always; those it does not know are named in one warning line.
+TEST_F(ConsoleRunTest, ArgumentsChooseWhatIsWritten) {
+    enum class Written { TextReport, JsonReport, Usage, Version };
+    const struct {
+        std::vector<std::string> arguments;
+        Written written;
+        std::string warning;
+    } cases[] = {
+        {{}, Written::TextReport, ""},
+        {{"--format", "text"}, Written::TextReport, ""},
+        {{"--format", "json"}, Written::JsonReport, ""},
+        {{"--format=json"}, Written::JsonReport, ""},
+        {{"/FORMAT:Json"}, Written::JsonReport, ""},
+        {{"--help"}, Written::Usage, ""},
+        {{"/?", "--format", "json"}, Written::Usage, ""},
+        {{"--version"}, Written::Version, ""},
+        {{"--frobnicate", "x"},
+         Written::TextReport,
+         "kolt_info_cli: ignoring what it does not know: --frobnicate x (see --help)\n"},
+        {{"--format", "xml"},
+         Written::TextReport,
+         "kolt_info_cli: ignoring what it does not know: --format xml (see --help)\n"},
+    };
+    const std::string jsonFile = "kolt_info_DESK042.json";
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::PrintToString(c.arguments));
+        fs::remove(m_dir / kReportFile);
+        fs::remove(m_dir / jsonFile);
+        m_platform.driveQueries = 0;
+        m_platform.tscReads = 0;  // the clock measures afresh
+        const std::string output = Run(c.arguments);
+        EXPECT_EQ(m_errors, c.warning);
+        switch (c.written) {
+            case Written::TextReport:
+                EXPECT_EQ(output, Expected(kEverySection));
+                EXPECT_EQ(FilesInDirectory(), std::vector<std::string>{std::string(kReportFile)});
+                break;
+            case Written::JsonReport:
+                EXPECT_TRUE(output.starts_with("{\n  \"product\": \"Kolt Information\","))
+                    << output;
+                EXPECT_EQ(FilesInDirectory(), std::vector<std::string>{jsonFile});
+                EXPECT_EQ(ReadBytes(m_dir / jsonFile), output);
+                break;
+            case Written::Usage:
+            case Written::Version:
+                EXPECT_EQ(output,
+                          c.written == Written::Usage ? UsageText() : "Kolt Information 2.11\n");
+                // Nothing gathered, nothing written.
+                EXPECT_EQ(m_platform.driveQueries, 0);
+                EXPECT_TRUE(FilesInDirectory().empty());
+                break;
+        }
+    }
+}
 
 }  // namespace
 }  // namespace kolt

@@ -25,8 +25,10 @@ constexpr const char* kScratchKey = "Software\\Kolt Backend Test";
 // test and is deleted afterwards.
 class ScratchKey {
 public:
-    explicit ScratchKey(const char* path = kScratchKey, RegistryViewKind view = RegistryViewKind::kNative)
-        : m_path(path), m_view(view == RegistryViewKind::kNative ? KEY_WOW64_64KEY : KEY_WOW64_32KEY) {
+    explicit ScratchKey(const char* path = kScratchKey,
+                        RegistryViewKind view = RegistryViewKind::kNative)
+        : m_path(path),
+          m_view(view == RegistryViewKind::kNative ? KEY_WOW64_64KEY : KEY_WOW64_32KEY) {
         const LSTATUS status = RegCreateKeyExA(HKEY_LOCAL_MACHINE, m_path, 0, nullptr, 0,
                                                KEY_ALL_ACCESS | m_view, nullptr, &m_key, nullptr);
         if (status != ERROR_SUCCESS) {
@@ -175,8 +177,9 @@ TEST_F(RegistryTest, ReadsTheNativeViewNotTheWow64Copy) {
     copy.Set("OnlyInCopy", REG_SZ, std::string("copy\0", 5));
     copy.Set("DwordOnlyInCopy", REG_DWORD, Bytes(10));
     // The two views really are apart, as the test's own reads show.
-    ASSERT_EQ(test_support::MachineKey::Open(kScratchKey, RegistryViewKind::kWow64Copy).Text("View"),
-              "copy");
+    ASSERT_EQ(
+        test_support::MachineKey::Open(kScratchKey, RegistryViewKind::kWow64Copy).Text("View"),
+        "copy");
 
     EXPECT_EQ(TextInArea(m_registry.Data(kScratchKey, "View")), "native");
     EXPECT_EQ(m_registry.Data(kScratchKey, "OnlyInCopy"), std::nullopt);

@@ -1,0 +1,95 @@
+#include "console/command_line.h"
+
+#include <algorithm>
+#include <optional>
+#include <string_view>
+
+namespace kolt {
+
+namespace {
+
+std::string Lowered(std::string_view text) {
+    std::string lowered(text);
+    std::transform(lowered.begin(), lowered.end(), lowered.begin(), [](char c) {
+        return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    });
+    return lowered;
+}
+
+std::optional<ReportFormat> NamedFormat(std::string_view value) {
+    const std::string name = Lowered(value);
+    if (name == "json") {
+        return ReportFormat::Json;
+    }
+    if (name == "text") {
+        return ReportFormat::Text;
+    }
+    return std::nullopt;
+}
+
+struct FormatOption {
+    ReportFormat format;
+    std::size_t arguments;  // how many it took
+};
+
+// A format option at `index` ("--format json", "--format=json", "/format:json") with a value the
+// program writes; nullopt otherwise.
+std::optional<FormatOption> ReadFormatOption(const std::vector<std::string>& arguments,
+                                             std::size_t index) {
+    const std::string_view argument = arguments[index];
+    std::optional<ReportFormat> format;
+    std::size_t taken = 1;
+    if (argument == "--format" && index + 1 < arguments.size()) {
+        format = NamedFormat(arguments[index + 1]);
+        taken = 2;
+    } else if (argument.starts_with("--format=")) {
+        format = NamedFormat(argument.substr(9));
+    } else if (Lowered(argument).starts_with("/format:")) {
+        format = NamedFormat(argument.substr(8));
+    }
+    if (!format) {
+        return std::nullopt;
+    }
+    return FormatOption{*format, taken};
+}
+
+}  // namespace
+
+ConsoleOptions ParseCommandLine(const std::vector<std::string>& arguments) {
+    ConsoleOptions options;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        const std::string lowered = Lowered(argument);
+        if (argument == "--help" || argument == "-h" || argument == "/?" || lowered == "/help") {
+            options.action = ConsoleAction::Help;
+        } else if (argument == "--version" || lowered == "/version") {
+            // Help wins, whatever the order: it gathers nothing either.
+            if (options.action != ConsoleAction::Help) {
+                options.action = ConsoleAction::Version;
+            }
+        } else if (const auto format = ReadFormatOption(arguments, i)) {
+            options.format = format->format;
+            i += format->arguments - 1;
+        } else {
+            options.ignored.push_back(argument);
+        }
+    }
+    return options;
+}
+
+std::string UsageText() {
+    return "Usage: kolt_info_cli [--format text|json] [--help] [--version]\n"
+           "\n"
+           "Writes this computer's technical support report to standard output and to\n"
+           "kolt_info_<computer name>.txt in the current directory. The sections are the ones\n"
+           "kolt_info.cfg in the current directory names (every section without it).\n"
+           "\n"
+           "  --format json   the same facts as one JSON document, written to standard output\n"
+           "                  and to kolt_info_<computer name>.json (also /format:json)\n"
+           "  --help          this text (also -h and /?)\n"
+           "  --version       the product's name and version\n"
+           "\n"
+           "Nothing is sent anywhere: the report stays on this computer until you pass it on.\n";
+}
+
+}  // namespace kolt

@@ -1,0 +1,171 @@
+// The JSON form carries the facts the text report shows, as values: one scripted machine, both
+// forms, and every text figure rendered again from the JSON value it came from.
+#include "console/json_report.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <nlohmann/json.hpp>
+#include <string>
+#include <vector>
+
+#include "report/build_report.h"
+#include "report/decimal_format.h"
+#include "tests/support/scripted_platform.h"
+
+namespace kolt {
+namespace {
+
+using Json = nlohmann::json;
+using test_support::ScriptedPlatform;
+
+void ScriptMachine(ScriptedPlatform& platform) {
+    platform.processorCount = 2;
+    platform.processor = {"GenuineIntel", "x86 Family 15 Model 2 Stepping 9", true};
+    platform.localTime = LocalTime{2026, 12, 6, 13, 44, 58, 0, 3600};
+    platform.operatingSystem = {"Microsoft Windows XP", "5.1 Service Pack 1"};
+    platform.tscReadings = {1'000, 1'000 + 2'793'125'000};
+    platform.hostAddresses = {Ipv4Address{{192, 168, 1, 10}}, Ipv4Address{{10, 0, 0, 5}}};
+    platform.environment["USERDOMAIN"] = "SALES";
+    platform.memory = {536'281'088, 209'715'200, 1'317'011'456, 905'969'664};
+    platform.AddDrive('C', drive_type::kFixed, 40'007'729'152, 12'884'901'888);
+    platform.AddEmptyDrive('D', drive_type::kCdRom);
+    platform.AddDrive('E', drive_type::kRemote, 681'574'400, 0);
+}
+
+std::string TextReport() {
+    ScriptedPlatform platform;
+    ScriptMachine(platform);
+    CSystemReport composer(platform);
+    return BuildReport(composer, [](ReportSection) { return true; });
+}
+
+Json JsonReport(const SectionWanted& wanted = [](ReportSection) { return true; }) {
+    ScriptedPlatform platform;
+    ScriptMachine(platform);
+    CSystemReport composer(platform);
+    return Json::parse(BuildJsonReport(composer, wanted));
+}
+
+// The values of every line that starts with `label`, in order.
+std::vector<std::string> ValuesOf(const std::string& report, const std::string& label) {
+    std::vector<std::string> values;
+    for (std::size_t at = report.find(label); at != std::string::npos;
+         at = report.find(label, at + 1)) {
+        if (at == 0 || report[at - 1] == '\n') {
+            const std::size_t end = report.find("\r\n", at);
+            values.push_back(report.substr(at + label.size(), end - at - label.size()));
+        }
+    }
+    return values;
+}
+
+std::string Megabytes(const Json& bytes) {
+    return FormatDecimal(std::ceil(bytes.get<double>() / 1048576.0), 0) + " Mb";
+}
+
+std::string ByteSize(const Json& bytes) {
+    std::string text;
+    CSystemReport::FormatByteSize(bytes.get<std::int64_t>(), text);
+    return text + " ";
+}
+
+TEST(JsonReport, EveryTextFigureComesFromTheJsonValue) {
+    const std::string text = TextReport();
+    const Json json = JsonReport();
+    const Json& memory = json["memory"];
+    const Json& drives = json["disk"]["drives"];
+    const Json& total = json["disk"]["total"];
+    const struct {
+        const char* label;
+        std::vector<std::string> fromJson;
+    } rows[] = {
+        {"  Date and Time   : ", {json["dateTime"]["text"]}},
+        {"  Architecture    : ", {"Genuine Intel"}},
+        {"  Number of CPUs  : ", {std::to_string(json["architecture"]["processors"].get<int>())}},
+        {"  CPU Type        : ", {json["architecture"]["identifier"]}},
+        {"  CPU Speed       : ",
+         {FormatDecimal(json["cpuSpeed"]["megahertz"], 2) + " (" +
+          FormatDecimal(json["cpuSpeed"]["totalMegahertz"], 2) + ") Mhz"}},
+        {"  Operating System: ", {json["operatingSystem"]["name"]}},
+        {"  Version         : ", {json["operatingSystem"]["version"]}},
+        {"  Computer Name   : ", {json["computerName"]}},
+        {"  IP Address      : ", {json["ipAddress"]}},
+        {"  User Name       : ", {json["userName"]["name"]}},
+        {"  User Domain     : ", {json["userName"]["domain"]}},
+        {"  Physical Memory : ", {Megabytes(memory["physical"]["totalBytes"])}},
+        {"  Paging File     : ", {Megabytes(memory["pagingFile"]["totalBytes"])}},
+        {"            Usage : ",
+         {FormatDecimal(memory["physical"]["usagePercent"], 0) + " %",
+          FormatDecimal(memory["pagingFile"]["usagePercent"], 0) + " %"}},
+        {"             Free : ",
+         {Megabytes(memory["physical"]["availableBytes"]),
+          Megabytes(memory["pagingFile"]["availableBytes"])}},
+        {"  Disk C      Type: ", {drives[0]["type"]}},
+        {"  Disk E      Type: ", {drives[1]["type"]}},
+        {"             Usage: ",
+         {FormatDecimal(drives[0]["usagePercent"], 2) + " %",
+          FormatDecimal(drives[1]["usagePercent"], 2) + " %",
+          FormatDecimal(total["usagePercent"], 2) + " %"}},
+        {"              Size: ",
+         {ByteSize(drives[0]["totalBytes"]), ByteSize(drives[1]["totalBytes"]),
+          ByteSize(total["totalBytes"])}},
+        {"              Free: ",
+         {ByteSize(drives[0]["freeBytes"]), ByteSize(drives[1]["freeBytes"]),
+          ByteSize(total["freeBytes"])}},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(ValuesOf(text, row.label), row.fromJson) << row.label;
+    }
+
+    // And the values are the machine's own, not text.
+    EXPECT_EQ(json["architecture"]["vendor"], "GenuineIntel");
+    EXPECT_EQ(json["architecture"]["mmx"], true);
+    EXPECT_EQ(json["dateTime"]["iso8601"], "2026-12-06T13:44:58+01:00");
+    EXPECT_EQ(memory["physical"]["totalBytes"], 536'281'088u);
+    EXPECT_EQ(memory["physical"]["usedBytes"], 536'281'088u - 209'715'200u);
+    EXPECT_EQ(drives.size(), 2u);  // D: holds no medium
+    EXPECT_EQ(drives[1]["letter"], "E");
+    EXPECT_EQ(drives[1]["typeCode"], drive_type::kRemote);
+    EXPECT_EQ(total["totalBytes"], 40'007'729'152u + 681'574'400u);
+    EXPECT_FALSE(json["userName"].contains("dnsDomain"));
+}
+
+TEST(JsonReport, SectionsFollowTheSelectionInReportOrderAndUnknownsAreNull) {
+    ScriptedPlatform platform;
+    platform.computerName = std::nullopt;
+    platform.localTime = LocalTime{2027, 3, 1, 9, 5, 7, 1, -5 * 3600 - 30 * 60};
+    CSystemReport composer(platform);
+    const Json json = Json::parse(BuildJsonReport(composer, [](ReportSection section) {
+        return section == ReportSection::ComputerName || section == ReportSection::DateTime ||
+               section == ReportSection::IpAddress;
+    }));
+    EXPECT_EQ(json["product"], "Kolt Information");
+    EXPECT_EQ(json["version"], "2.11");
+    EXPECT_EQ(json["sections"], (Json{"dateTime", "computerName", "ipAddress"}));
+    EXPECT_EQ(json["dateTime"]["iso8601"], "2027-03-01T09:05:07-05:30");
+    EXPECT_TRUE(json["computerName"].is_null());
+    EXPECT_TRUE(json["ipAddress"].is_null());
+    EXPECT_FALSE(json.contains("memory"));
+}
+
+// Values from outside go into the document whole: quotes, backslashes, line ends and control
+// bytes are escaped, and bytes that are not UTF-8 become U+FFFD, so nothing breaks the document.
+TEST(JsonReport, HostileValuesRoundTrip) {
+    const std::string hostile = std::string("a\"b\\c\r\n  \"x\": 1,\x01\0z", 19);
+    ScriptedPlatform platform;
+    platform.environment["USERDOMAIN"] = hostile;
+    platform.environment["USERDNSDOMAIN"] = "caf\xe9\xff.example";
+    platform.userName = "}{\"";
+    CSystemReport composer(platform);
+    const std::string document = BuildJsonReport(
+        composer, [](ReportSection section) { return section == ReportSection::UserName; });
+    const Json json = Json::parse(document);
+    EXPECT_EQ(json["userName"]["name"], "}{\"");
+    EXPECT_EQ(json["userName"]["domain"], hostile);
+    EXPECT_EQ(json["userName"]["dnsDomain"], "caf\xEF\xBF\xBD\xEF\xBF\xBD.example");
+    EXPECT_EQ(document.find('\r'), std::string::npos);
+}
+
+}  // namespace
+}  // namespace kolt
