@@ -1,17 +1,27 @@
 #!/usr/bin/env bash
-# Builds the native preset's benchmarks and prints their figures: each report section but the
-# CPU speed on this machine, a whole report without it (goal: under 10 ms), the text helpers,
-# the selection reader, and the wall time of the real kolt_info_cli run as a process, without
-# the CPU speed and with the full report (goal: within 1.05 s). Extra arguments go to both
-# benchmark programs, e.g. --benchmark_filter=Section.
-# KOLT_BENCH_BUILD_DIR picks another build directory than the preset's.
+# Builds the native preset's benchmarks and prints their figures:
+#   - each report section but the CPU speed in-process, a whole report without it, the text
+#     helpers and the selection reader (Google Benchmark; extra arguments go to it, e.g.
+#     --benchmark_filter=Section);
+#   - kolt_info_cli as a process: every section but the CPU speed, and the full report;
+#   - side by side with the peer program in ../shared/peers/fastfetch when it is there: both
+#     started alternately in one run, medians, the ratio and its spread over the pairs;
+#   - with 2,000 extra mounts in a private mount namespace (root only): what they add.
+# KOLT_BENCH_BUILD_DIR picks another build directory than the preset's, KOLT_BENCH_RUNS the number
+# of process runs per figure (default 40).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 build_dir=${KOLT_BENCH_BUILD_DIR:-build/native}
+runs=${KOLT_BENCH_RUNS:-40}
+peer=../shared/peers/fastfetch/fastfetch
 
 cmake --preset native -B "$build_dir" >/dev/null
-cmake --build "$build_dir" -j "$(nproc)" --target kolt_bench kolt_cli_bench
+cmake --build "$build_dir" -j "$(nproc)" --target kolt_bench kolt_cli_bench kolt_process_compare \
+    kolt_info_cli
+
+cli=$build_dir/console/kolt_info_cli
+compare=$build_dir/bench/kolt_process_compare
 
 echo
 echo "==== in-process figures ===="
@@ -19,3 +29,30 @@ echo "==== in-process figures ===="
 echo
 echo "==== kolt_info_cli as a process (wall time) ===="
 "$build_dir/bench/kolt_cli_bench" "$@"
+
+echo
+echo "==== every section but the CPU speed, as a whole process ===="
+if [[ -x $peer ]]; then
+    echo "beside the peer: $peer --pipe --logo none -s OS:Kernel:CPU:Memory:Swap:Disk:LocalIp:Title:DateTime"
+    "$compare" "$runs" "$cli" -- "$peer" --pipe --logo none \
+        -s OS:Kernel:CPU:Memory:Swap:Disk:LocalIp:Title:DateTime
+else
+    echo "(no peer program at $peer: our figures alone)"
+    "$compare" "$runs" "$cli"
+fi
+
+echo
+echo "==== the same with 2,000 more mounts (tmpfs, private mount namespace) ===="
+if [[ $(id -u) -eq 0 ]] && command -v unshare >/dev/null; then
+    unshare -m bash -euo pipefail -c '
+        scratch=$(mktemp -d)
+        mount -t tmpfs none "$scratch"
+        for i in $(seq 2000); do
+            mkdir "$scratch/$i"
+            mount -t tmpfs none "$scratch/$i"
+        done
+        echo "mount table: $(wc -l < /proc/self/mountinfo) mounts"
+        "$1" "$2" "$3"' _ "$compare" "$runs" "$cli"
+else
+    echo "(needs root for a private mount namespace: skipped)"
+fi

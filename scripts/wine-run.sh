@@ -111,7 +111,14 @@ ensure_prefix() {
 ensure_fonts() {
     local marker=$prefix/.kolt-fonts-ready
     local shipped=${KOLT_WINE_FONTS:-/usr/share/wine/fonts}
-    [[ -f $marker || ! -d $shipped ]] && return 0
+    [[ -f $marker ]] && return 0
+    # Without them the programs' dialogs and fonts differ from a Windows system's: stop and say
+    # so rather than run the tests against the wrong faces.
+    if ! compgen -G "$shipped/*" >/dev/null; then
+        echo "wine-run: Wine's own fonts are missing from $shipped (package fonts-wine; run" \
+            "scripts/bootstrap.sh)" >&2
+        exit 1
+    fi
     local lock
     exec {lock}>"$prefix.lock"
     flock "$lock"

@@ -72,13 +72,13 @@ std::optional<LocalTime> Win32Platform::ToLocalTime(std::int64_t calendarTime) {
         return std::nullopt;
     }
     LocalTime local = common::LocalTimeFromTm(parts);
-    // The library keeps the zone as seconds west of UTC, and daylight saving's bias apart.
-    long secondsWest = 0;
-    long daylightBias = 0;
-    _get_timezone(&secondsWest);
-    _get_dstbias(&daylightBias);
-    local.utcOffsetSeconds =
-        -static_cast<int>(secondsWest + (parts.tm_isdst > 0 ? daylightBias : 0));
+    // The local fields read as if they were UTC give the local time's seconds; the difference to
+    // the calendar time is the offset, daylight saving included.
+    std::tm asUtc = parts;
+    const __time64_t localSeconds = _mkgmtime64(&asUtc);
+    if (localSeconds != -1) {
+        local.utcOffsetSeconds = static_cast<int>(localSeconds - time);
+    }
     return local;
 }
 

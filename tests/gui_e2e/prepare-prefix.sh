@@ -58,7 +58,12 @@ export KOLT_WINEPREFIX=$prefix
 exec {lock}>"$prefix.e2e.lock"
 flock "$lock"
 
-if [[ -d $wine_fonts && ! -f $prefix/.kolt-e2e-fonts ]]; then
+if ! compgen -G "$wine_fonts/*.ttf" >/dev/null; then
+    echo "prepare-prefix: Wine's own fonts are missing from $wine_fonts (package fonts-wine; run" \
+        "scripts/bootstrap.sh)" >&2
+    exit 1
+fi
+if [[ ! -f $prefix/.kolt-e2e-fonts ]]; then
     cp -- "$wine_fonts"/*.ttf "$prefix/drive_c/windows/Fonts/"
     touch -- "$prefix/.kolt-e2e-fonts"
 fi

@@ -55,7 +55,8 @@ Handle InheritableCopy(HANDLE source) {
 
 }  // namespace
 
-ChildRun RunChild(const std::string& program, const std::string& directory) {
+ChildRun RunChild(const std::string& program, const std::string& directory,
+                  const std::vector<std::string>& arguments) {
     ChildRun run;
     SECURITY_ATTRIBUTES inheritable{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
 
@@ -79,6 +80,9 @@ ChildRun RunChild(const std::string& program, const std::string& directory) {
     // The command line is the program's name alone, quoted for a path with spaces; the call may
     // write into it, so it is a copy.
     std::string commandLine = "\"" + program + "\"";
+    for (const std::string& argument : arguments) {
+        commandLine += " \"" + argument + "\"";
+    }
     PROCESS_INFORMATION process{};
     if (!CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
                         directory.c_str(), &startup, &process)) {

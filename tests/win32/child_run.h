@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace kolt::test_support {
 
@@ -13,8 +14,10 @@ struct ChildRun {
     std::string standardOutput;  // every byte the program wrote, unchanged
 };
 
-// Runs `program` (a path Windows understands) without arguments in `directory`, with standard
-// input empty, standard output captured and standard error shared with the test; waits for it.
-ChildRun RunChild(const std::string& program, const std::string& directory);
+// Runs `program` (a path Windows understands) in `directory` with `arguments` (each passed as
+// one word; none may hold a double quote), with standard input empty, standard output captured
+// and standard error shared with the test; waits for it.
+ChildRun RunChild(const std::string& program, const std::string& directory,
+                  const std::vector<std::string>& arguments = {});
 
 }  // namespace kolt::test_support

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <nlohmann/json.hpp>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -336,6 +338,29 @@ TEST_F(CliEndToEnd, HostileSurroundingsStillGiveTheReportAndStatusZero) {
     EXPECT_EQ(unwritable.exitCode, 0u);
     EXPECT_TRUE(unwritable.standardOutput.starts_with("Kolt Information - Version"));
     EXPECT_TRUE(unwritable.standardOutput.ends_with("\r\n\n"));
+}
+
+// The JSON form from the Windows build: one document that parses, carries what the system says,
+// and reaches standard output and kolt_info_<computer name>.json alike.
+TEST_F(CliEndToEnd, JsonFormIsOneDocumentWithTheSystemsFacts) {
+    m_scratch.Write("kolt_info.cfg", SelectionFile("0000110101"));
+    const test_support::ChildRun run =
+        test_support::RunChild(m_program, m_scratch.Path().string(), {"/format:json"});
+    ASSERT_TRUE(run.started);
+    EXPECT_EQ(run.exitCode, 0u);
+    const std::string jsonFile = "kolt_info_" + SystemComputerName() + ".json";
+    EXPECT_EQ(m_scratch.Read(jsonFile), run.standardOutput);
+    EXPECT_EQ(NamesIn(m_scratch.Path()), (std::set<std::string>{jsonFile, "kolt_info.cfg"}));
+
+    const nlohmann::json json = nlohmann::json::parse(run.standardOutput);
+    EXPECT_EQ(json["sections"], (nlohmann::json{"computerName", "ipAddress", "memory", "disk"}));
+    EXPECT_EQ(json["computerName"], SystemComputerName());
+    MEMORYSTATUSEX memory{};
+    memory.dwLength = sizeof memory;
+    ASSERT_TRUE(GlobalMemoryStatusEx(&memory));
+    EXPECT_EQ(json["memory"]["physical"]["totalBytes"].get<std::uint64_t>(), memory.ullTotalPhys);
+    ASSERT_FALSE(json["disk"]["drives"].empty());
+    EXPECT_EQ(json["disk"]["drives"][0]["letter"], "C");
 }
 
 // The operating-system lines against the values the registry holds. With KOLT_PRESENTED_WINDOWS
