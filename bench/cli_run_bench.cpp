@@ -2,18 +2,13 @@
 // selection file and its standard output discarded: what a user waits for. Linux only, like the
 // rest of the benchmarks.
 #include <benchmark/benchmark.h>
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <random>
 #include <string>
 
+#include "bench/process_run.h"
 #include "selection/selection_file.h"
-
-extern char** environ;
 
 namespace kolt {
 namespace {
@@ -42,40 +37,10 @@ private:
     fs::path m_path;
 };
 
-class SpawnActions {
-public:
-    SpawnActions() { posix_spawn_file_actions_init(&m_actions); }
-    ~SpawnActions() { posix_spawn_file_actions_destroy(&m_actions); }
-    SpawnActions(const SpawnActions&) = delete;
-    SpawnActions& operator=(const SpawnActions&) = delete;
-    posix_spawn_file_actions_t* Get() { return &m_actions; }
-
-private:
-    posix_spawn_file_actions_t m_actions;
-};
-
-// Runs the program once in `directory`; true when it started and exited with status 0.
-bool RunCli(const fs::path& directory) {
-    SpawnActions actions;
-    posix_spawn_file_actions_addopen(actions.Get(), STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addchdir_np(actions.Get(), directory.c_str());
-    std::string program = KOLT_CLI_PATH;
-    char* argv[] = {program.data(), nullptr};
-    pid_t pid = 0;
-    if (posix_spawn(&pid, program.c_str(), actions.Get(), nullptr, argv, environ) != 0) {
-        return false;
-    }
-    int status = 0;
-    if (waitpid(pid, &status, 0) != pid) {
-        return false;
-    }
-    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
-}
-
-void RunProcess(benchmark::State& state, const SelectionValues& selection) {
+void RunCliProcess(benchmark::State& state, const SelectionValues& selection) {
     const ScratchDirectory scratch(selection);
     for (auto _ : state) {
-        if (!RunCli(scratch.Path())) {
+        if (!bench::RunProcess({KOLT_CLI_PATH}, scratch.Path())) {
             state.SkipWithError("kolt_info_cli did not run to exit status 0");
             break;
         }
@@ -84,7 +49,7 @@ void RunProcess(benchmark::State& state, const SelectionValues& selection) {
 
 // All off, CPU speed off, every other section on.
 void BM_ProcessAllSectionsButCpuSpeed(benchmark::State& state) {
-    RunProcess(state, SelectionValues{0, 1, 1, 1, 1, 1, 1, 1, 0, 1});
+    RunCliProcess(state, SelectionValues{0, 1, 1, 1, 1, 1, 1, 1, 0, 1});
 }
 BENCHMARK(BM_ProcessAllSectionsButCpuSpeed)
     ->Name("Process/AllSectionsButCpuSpeed")
@@ -95,7 +60,7 @@ BENCHMARK(BM_ProcessAllSectionsButCpuSpeed)
 void BM_ProcessFullReport(benchmark::State& state) {
     SelectionValues all;
     all.fill(1);
-    RunProcess(state, all);
+    RunCliProcess(state, all);
 }
 BENCHMARK(BM_ProcessFullReport)
     ->Name("Process/FullReport")

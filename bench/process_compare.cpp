@@ -7,14 +7,8 @@
 // Our program runs in a scratch directory whose selection file holds the ten values given (by
 // default every section but the CPU speed); without a peer only our figures are printed.
 // Standard output goes to /dev/null.
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -23,54 +17,13 @@
 #include <string>
 #include <vector>
 
-extern char** environ;
+#include "bench/process_run.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-struct Sample {
-    double milliseconds = 0;
-    long peakKilobytes = 0;
-};
-
-class SpawnActions {
-public:
-    SpawnActions() { posix_spawn_file_actions_init(&m_actions); }
-    ~SpawnActions() { posix_spawn_file_actions_destroy(&m_actions); }
-    SpawnActions(const SpawnActions&) = delete;
-    SpawnActions& operator=(const SpawnActions&) = delete;
-    posix_spawn_file_actions_t* Get() { return &m_actions; }
-
-private:
-    posix_spawn_file_actions_t m_actions;
-};
-
-// Starts the command in `directory` and waits for it; nullopt when it did not exit with 0.
-std::optional<Sample> RunOnce(const std::vector<std::string>& command, const fs::path& directory) {
-    SpawnActions actions;
-    posix_spawn_file_actions_addopen(actions.Get(), STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addchdir_np(actions.Get(), directory.c_str());
-    std::vector<std::string> arguments = command;
-    std::vector<char*> argv;
-    for (std::string& argument : arguments) {
-        argv.push_back(argument.data());
-    }
-    argv.push_back(nullptr);
-
-    const auto start = std::chrono::steady_clock::now();
-    pid_t pid = 0;
-    if (posix_spawn(&pid, argv[0], actions.Get(), nullptr, argv.data(), environ) != 0) {
-        return std::nullopt;
-    }
-    int status = 0;
-    rusage usage{};
-    if (wait4(pid, &status, 0, &usage) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-        return std::nullopt;
-    }
-    const auto end = std::chrono::steady_clock::now();
-    return Sample{std::chrono::duration<double, std::milli>(end - start).count(), usage.ru_maxrss};
-}
+using Sample = kolt::bench::ProcessRun;
 
 double Median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
@@ -133,22 +86,22 @@ int main(int argc, char** argv) {
     }
 
     // One unmeasured round each, so both start with warm caches.
-    RunOnce(ours, scratch);
+    kolt::bench::RunProcess(ours, scratch);
     if (!peer.empty()) {
-        RunOnce(peer, scratch);
+        kolt::bench::RunProcess(peer, scratch);
     }
     std::vector<Sample> oursSamples;
     std::vector<Sample> peerSamples;
     std::vector<double> ratios;
     bool failed = false;
     for (int round = 0; round < runs && !failed; ++round) {
-        const auto mine = RunOnce(ours, scratch);
+        const auto mine = kolt::bench::RunProcess(ours, scratch);
         failed = !mine;
         if (mine) {
             oursSamples.push_back(*mine);
         }
         if (!peer.empty() && mine) {
-            const auto theirs = RunOnce(peer, scratch);
+            const auto theirs = kolt::bench::RunProcess(peer, scratch);
             failed = !theirs;
             if (theirs) {
                 peerSamples.push_back(*theirs);
