@@ -27,7 +27,9 @@ started=$SECONDS
 # Sums one attribute over the <testsuite> elements of a stage's JUnit reports.
 junit_sum() {
     local directory=$1 attribute=$2
+    # CTest writes each attribute on a line of its own.
     cat "$directory"/*.xml 2>/dev/null |
+        tr '\n\t' '  ' |
         grep -o "<testsuite [^>]*" |
         sed -nE "s/.* $attribute=\"([0-9]+)\".*/\\1/p" |
         awk '{ sum += $1 } END { print sum + 0 }'
