@@ -3,9 +3,13 @@
 include(GoogleTest)
 if(CMAKE_CROSSCOMPILING)
     set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
-    set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
-    # Its own CMake files define the GTest:: targets the suites link against.
+    # The suites use GoogleTest alone, not GoogleMock.
+    set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+    # Its own CMake files define the GTest:: targets the suites link against. Like the tests'
+    # own code, it is compiled without optimisation: it only has to run the tests.
     add_subdirectory(/usr/src/googletest "${PROJECT_BINARY_DIR}/googletest" EXCLUDE_FROM_ALL SYSTEM)
+    target_compile_options(gtest PRIVATE -O0 -g0)
+    target_compile_options(gtest_main PRIVATE -O0 -g0)
 else()
     find_package(GTest REQUIRED)
 endif()

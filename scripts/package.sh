@@ -2,6 +2,8 @@
 # Builds the release packages from a clean tree, with one command:
 #
 #   scripts/package.sh [CMAKE_OPTION...]
+#   scripts/package.sh --from-builds    zip the programs of build/win32 and build/win64 as they
+#                                       stand (the test command's, just built and tested there)
 #
 # For each Windows target, win32 (i686) and win64 (x86_64), a fresh Release build of the two
 # programs in build/package-<target>, then in out/ (KOLT_PACKAGE_DIR names another folder):
@@ -20,16 +22,28 @@ jobs=${KOLT_JOBS:-$(nproc)}
 # A text file as Windows programs such as Notepad expect it: every line ends in CR LF.
 crlf() { sed -e 's/\r*$/\r/' -- "$1"; }
 
+from_builds=false
+if [[ ${1:-} == --from-builds ]]; then
+    from_builds=true
+    shift
+fi
+
 stage=$(mktemp -d)
 trap 'rm -rf -- "$stage"' EXIT
 mkdir -p -- "$out"
 zips=()
 for target in win32 win64; do
-    tree=build/package-$target
-    echo "package: building $target in $tree"
-    rm -rf -- "$tree"
-    cmake --preset "package-$target" "$@" >/dev/null
-    cmake --build "$tree" -j "$jobs" --target kolt_info kolt_info_cli >/dev/null
+    if $from_builds; then
+        tree=build/$target
+        echo "package: taking the $target programs from $tree"
+        cmake --build "$tree" -j "$jobs" --target kolt_info kolt_info_cli >/dev/null
+    else
+        tree=build/package-$target
+        echo "package: building $target in $tree"
+        rm -rf -- "$tree"
+        cmake --preset "package-$target" "$@" >/dev/null
+        cmake --build "$tree" -j "$jobs" --target kolt_info kolt_info_cli >/dev/null
+    fi
 
     version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$tree/CMakeCache.txt")
     [[ -n $version ]] || {
