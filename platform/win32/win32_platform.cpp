@@ -9,6 +9,7 @@
 
 #include <cstdio>
 #include <ctime>
+#include <utility>
 
 #include "platform/common/calendar.h"
 #include "platform/common/environment.h"
@@ -137,7 +138,12 @@ std::vector<DriveInfo> Win32Platform::Drives() {
 }
 
 std::vector<Ipv4Address> Win32Platform::OwnHostAddresses() {
-    return PreferRouteAdapter(ResolveOwnHostAddresses(), DefaultRouteAdapterAddresses());
+    std::vector<Ipv4Address> resolved = ResolveOwnHostAddresses();
+    // With one address or none there is nothing to choose, and the adapter list costs time.
+    if (resolved.size() < 2) {
+        return resolved;
+    }
+    return PreferRouteAdapter(std::move(resolved), DefaultRouteAdapterAddresses());
 }
 
 std::optional<std::string> Win32Platform::CurrentDirectory() {
