@@ -26,6 +26,8 @@ if [[ -z $wine64 ]]; then
     exit 127
 fi
 wine32=${KOLT_WINE32:-/usr/lib/wine/wine}
+# shellcheck source=lib/runs-32bit.sh
+source "$(dirname -- "${BASH_SOURCE[0]}")/lib/runs-32bit.sh"
 
 usage() {
     echo "usage: wine-run.sh PROGRAM [ARGUMENT...] | wine-run.sh --prepare [PATH]" >&2
@@ -69,6 +71,9 @@ prefix=$(realpath -m -- "$prefix")
 
 export WINEPREFIX=$prefix
 export WINEARCH=win64
+# Wine takes the prefix's language, code pages and date formats from the locale: one fixed locale
+# keeps every run the same whatever the caller's settings.
+export LC_ALL=${KOLT_WINE_LOCALE:-C.UTF-8}
 export WINEDEBUG=${WINEDEBUG:--all}
 # No Mono or Gecko installer prompts, and no menu entries or file associations in $HOME.
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=;winemenubuilder.exe=d}
@@ -131,30 +136,25 @@ ensure_fonts() {
     exec {lock}>&-
 }
 
-# True when PATH is a PE32 (32-bit x86) program: the machine field of its PE header is 0x14c.
-is_pe32() {
-    local path=$1 pe_offset signature machine
-    [[ -f $path ]] || return 1
-    [[ $(head -c 2 -- "$path") == MZ ]] || return 1
-    pe_offset=$(od -An -t u4 -j 60 -N 4 -- "$path" 2>/dev/null | tr -d ' ')
-    [[ $pe_offset =~ ^[0-9]+$ ]] || return 1
-    signature=$(od -An -t x1 -j "$pe_offset" -N 4 -- "$path" 2>/dev/null | tr -d ' ')
-    machine=$(od -An -t x2 -j "$((pe_offset + 4))" -N 2 -- "$path" 2>/dev/null | tr -d ' ')
-    [[ $signature == 50450000 && $machine == 014c ]]
-}
-
-ensure_prefix
-ensure_fonts
-if $prepare; then
-    exit 0
-fi
 wine=$wine64
-if is_pe32 "$1"; then
+if ! $prepare && kolt_is_pe32 "$1"; then
     if [[ ! -x $wine32 ]]; then
         echo "wine-run: $1 is a 32-bit program and Wine's 32-bit loader $wine32 is missing" \
             "(install wine32:i386)" >&2
         exit 127
     fi
+    # Where the kernel refuses 32-bit programs the case cannot run at all: 77 is the status the
+    # test suites register as "skipped", and the line says why.
+    if ! KOLT_WINE32=$wine32 kolt_runs_32bit; then
+        echo "wine-run: skipped, $KOLT_NO_32BIT_REASON"
+        exit 77
+    fi
     wine=$wine32
+fi
+
+ensure_prefix
+ensure_fonts
+if $prepare; then
+    exit 0
 fi
 exec "$wine" "$@"
