@@ -11,15 +11,22 @@
 #     build of the same commit in another directory;
 #   - unpacked into an empty folder, kolt_info_cli.exe runs under Wine (the 32-bit loader for
 #     win32, in a WoW64 prefix) and leaves its report beside itself, the same bytes it printed.
+#     Where the kernel refuses 32-bit programs, the win32 zip's run is skipped and says why; its
+#     contents are checked all the same.
 #
 #   check-packages.sh PACKAGE_DIR [win32=REFERENCE_TREE] [win64=REFERENCE_TREE]
 #
-# KOLT_WINEPREFIX names the Wine prefix (default build/wineprefix-packages). Prints a CTest-style
-# summary line (the checksums and each zip count as one test) and exits non-zero on a failure.
+# KOLT_WINEPREFIX names the Wine prefix (default build/wineprefix-packages). The checksums, each
+# zip's contents and each zip's run count as one test each: a CTest-style summary line, and with
+# KOLT_JUNIT_DIR set a JUnit report "packages.xml" there. Exits non-zero on a failure.
 set -uo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
 repo=$(cd "$here/../.." && pwd)
+# shellcheck source=../../scripts/lib/runs-32bit.sh
+source "$repo/scripts/lib/runs-32bit.sh"
+# shellcheck source=../../scripts/lib/junit.sh
+source "$repo/scripts/lib/junit.sh"
 
 if (($# < 1)); then
     echo "usage: check-packages.sh PACKAGE_DIR [win32=REFERENCE_TREE] [win64=REFERENCE_TREE]" >&2
@@ -36,22 +43,28 @@ export KOLT_WINEPREFIX=${KOLT_WINEPREFIX:-$repo/build/wineprefix-packages}
 work=$(mktemp -d)
 trap 'rm -rf -- "$work"' EXIT
 
-checked=0
-failures=0
-failed_here=false
+case_name=
+failures_here=()
 fail() {
     echo "  FAIL: $*"
-    failed_here=true
+    failures_here+=("$*")
 }
 begin() {
-    echo "$1"
-    failed_here=false
+    case_name=$1
+    echo "$case_name"
+    failures_here=()
 }
 end() {
-    checked=$((checked + 1))
-    if $failed_here; then
-        failures=$((failures + 1))
+    if ((${#failures_here[@]} > 0)); then
+        junit_case "$case_name" failed "${failures_here[*]}"
+    else
+        junit_case "$case_name" passed
     fi
+}
+skip() {
+    echo "$1"
+    echo "  SKIPPED: $2"
+    junit_case "$1" skipped "$2"
 }
 
 # True when every line of the file ends in CR LF, the last one included.
@@ -76,7 +89,7 @@ end
 
 expected_names="kolt_info.exe kolt_info_cli.exe README.txt LICENSE.txt"
 for zip in "${zips[@]}"; do
-    begin "$zip"
+    begin "$zip contents"
     target=${zip##*-}
     target=${target%.zip}
     case $target in
@@ -112,7 +125,15 @@ for zip in "${zips[@]}"; do
         done
     fi
 
+    end
+
     # The caller's run: in the unpacked folder, nothing else there.
+    if [[ $target == win32 ]] && ! kolt_runs_32bit; then
+        skip "$zip runs under Wine" "$KOLT_NO_32BIT_REASON"
+        rm -rf -- "$folder"
+        continue
+    fi
+    begin "$zip runs under Wine"
     status=0
     (cd "$folder" && "$repo/scripts/wine-run.sh" "$folder/kolt_info_cli.exe" \
         >"$work/$target.out" 2>"$work/$target.err") || status=$?
@@ -131,6 +152,9 @@ for zip in "${zips[@]}"; do
     end
 done
 
-passed=$((checked - failures))
-echo "$((checked == 0 ? 0 : 100 * passed / checked))% tests passed, $failures tests failed out of $checked"
-((failures == 0))
+junit_write packages
+checked=${#junit_cases[@]}
+passed=$((checked - junit_failed - junit_skipped))
+echo "$((checked == 0 ? 0 : 100 * passed / checked))% tests passed, $junit_failed tests failed," \
+    "$junit_skipped skipped out of $checked"
+((junit_failed == 0))
