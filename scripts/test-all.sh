@@ -4,7 +4,8 @@
 # bounded fuzz run of the selection reader, the Windows builds run under Wine (32- and 64-bit), and
 # the dialog program end to end under Wine and Xvfb. Installs what it needs first. Every stage runs
 # even when an earlier one failed, so one run shows every failure; the exit status is non-zero if
-# any stage failed.
+# any stage failed. Where the kernel refuses 32-bit x86 programs, the cases that would run one are
+# reported as skipped with the reason, and the summary says so.
 #
 # Counts come from CTest's JUnit reports (every stage that runs CTest writes them into
 # KOLT_JUNIT_DIR) and from exit statuses, never from CTest's printed summary. A stage that fails
@@ -81,6 +82,21 @@ preset_suite() {
         ctest --preset "$preset" -j "$jobs" --output-junit "$KOLT_JUNIT_DIR/$preset.xml"
 }
 
+# Whether this machine runs 32-bit x86 programs, asked once for every stage (see
+# scripts/lib/runs-32bit.sh): where the kernel refuses them, every case that would run one is
+# reported as skipped with this reason, and everything else about the 32-bit programs is still
+# built and checked.
+source scripts/lib/runs-32bit.sh
+unset KOLT_RUNS_32BIT KOLT_NO_32BIT_REASON
+if kolt_runs_32bit; then
+    runs_32bit_summary="32-bit x86 programs run on this machine: every 32-bit case ran"
+else
+    runs_32bit_summary="32-bit runs skipped: $KOLT_NO_32BIT_REASON; the 32-bit builds, their"
+    runs_32bit_summary+=" PE32 and DLL-import checks and the 32-bit zip's contents and checksums"
+    runs_32bit_summary+=" were checked"
+fi
+echo "test-all: $runs_32bit_summary"
+
 stage "layering and formatting of the sources" scripts/check-source.sh
 stage --counted "native build and tests" preset_suite native
 stage --counted "AddressSanitizer and UndefinedBehaviorSanitizer build and tests" \
@@ -92,6 +108,7 @@ stage --counted "dialog program end to end under Wine and Xvfb" scripts/test-gui
 
 echo
 printf 'test-all: %s\n' "${timings[@]}"
+echo "test-all: $runs_32bit_summary"
 echo "test-all: $passed passed, $failed failed, $skipped skipped in $((SECONDS - started)) s"
 if ((${#failed_stages[@]} > 0)); then
     printf 'test-all: failed stage: %s\n' "${failed_stages[@]}"

@@ -4,7 +4,8 @@
 # (cupsd with a PDF queue, tests/gui_e2e/print-server.sh): the real kolt_info.exe is started in
 # scratch folders, clicked through window messages, and its report, saved file, selection file,
 # printout and links are checked; one case makes the registry name Windows 95 and expects the
-# refusal. Both programs run in one WoW64 prefix, made once.
+# refusal. Both programs run in one WoW64 prefix, made once. Where the kernel refuses 32-bit
+# programs, the 32-bit program's cases are skipped and say why.
 #
 #   scripts/test-gui.sh                  build, run, print CTest's pass/fail summary
 #   scripts/test-gui.sh --update-docs    the same, then copy the screenshots and the printed

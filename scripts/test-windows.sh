@@ -6,7 +6,9 @@
 # end-to-end runs (label gui_e2e) are left to test-gui.sh. Each program is then checked to be
 # PE32+ or PE32 and to import only DLLs that ship with Windows. Last, the release packages are
 # made from those programs as scripts/package.sh makes them, and checked and run
-# (tests/package/check-packages.sh).
+# (tests/package/check-packages.sh). Where the kernel refuses 32-bit programs, every case that
+# would run one is skipped and says why (scripts/lib/runs-32bit.sh); the 32-bit build, its PE32
+# and import checks and the 32-bit zip's contents are checked all the same.
 # With KOLT_JUNIT_DIR set, each CTest run leaves its JUnit report there (scripts/test-all.sh
 # counts from them). Exits non-zero when anything failed.
 set -uo pipefail
