@@ -119,6 +119,10 @@ TEST_F(MachineFacts, DrivesAreTheLettersThatExistWithTheVolumesBehindThem) {
 }
 
 TEST_F(MachineFacts, OwnAddressesAreTheHostsAddresses) {
+    if (HostFact("KOLT_HOST_NAME_RESOLVES") != "1") {
+        GTEST_SKIP() << "this machine's resolver does not know its own host name, so there is no "
+                        "address to compare";
+    }
     const std::vector<Ipv4Address> addresses = m_platform->OwnHostAddresses();
     ASSERT_FALSE(addresses.empty());
     const std::optional<std::string> hostAddresses = HostFact("KOLT_HOST_ADDRESSES");

@@ -55,12 +55,19 @@ export KOLT_HOST_MMX=0
 if grep -qw mmx /proc/cpuinfo; then
     KOLT_HOST_MMX=1
 fi
+# Wine names the Windows user after USER when it is set, and after the account otherwise.
 export KOLT_HOST_USER
-KOLT_HOST_USER=$(id -un)
+KOLT_HOST_USER=${USER:-$(id -un)}
 export KOLT_HOST_NAME
 KOLT_HOST_NAME=$(uname -n)
 export KOLT_HOST_ADDRESSES
 KOLT_HOST_ADDRESSES=$(hostname -I 2>/dev/null || true)
+# Whether this machine's resolver knows its own host name: where it does not (no entry in
+# /etc/hosts, no name server that answers), Wine has no address to give either.
+export KOLT_HOST_NAME_RESOLVES=0
+if getent ahostsv4 -- "$KOLT_HOST_NAME" >/dev/null 2>&1; then
+    KOLT_HOST_NAME_RESOLVES=1
+fi
 export KOLT_HOST_TIME
 KOLT_HOST_TIME=$(date +%s)
 # Values that must cross into the program byte for byte: a long one and an empty one.
