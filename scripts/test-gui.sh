@@ -17,6 +17,7 @@
 set -euo pipefail
 trap 'echo "test-gui: stopped by a failure at line $LINENO" >&2' ERR
 cd "$(dirname "$0")/.."
+source scripts/lib/runs-32bit.sh
 
 update_docs=false
 case ${1:-} in
@@ -80,6 +81,10 @@ rm -f -- "$shots"/*.png "$shots"/printed-report.pdf "$shots"/win32/*.png \
 status=0
 xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" \
     ctest --preset win64 -L gui_e2e ${KOLT_JUNIT_DIR:+--output-junit "$KOLT_JUNIT_DIR/gui.xml"} || status=$?
+
+if ! kolt_runs_32bit; then
+    echo "test-gui: the 32-bit program's cases above are skipped: $KOLT_NO_32BIT_REASON"
+fi
 
 # How long each Process press kept the user waiting, as the driver measured it.
 for timings in "$shots"/process-timings.txt "$shots"/win32/process-timings.txt; do

@@ -10,6 +10,8 @@ set -euo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
 wine_run=$here/../../scripts/wine-run.sh
+# shellcheck source=../../scripts/lib/runs-32bit.sh
+source "$here/../../scripts/lib/runs-32bit.sh"
 
 if [[ -z ${KOLT_WINEPREFIX:-} ]]; then
     echo "wine-test: KOLT_WINEPREFIX is not set" >&2
@@ -25,6 +27,13 @@ fi
     echo "usage: wine-test.sh [--present VERSION] PROGRAM [ARGUMENT...]" >&2
     exit 2
 }
+
+# A 32-bit program where the kernel refuses 32-bit code: skipped at once, before the prefix is
+# made or Wine is set to present another version (wine-run.sh would end the same way later).
+if kolt_is_pe32 "$1" && ! kolt_runs_32bit; then
+    echo "wine-test: skipped, $KOLT_NO_32BIT_REASON"
+    exit 77
+fi
 
 "$wine_run" --prepare
 if [[ -n $present ]]; then
