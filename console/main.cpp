@@ -20,7 +20,7 @@ kolt::OutputWriter WriterTo(std::FILE* stream) {
 }
 
 // Standard output: a console window shows the report in its own characters, so every name reads
-// whole whatever its code page; a file or a pipe receives the bytes unchanged.
+// whole whatever the console's code page; a file or a pipe receives the bytes unchanged.
 kolt::OutputWriter StandardOutputWriter() {
     return [bytes = WriterTo(stdout)](std::string_view text) {
         if (!kolt::WriteToConsoleWindow(text)) {

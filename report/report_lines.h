@@ -30,7 +30,7 @@ constexpr bool IsControlByte(char c) {
 inline constexpr unsigned char kC1LeadByte = 0xC2;
 
 constexpr bool IsC1Control(std::string_view text, std::size_t at) {
-    return at + 1 < text.size() && static_cast<unsigned char>(text[at]) == kC1LeadByte &&
+    return static_cast<unsigned char>(text[at]) == kC1LeadByte && at + 1 < text.size() &&
            static_cast<unsigned char>(text[at + 1]) >= 0x80 &&
            static_cast<unsigned char>(text[at + 1]) <= 0x9F;
 }
@@ -43,8 +43,9 @@ inline void AppendLine(std::string& text, std::string_view prefix, std::string_v
     text.append(prefix);
     std::size_t kept = 0;  // the value's bytes before this index are in the text
     for (std::size_t i = 0; i < value.size(); ++i) {
-        const bool c1 = IsC1Control(value, i);
-        if (c1 || IsControlByte(value[i])) {
+        const bool control = IsControlByte(value[i]);
+        const bool c1 = !control && IsC1Control(value, i);
+        if (control || c1) {
             text.append(value.substr(kept, i - kept));
             text += kControlStandIn;
             i += c1 ? 1 : 0;  // a C1 control's second byte goes with it
