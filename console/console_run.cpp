@@ -10,6 +10,7 @@
 #include "report/report_file_name.h"
 #include "report/system_report.h"
 #include "selection/selection_file.h"
+#include "text/utf8.h"
 
 namespace kolt {
 namespace {
@@ -17,7 +18,7 @@ namespace {
 std::string ComputerNameForFile(Platform& platform) {
     // The name as the buffer would hold it: text up to a NUL, or nothing when it does not fit.
     const std::optional<std::string> name = platform.ComputerName();
-    if (!name || name->size() >= kConsoleComputerNameBufferSize) {
+    if (!name || text::Utf16Length(*name) >= kConsoleComputerNameBufferSize) {
         return {};
     }
     return name->substr(0, name->find('\0'));

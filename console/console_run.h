@@ -12,8 +12,9 @@
 
 namespace kolt {
 
-// The computer-name buffer size handed to the platform, terminator included: a longer name does
-// not fit and leaves the name part of the report file's name empty.
+// The computer-name buffer size handed to the platform in characters (UTF-16 code units, as
+// Windows' wide buffer counts them), terminator included: a longer name does not fit and leaves
+// the name part of the report file's name empty.
 inline constexpr std::size_t kConsoleComputerNameBufferSize = 80;
 
 // Receives bytes meant for standard output or standard error.

@@ -19,11 +19,21 @@ kolt::OutputWriter WriterTo(std::FILE* stream) {
     };
 }
 
+// Standard output: a console window shows the report in its own characters, so every name reads
+// whole whatever the console's code page; a file or a pipe receives the bytes unchanged.
+kolt::OutputWriter StandardOutputWriter() {
+    return [bytes = WriterTo(stdout)](std::string_view text) {
+        if (!kolt::WriteToConsoleWindow(text)) {
+            bytes(text);
+        }
+    };
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     kolt::PrepareConsoleProcess();
     const std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
     const auto platform = kolt::CreateHostPlatform();
-    return kolt::RunConsole(*platform, arguments, WriterTo(stdout), WriterTo(stderr));
+    return kolt::RunConsole(*platform, arguments, StandardOutputWriter(), WriterTo(stderr));
 }

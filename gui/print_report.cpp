@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "gui/fixed_pitch_face.h"
+#include "text/utf8.h"
 
 namespace kolt {
 
@@ -12,7 +14,7 @@ namespace {
 
 constexpr int kPointsPerInch = 72;
 // The margin and a full row: what one printed line may need across the page.
-constexpr int kPrintedColumns = kLeftMarginColumns + static_cast<int>(kPrintedRowBytes);
+constexpr int kPrintedColumns = kLeftMarginColumns + static_cast<int>(kPrintedRowCharacters);
 
 // Places rows down the page in rows of the print font's height, turns the page when a row would
 // come too close to the ten-inch line or the end of the printable area, and never lets a row run
@@ -53,16 +55,24 @@ public:
     }
 
 private:
-    // The most bytes of `text` that one row holds: 80, or fewer where they would run past the
-    // printable width; always at least one, so every byte reaches the paper.
+    // How many bytes of `text` one row holds: its first 80 characters, or fewer where they would
+    // run past the printable width; always at least one character, so every byte reaches the
+    // paper, and always whole characters.
     std::size_t RowLength(std::string_view text) {
-        std::size_t length = std::min(text.size(), kPrintedRowBytes);
+        // The end of each of the row's characters, in bytes.
+        std::vector<std::size_t> ends;
+        for (std::size_t end = 0; end < text.size() && ends.size() < kPrintedRowCharacters;) {
+            end += text::DecodeUtf8Character(text.substr(end)).length;
+            ends.push_back(end);
+        }
+        std::size_t characters = ends.size();
         if (m_rowWidth > 0) {
-            while (length > 1 && m_printer.TextWidth(text.substr(0, length)) > m_rowWidth) {
-                --length;
+            while (characters > 1 &&
+                   m_printer.TextWidth(text.substr(0, ends[characters - 1])) > m_rowWidth) {
+                --characters;
             }
         }
-        return length;
+        return characters == 0 ? 0 : ends[characters - 1];
     }
 
     void Row(std::string_view text) {

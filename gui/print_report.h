@@ -13,8 +13,10 @@ namespace kolt {
 inline constexpr std::string_view kPrintedDocumentName = "Kolt Information";
 inline constexpr std::string_view kPageHeader =
     "                       Kolt Information - Version 2.0";
-// The most bytes printed on one row; a longer report line goes on over the following rows.
-inline constexpr std::size_t kPrintedRowBytes = 80;
+// The most characters printed on one row; a longer report line goes on over the following rows.
+// Characters, not bytes: a name in UTF-8 takes up to four bytes a character, and a row never
+// ends inside one.
+inline constexpr std::size_t kPrintedRowCharacters = 80;
 // Everything printed starts this many character widths from the left of the printable area.
 inline constexpr int kLeftMarginColumns = 5;
 // The largest print, in points (1/72 inch).

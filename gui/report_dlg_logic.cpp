@@ -9,13 +9,15 @@
 #include "branding.h"
 #include "gui/print_report.h"
 #include "report/report_file_name.h"
+#include "text/utf8.h"
 
 namespace kolt {
 
 namespace {
 
-// The computer name is fetched into a buffer of this many bytes, terminator included; a longer
-// name is not fetched at all and leaves the proposed name without it.
+// The computer name is fetched into a buffer of this many characters (UTF-16 code units, as
+// Windows' wide buffer counts them), terminator included; a longer name is not fetched at all
+// and leaves the proposed name without it.
 constexpr std::size_t kComputerNameBufferSize = 80;
 
 constexpr std::string_view kDefaultExtension = ".txt";
@@ -34,7 +36,7 @@ ReportDlgLogic::ReportDlgLogic(Platform& platform, ReportDlgServices& services)
 
 std::string ReportDlgLogic::ProposedFileName() {
     const std::optional<std::string> name = m_platform.ComputerName();
-    if (!name || name->size() >= kComputerNameBufferSize) {
+    if (!name || text::Utf16Length(*name) >= kComputerNameBufferSize) {
         return ReportFileName({});
     }
     return ReportFileName(std::string_view(name->c_str()));

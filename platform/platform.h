@@ -142,6 +142,13 @@ void PrepareConsoleProcess();
 // without a medium are probed.
 void SuppressCriticalErrorDialogs();
 
+// When standard output is a console window that does not take UTF-8 bytes as text (Windows, whose
+// console shows bytes in its own code page), writes `text` (UTF-8) there in the window's own
+// characters, so every name reads whole, and answers true. Answers false without writing when
+// standard output is a file, a pipe or a terminal that takes the bytes: the caller writes them
+// unchanged.
+bool WriteToConsoleWindow(std::string_view text);
+
 // --- The programs' own files ------------------------------------------------------------------
 
 // Hands a regular file's bytes to `consume`, piece by piece, until the end of the file, `limit`

@@ -7,6 +7,7 @@
 
 #include "report/report_lines.h"
 #include "report/system_report.h"
+#include "text/utf8.h"
 
 namespace kolt {
 
@@ -14,8 +15,10 @@ namespace {
 
 constexpr std::string_view kUnknown = "Unknown";
 
-// The platform keeps a computer name in 16 bytes and a user name in 257, each with its NUL; a
-// longer name does not fit and is as good as none.
+// The platform keeps a computer name in an area of 16 characters and a user name in one of 257,
+// each with its NUL; a longer name does not fit and is as good as none. Windows' wide areas count
+// UTF-16 code units, and so does the report: an ASCII name fits exactly as it did in bytes, and a
+// name of 15 Cyrillic or Chinese characters fits as it does on Windows.
 constexpr std::size_t kComputerNameArea = 16;
 constexpr std::size_t kUserNameArea = 257;
 
@@ -57,7 +60,7 @@ std::string FormatLocalTime(const LocalTime& time) {
 // missing or too long for the area.
 std::optional<std::string> NameInArea(const std::optional<std::string>& name,
                                       std::size_t areaSize) {
-    if (!name || name->size() + 1 > areaSize) {
+    if (!name || text::Utf16Length(*name) + 1 > areaSize) {
         return std::nullopt;
     }
     return name->substr(0, name->find('\0'));

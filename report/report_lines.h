@@ -2,6 +2,7 @@
 // field line starts with a 20-character prefix, so every value begins at character 21.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -24,18 +25,34 @@ constexpr bool IsControlByte(char c) {
     return (byte < 0x20 && c != '\t') || byte == 0x7F;
 }
 
+// The lead byte of the UTF-8 form of U+0080 to U+009F, the C1 controls (0x9B is the 8-bit CSI),
+// whose second byte then lies in 0x80 to 0x9F.
+inline constexpr unsigned char kC1LeadByte = 0xC2;
+
+constexpr bool IsC1Control(std::string_view text, std::size_t at) {
+    return static_cast<unsigned char>(text[at]) == kC1LeadByte && at + 1 < text.size() &&
+           static_cast<unsigned char>(text[at + 1]) >= 0x80 &&
+           static_cast<unsigned char>(text[at + 1]) <= 0x9F;
+}
+
 // Appends `prefix`, `value` and the line end. Values come from outside (names, environment,
-// registry and os-release texts), so each control byte in one becomes '?': no value can start a
-// line of its own, forge another field, or send an escape sequence to a terminal.
+// registry and os-release texts), so each control character in one, C0, DEL or C1, becomes '?':
+// no value can start a line of its own, forge another field, or send an escape sequence to a
+// terminal. Every other byte is kept as it is.
 inline void AppendLine(std::string& text, std::string_view prefix, std::string_view value = {}) {
     text.append(prefix);
-    const std::size_t valueStart = text.size();
-    text.append(value);
-    for (std::size_t i = valueStart; i < text.size(); ++i) {
-        if (IsControlByte(text[i])) {
-            text[i] = kControlStandIn;
+    std::size_t kept = 0;  // the value's bytes before this index are in the text
+    for (std::size_t i = 0; i < value.size(); ++i) {
+        const bool control = IsControlByte(value[i]);
+        const bool c1 = !control && IsC1Control(value, i);
+        if (control || c1) {
+            text.append(value.substr(kept, i - kept));
+            text += kControlStandIn;
+            i += c1 ? 1 : 0;  // a C1 control's second byte goes with it
+            kept = i + 1;
         }
     }
+    text.append(value.substr(kept));
     text.append(kLineEnd);
 }
 

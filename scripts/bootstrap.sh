@@ -19,6 +19,8 @@ packages=(
     # Running the Windows programs: 64-bit Wine and its 32-bit loader (a WoW64 prefix runs both),
     # the fonts Wine ships (only a Recommends of libwine), a virtual X display, screenshots.
     wine wine64 wine32:i386 fonts-wine xvfb xauth x11-utils imagemagick
+    # A terminal for the console program under Wine, so it writes to a console window (script).
+    bsdutils
     # Printing from the dialog program end to end: a private print server with a PDF queue, the
     # print system's library for 32-bit Wine (64-bit Wine gets it with cups-client), and the
     # tools that read the printed PDF back.

@@ -6,18 +6,21 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 # Folder (longest match wins), then the include prefixes its files may use. Includes without a
-# folder are generated headers (branding.h) and system headers.
+# folder are generated headers (branding.h) and system headers. text/ (UTF-8 measures and the
+# UTF-16 conversion, standard library only) sits below everything, like the standard library: the
+# layers that measure names or hand text to Windows include it.
 rules=(
+    "text:text/"
     "platform/common:platform/platform.h platform/common/"
-    "platform/posix:platform/platform.h platform/common/ platform/posix/"
+    "platform/posix:platform/platform.h platform/common/ platform/posix/ text/"
     "platform/linux:platform/platform.h platform/common/ platform/posix/ platform/linux/"
-    "platform/win32:platform/platform.h platform/common/ platform/win32/"
+    "platform/win32:platform/platform.h platform/common/ platform/win32/ text/"
     "platform:platform/platform.h"
-    "selection:selection/ platform/platform.h"
-    "report:report/ selection/ platform/platform.h"
-    "console:console/ report/ selection/ platform/platform.h"
-    "gui:gui/ report/ selection/ platform/platform.h ui/"
-    "ui:ui/"
+    "selection:selection/ platform/platform.h text/"
+    "report:report/ selection/ platform/platform.h text/"
+    "console:console/ report/ selection/ platform/platform.h text/"
+    "gui:gui/ report/ selection/ platform/platform.h ui/ text/"
+    "ui:ui/ text/"
     "bench:bench/ report/ selection/ platform/platform.h"
     "fuzz:selection/"
     "tests:"

@@ -13,8 +13,9 @@ namespace kolt {
 
 inline constexpr std::string_view kSelectionFileName = "kolt_info.cfg";
 
-// Directory buffer sizes of the two programs, terminator included: a longer directory cannot be
-// fetched and leaves the directory part empty.
+// Directory buffer sizes of the two programs in characters (UTF-16 code units, as Windows' wide
+// buffers count them), terminator included: a longer directory cannot be fetched and leaves the
+// directory part empty.
 inline constexpr std::size_t kGuiDirectoryBufferSize = 260;
 inline constexpr std::size_t kConsoleDirectoryBufferSize = 1024;
 

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <limits>
 
+#include "text/utf8.h"
+
 namespace kolt {
 namespace {
 
@@ -33,7 +35,7 @@ constexpr std::int32_t SignedValue(bool negative, std::uint64_t magnitude) {
 std::string SelectionPath(const std::optional<std::string>& currentDirectory,
                           std::size_t bufferSize, char separator) {
     std::string path;
-    if (currentDirectory && currentDirectory->size() < bufferSize) {
+    if (currentDirectory && text::Utf16Length(*currentDirectory) < bufferSize) {
         path = *currentDirectory;
     }
     path += separator;

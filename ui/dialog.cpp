@@ -10,8 +10,10 @@ Dialog::Dialog(std::vector<std::uint8_t> dialogTemplate) : m_template(std::move(
 
 INT_PTR Dialog::DoModal(HWND owner) {
     const auto* dialogTemplate = reinterpret_cast<const DLGTEMPLATE*>(m_template.data());
+    // The wide call makes the dialog and its controls Unicode windows, which keep any text
+    // whole; the narrow one would squeeze every text through the 8-bit code page.
     const INT_PTR result =
-        ::DialogBoxIndirectParamA(::GetModuleHandleA(nullptr), dialogTemplate, owner,
+        ::DialogBoxIndirectParamW(::GetModuleHandleW(nullptr), dialogTemplate, owner,
                                   &Dialog::DialogProcedure, reinterpret_cast<LPARAM>(this));
     m_window = nullptr;
     return result;
@@ -26,9 +28,9 @@ INT_PTR CALLBACK Dialog::DialogProcedure(HWND window, UINT message, WPARAM wPara
     if (message == WM_INITDIALOG) {
         self = reinterpret_cast<Dialog*>(lParam);
         self->m_window = window;
-        ::SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     } else {
-        self = reinterpret_cast<Dialog*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
+        self = reinterpret_cast<Dialog*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
     }
     // Messages before WM_INITDIALOG (WM_SETFONT among them) find no object yet.
     if (self == nullptr) {
@@ -36,7 +38,7 @@ INT_PTR CALLBACK Dialog::DialogProcedure(HWND window, UINT message, WPARAM wPara
     }
     const INT_PTR result = self->HandleMessage(message, wParam, lParam);
     if (message == WM_NCDESTROY) {
-        ::SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+        ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
     }
     return result;
 }

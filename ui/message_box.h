@@ -9,7 +9,8 @@
 
 namespace kolt::ui {
 
-// Shows `text` owned by `owner` with `caption` and returns when the user has dismissed it.
+// Shows `text` owned by `owner` with `caption` (both UTF-8) and returns when the user has
+// dismissed it.
 void ShowOkMessage(HWND owner, const std::string& text, const std::string& caption,
                    MessageIcon icon);
 

@@ -21,9 +21,10 @@ public:
     virtual int EndDocument() = 0;
     virtual int AbortDocument() = 0;
 
-    // Draws `text` in the current font with its top left corner at (x, y), in device units.
+    // Draws `text` (UTF-8) in the current font with its top left corner at (x, y), in device
+    // units.
     virtual void DrawTextAt(int x, int y, std::string_view text) = 0;
-    // How far `text` reaches across the page in the current font, in device units.
+    // How far `text` (UTF-8) reaches across the page in the current font, in device units.
     virtual int TextWidth(std::string_view text) = 0;
 
     struct PageArea {

@@ -3,6 +3,9 @@
 #include <commdlg.h>
 
 #include <algorithm>
+#include <string>
+
+#include "text/utf16.h"
 
 #include "ui/fonts.h"
 
@@ -14,21 +17,25 @@ PrinterDc::~PrinterDc() {
     }
 }
 
+// Text reaches the printer through the wide calls, so every character prints as itself whatever
+// the system's 8-bit code page.
 int PrinterDc::StartDocument(std::string_view documentName) {
-    const std::string name(documentName);
-    DOCINFOA document{};
+    const std::wstring name = text::Utf16FromUtf8(documentName);
+    DOCINFOW document{};
     document.cbSize = sizeof(document);
     document.lpszDocName = name.c_str();
-    return ::StartDocA(m_dc.get(), &document);
+    return ::StartDocW(m_dc.get(), &document);
 }
 
-void PrinterDc::DrawTextAt(int x, int y, std::string_view text) {
-    ::TextOutA(m_dc.get(), x, y, text.data(), static_cast<int>(text.size()));
+void PrinterDc::DrawTextAt(int x, int y, std::string_view utf8) {
+    const std::wstring wide = text::Utf16FromUtf8(utf8);
+    ::TextOutW(m_dc.get(), x, y, wide.data(), static_cast<int>(wide.size()));
 }
 
-int PrinterDc::TextWidth(std::string_view text) {
+int PrinterDc::TextWidth(std::string_view utf8) {
+    const std::wstring wide = text::Utf16FromUtf8(utf8);
     SIZE size{};
-    ::GetTextExtentPoint32A(m_dc.get(), text.data(), static_cast<int>(text.size()), &size);
+    ::GetTextExtentPoint32W(m_dc.get(), wide.data(), static_cast<int>(wide.size()), &size);
     return static_cast<int>(size.cx);
 }
 
@@ -42,17 +49,18 @@ std::vector<std::string> PrinterDc::FixedPitchFaces() {
 }
 
 Printer::FontMetrics PrinterDc::UseFont(const std::string& face, int emHeight) {
-    LOGFONTA wanted{};
+    LOGFONTW wanted{};
     wanted.lfHeight = -emHeight;  // negative: the characters' height, not the cell's
     wanted.lfWeight = FW_NORMAL;
     wanted.lfCharSet = DEFAULT_CHARSET;
     wanted.lfOutPrecision = OUT_DEFAULT_PRECIS;
     wanted.lfQuality = DEFAULT_QUALITY;
     wanted.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
-    const std::size_t length = std::min(face.size(), std::size_t{LF_FACESIZE - 1});
-    std::copy_n(face.begin(), length, wanted.lfFaceName);
+    const std::wstring wideFace = text::Utf16FromUtf8(face);
+    const std::size_t length = std::min(wideFace.size(), std::size_t{LF_FACESIZE - 1});
+    std::copy_n(wideFace.begin(), length, wanted.lfFaceName);
 
-    UniqueFont font(::CreateFontIndirectA(&wanted));
+    UniqueFont font(::CreateFontIndirectW(&wanted));
     if (font) {
         const HGDIOBJ previous = ::SelectObject(m_dc.get(), font.get());
         if (previous != nullptr && previous != HGDI_ERROR) {
@@ -67,18 +75,18 @@ Printer::FontMetrics PrinterDc::UseFont(const std::string& face, int emHeight) {
 }
 
 Printer::FontMetrics PrinterDc::CurrentFont() {
-    TEXTMETRICA metrics{};
-    ::GetTextMetricsA(m_dc.get(), &metrics);
+    TEXTMETRICW metrics{};
+    ::GetTextMetricsW(m_dc.get(), &metrics);
     return {static_cast<int>(metrics.tmHeight), static_cast<int>(metrics.tmAveCharWidth)};
 }
 
 std::unique_ptr<Printer> PromptPrinter(HWND owner) {
-    PRINTDLGA dialog{};
+    PRINTDLGW dialog{};
     dialog.lStructSize = sizeof(dialog);
     dialog.hwndOwner = owner;
     dialog.Flags = PD_RETURNDC | PD_ALLPAGES | PD_NOPAGENUMS | PD_NOSELECTION | PD_HIDEPRINTTOFILE |
                    PD_USEDEVMODECOPIESANDCOLLATE;
-    const BOOL chosen = ::PrintDlgA(&dialog);
+    const BOOL chosen = ::PrintDlgW(&dialog);
     // The dialog allocates the printer's mode and names even when cancelled.
     const UniqueGlobal devMode(dialog.hDevMode);
     const UniqueGlobal devNames(dialog.hDevNames);

@@ -1,6 +1,10 @@
 #include "ui/resources.h"
 
 #include <algorithm>
+#include <iterator>
+#include <string_view>
+
+#include "text/utf16.h"
 
 namespace kolt::ui {
 
@@ -21,10 +25,11 @@ std::vector<std::uint8_t> LoadDialogTemplate(int id) {
 }
 
 std::string LoadResourceString(int id) {
-    char buffer[256] = {};
-    const int length = ::LoadStringA(::GetModuleHandleA(nullptr), static_cast<UINT>(id), buffer,
-                                     static_cast<int>(sizeof(buffer)));
-    return std::string(buffer, static_cast<std::size_t>(std::max(length, 0)));
+    wchar_t buffer[256] = {};
+    const int length = ::LoadStringW(::GetModuleHandleW(nullptr), static_cast<UINT>(id), buffer,
+                                     static_cast<int>(std::size(buffer)));
+    return text::Utf8FromUtf16(
+        std::wstring_view(buffer, static_cast<std::size_t>(std::max(length, 0))));
 }
 
 }  // namespace kolt::ui

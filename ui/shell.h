@@ -7,8 +7,8 @@
 
 namespace kolt::ui {
 
-// The system's default handler for `target` (a web or "mailto:" address) opens it. Whether one
-// does is not reported.
+// The system's default handler for `target` (a web or "mailto:" address, UTF-8) opens it. Whether
+// one does is not reported.
 void ShellOpen(HWND owner, const std::string& target);
 
 }  // namespace kolt::ui

@@ -8,16 +8,18 @@
 
 #include "gui/application_name.h"
 #include "gui/win32/info_dlg.h"
+#include "text/utf16.h"
 
 namespace kolt {
 
 namespace {
 
+// The program file's path in UTF-8: the name captions message boxes, whatever its script.
 std::string ModulePath() {
-    std::array<char, MAX_PATH + 1> path{};
+    std::array<wchar_t, MAX_PATH + 1> path{};
     const DWORD length =
-        ::GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size() - 1));
-    return std::string(path.data(), length);
+        ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size() - 1));
+    return text::Utf8FromUtf16(std::wstring_view(path.data(), length));
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "gui/win32/about_dlg.h"
 #include "gui/win32/dialog_templates.h"
 #include "gui/win32/report_dlg.h"
+#include "text/utf16.h"
 #include "ui/controls.h"
 #include "ui/handles.h"
 #include "ui/message_box.h"
@@ -20,7 +21,7 @@ namespace {
 
 HICON LoadProgramIcon(int sizeMetricX, int sizeMetricY) {
     return static_cast<HICON>(
-        ::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME), IMAGE_ICON,
+        ::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME), IMAGE_ICON,
                      ::GetSystemMetrics(sizeMetricX), ::GetSystemMetrics(sizeMetricY), LR_SHARED));
 }
 
@@ -50,8 +51,8 @@ CInfoDlg::CInfoDlg(Platform& platform, std::string applicationName)
 
 BOOL CInfoDlg::OnInitDialog() {
     AddAboutItemToSystemMenu();
-    ::SendMessageA(Window(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
-    ::SendMessageA(Window(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hSmallIcon));
+    ::SendMessageW(Window(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
+    ::SendMessageW(Window(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hSmallIcon));
     m_logic.OnInitDialog();
     // The system puts the focus on the first control with a tab stop: Process.
     return TRUE;
@@ -66,8 +67,8 @@ void CInfoDlg::AddAboutItemToSystemMenu() {
     if (aboutText.empty()) {
         return;
     }
-    ::AppendMenuA(systemMenu, MF_SEPARATOR, 0, nullptr);
-    ::AppendMenuA(systemMenu, MF_STRING, IDM_ABOUTBOX, aboutText.c_str());
+    ::AppendMenuW(systemMenu, MF_SEPARATOR, 0, nullptr);
+    ::AppendMenuW(systemMenu, MF_STRING, IDM_ABOUTBOX, text::Utf16FromUtf8(aboutText).c_str());
 }
 
 bool CInfoDlg::OnCommand(int id, int code) {
@@ -79,7 +80,7 @@ bool CInfoDlg::OnCommand(int id, int code) {
             m_logic.OnProcessClicked();
             return true;
         case IDC_EXIT:
-            ::SendMessageA(Window(), WM_CLOSE, 0, 0);
+            ::SendMessageW(Window(), WM_CLOSE, 0, 0);
             return true;
         case IDC_ALL_INFO:
             m_logic.OnAllClicked();
@@ -131,7 +132,7 @@ bool CInfoDlg::OnPaint() {
         return false;
     }
     const ui::PaintDc dc(Window());
-    ::SendMessageA(Window(), WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.Get()), 0);
+    ::SendMessageW(Window(), WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.Get()), 0);
     RECT client{};
     ::GetClientRect(Window(), &client);
     const int x = (client.right - client.left - ::GetSystemMetrics(SM_CXICON) + 1) / 2;

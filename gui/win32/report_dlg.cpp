@@ -4,6 +4,7 @@
 
 #include "gui/res/resource.h"
 #include "gui/win32/dialog_templates.h"
+#include "text/utf16.h"
 #include "ui/file_dialog.h"
 #include "ui/message_box.h"
 #include "ui/printer_dc.h"
@@ -17,8 +18,9 @@ CReportDlg::CReportDlg(Platform& platform, std::string applicationName)
       m_logic(platform, *this) {}
 
 BOOL CReportDlg::OnInitDialog() {
-    // The copy as it is, CR LF line ends and all: the edit box shows them as line breaks.
-    ::SetDlgItemTextA(Window(), IDC_REPORT_TEXT, m_logic.ReportText().c_str());
+    // The copy as it is, CR LF line ends and all: the edit box shows them as line breaks. In
+    // UTF-16, so every name shows whole whatever the system's 8-bit code page.
+    ::SetDlgItemTextW(Window(), IDC_REPORT_TEXT, text::Utf16FromUtf8(m_logic.ReportText()).c_str());
     return TRUE;
 }
 
@@ -28,7 +30,7 @@ bool CReportDlg::OnCommand(int id, int code) {
     }
     switch (id) {
         case IDC_CLOSE:
-            ::SendMessageA(Window(), WM_CLOSE, 0, 0);
+            ::SendMessageW(Window(), WM_CLOSE, 0, 0);
             return true;
         case IDC_PRINT:
             m_logic.OnPrintClicked();

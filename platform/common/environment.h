@@ -1,5 +1,6 @@
-// Environment lookup every backend shares: the C library's copy of the environment, as the
-// program was started with it.
+// Environment lookup through the C library's copy of the environment, as the program was started
+// with it. (On Windows that copy is in the 8-bit code page, so the Win32 backend asks the wide
+// environment instead.)
 #pragma once
 
 #include <optional>

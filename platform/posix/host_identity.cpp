@@ -1,12 +1,12 @@
 #include "platform/posix/host_identity.h"
 
+#include "text/utf8.h"
+
 namespace kolt::posix {
 
 std::optional<std::string> ComputerNameFromHostName(std::string_view hostName) {
-    std::string name(hostName.substr(0, hostName.find('.')));
-    if (name.size() > kComputerNameLength) {
-        name.resize(kComputerNameLength);
-    }
+    std::string name(
+        text::Utf16LimitedPrefix(hostName.substr(0, hostName.find('.')), kComputerNameLength));
     if (name.empty()) {
         return std::nullopt;
     }

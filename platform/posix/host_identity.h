@@ -8,11 +8,12 @@
 
 namespace kolt::posix {
 
-// At most 15 characters, as a NetBIOS name holds.
+// At most 15 characters, as a NetBIOS name holds, counted in UTF-16 code units as Windows counts
+// the characters of its wide computer-name area.
 inline constexpr std::size_t kComputerNameLength = 15;
 
-// The host name's first label (up to the first '.'), upper-cased, cut to 15 characters; nullopt
-// when that leaves nothing.
+// The host name's first label (up to the first '.'), upper-cased (ASCII letters), cut to 15
+// characters between two characters, never inside one; nullopt when that leaves nothing.
 std::optional<std::string> ComputerNameFromHostName(std::string_view hostName);
 
 }  // namespace kolt::posix

@@ -4,6 +4,8 @@
 #include <charconv>
 #include <system_error>
 
+#include "text/utf8.h"
+
 namespace kolt::win32 {
 
 namespace {
@@ -93,7 +95,11 @@ std::string NumericVersion(AreaReader& read, std::uint32_t major,
 }  // namespace
 
 std::optional<std::string> TextInArea(const std::optional<std::string>& data) {
-    if (!data || data->size() > kValueArea) {
+    if (!data) {
+        return std::nullopt;
+    }
+    const std::size_t units = text::Utf16Length(*data);
+    if (units > kValueArea) {
         return std::nullopt;  // larger than the area: the read fails
     }
     const std::size_t end = data->find('\0');
@@ -101,7 +107,7 @@ std::optional<std::string> TextInArea(const std::optional<std::string>& data) {
         return data->substr(0, end);
     }
     // Stored without a terminating NUL: readable only when its NUL would still have fitted.
-    if (data->size() + 1 > kValueArea) {
+    if (units + 1 > kValueArea) {
         return std::nullopt;
     }
     return *data;

@@ -20,8 +20,8 @@ public:
     virtual ~RegistryView() = default;
     // Whether the key can be opened for reading.
     virtual bool KeyExists(std::string_view keyPath) = 0;
-    // A value's data as stored (as the ANSI call gives it), whole and with any NUL it holds;
-    // nullopt when the key or the value is missing.
+    // A value's text in UTF-8, whole and with any NUL it holds; nullopt when the key or the value
+    // is missing.
     virtual std::optional<std::string> Data(std::string_view keyPath,
                                             std::string_view valueName) = 0;
     // A REG_DWORD value; nullopt when the key or the value is missing or it is not a DWORD.
@@ -34,11 +34,12 @@ inline constexpr std::string_view kOtherFamilyKey = "Software\\Microsoft\\Window
 inline constexpr std::string_view kProcessorKey =
     "Hardware\\Description\\System\\CentralProcessor\\0";
 
-// Every text value is read into an area of this many bytes.
+// Every text value is read into an area of this many characters, counted in UTF-16 code units as
+// the wide registry calls store them: 63 characters and the NUL, whatever their script.
 inline constexpr std::size_t kValueArea = 64;
 
-// A value's text as an area of `kValueArea` bytes holds it: the text up to its first NUL, or
-// nullopt when the stored data does not fit the area, or would leave no room for the NUL.
+// A value's text as an area of `kValueArea` characters holds it: the text up to its first NUL,
+// or nullopt when the stored data does not fit the area, or would leave no room for the NUL.
 std::optional<std::string> TextInArea(const std::optional<std::string>& data);
 
 // The product name and version: on Windows 10 and later (CurrentMajorVersionNumber 10 or more)

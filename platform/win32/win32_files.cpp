@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/platform.h"
+#include "text/utf16.h"
 
 namespace kolt {
 
@@ -51,14 +52,11 @@ bool WriteAll(HANDLE file, std::string_view bytes) {
     return true;
 }
 
-// The path in the system's wide form. Paths as long as MAX_PATH or longer (the console program
-// reads its selection from a directory of up to 1023 bytes) are made absolute and given the
-// "\\?\" prefix that lifts the limit.
+// The path (UTF-8) in the system's wide form, so a folder whatever its name is reached. Paths as
+// long as MAX_PATH or longer (the console program reads its selection from a directory of up to
+// 1023 characters) are made absolute and given the "\\?\" prefix that lifts the limit.
 std::wstring WidePath(const std::string& path) {
-    const int length =
-        MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()), wide.data(), length);
+    std::wstring wide = text::Utf16FromUtf8(path);
     if (wide.size() < MAX_PATH || wide.starts_with(L"\\\\?\\")) {
         return wide;
     }

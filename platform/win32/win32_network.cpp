@@ -2,12 +2,17 @@
 #include "platform/win32/win32_network.h"
 
 #include <winsock2.h>
-// After winsock2.h, which the IP helper's declarations need.
+// After winsock2.h, which the resolver's and the IP helper's declarations need.
 #include <iphlpapi.h>
+#include <ws2tcpip.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstring>
+#include <memory>
+#include <optional>
+#include <string>
 #include <vector>
 
 namespace kolt::win32 {
@@ -50,6 +55,40 @@ Ipv4Address FromSockaddrIn(const sockaddr* address) {
     return result;
 }
 
+// The host's DNS name as Windows keeps it, the name gethostname gives, in UTF-16 (255 units
+// offered, as the 8-bit call is offered 255 bytes); nullopt when it cannot be read.
+std::optional<std::wstring> WideHostName() {
+    std::array<wchar_t, 256> name{};
+    DWORD size = 255;
+    if (GetComputerNameExW(ComputerNameDnsHostname, name.data(), &size) == 0) {
+        return std::nullopt;
+    }
+    return std::wstring(name.data());
+}
+
+bool IsAscii(std::wstring_view text) {
+    return std::all_of(text.begin(), text.end(), [](wchar_t unit) { return unit < 0x80; });
+}
+
+// The IPv4 addresses a name resolves to through the wide resolver, in its order.
+std::vector<Ipv4Address> ResolveWideName(const std::wstring& name) {
+    ADDRINFOW hints{};
+    hints.ai_family = AF_INET;
+    ADDRINFOW* found = nullptr;
+    if (GetAddrInfoW(name.c_str(), nullptr, &hints, &found) != 0) {
+        return {};
+    }
+    const std::unique_ptr<ADDRINFOW, decltype(&FreeAddrInfoW)> list(found, &FreeAddrInfoW);
+    std::vector<Ipv4Address> addresses;
+    for (const ADDRINFOW* entry = list.get(); entry != nullptr; entry = entry->ai_next) {
+        if (entry->ai_family == AF_INET && entry->ai_addr != nullptr &&
+            entry->ai_addrlen >= sizeof(sockaddr_in)) {
+            addresses.push_back(FromSockaddrIn(entry->ai_addr));
+        }
+    }
+    return addresses;
+}
+
 }  // namespace
 
 std::vector<Ipv4Address> ResolveOwnHostAddresses() {
@@ -57,6 +96,13 @@ std::vector<Ipv4Address> ResolveOwnHostAddresses() {
     const WinsockSession session;
     if (!session.Started()) {
         return addresses;
+    }
+    // A name beyond ASCII cannot pass through the 8-bit calls below wherever the system's code
+    // page cannot spell it: the wide resolver takes it whole. An ASCII name (nearly every one)
+    // keeps the 8-bit calls, whose answer for the host's own name every report has given so far.
+    if (const std::optional<std::wstring> wideName = WideHostName();
+        wideName && !IsAscii(*wideName)) {
+        return ResolveWideName(*wideName);
     }
     // 255 bytes offered, the last byte of the area kept as a terminator in every case.
     std::array<char, 256> hostName{};

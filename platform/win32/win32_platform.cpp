@@ -12,7 +12,6 @@
 #include <utility>
 
 #include "platform/common/calendar.h"
-#include "platform/common/environment.h"
 #include "platform/win32/address_choice.h"
 #include "platform/win32/registry_rules.h"
 #include "platform/win32/win32_names.h"
@@ -57,7 +56,7 @@ std::optional<std::string> Win32Platform::UserName() {
 }
 
 std::optional<std::string> Win32Platform::EnvironmentVariable(const std::string& name) {
-    return common::EnvironmentValue(name);
+    return ReadEnvironmentVariable(name);
 }
 
 std::int64_t Win32Platform::CurrentTime() {
@@ -121,17 +120,17 @@ std::vector<DriveInfo> Win32Platform::Drives() {
         if ((present & (DWORD{1} << (letter - 'A'))) == 0) {
             continue;
         }
-        const char root[] = {letter, ':', '\\', '\0'};
+        const wchar_t root[] = {static_cast<wchar_t>(letter), L':', L'\\', L'\0'};
         DriveInfo drive;
         drive.letter = letter;
         ULARGE_INTEGER availableToCaller{};
         ULARGE_INTEGER total{};
         ULARGE_INTEGER totalFree{};
         // Fails for a drive without a medium, or a network letter that is not connected.
-        if (GetDiskFreeSpaceExA(root, &availableToCaller, &total, &totalFree) != 0) {
+        if (GetDiskFreeSpaceExW(root, &availableToCaller, &total, &totalFree) != 0) {
             drive.space = DiskSpace{total.QuadPart, totalFree.QuadPart};
         }
-        drive.typeCode = GetDriveTypeA(root);
+        drive.typeCode = GetDriveTypeW(root);
         drives.push_back(drive);
     }
     return drives;

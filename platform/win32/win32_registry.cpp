@@ -3,7 +3,11 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <string>
 #include <vector>
+
+#include "text/utf16.h"
 
 namespace kolt::win32 {
 namespace {
@@ -14,12 +18,17 @@ constexpr REGSAM kReadAccess = KEY_QUERY_VALUE | KEY_WOW64_64KEY;
 // A value may change size between the size query and the read; a few rounds cover that.
 constexpr int kReadRounds = 4;
 
+// The types whose data the wide call stores as UTF-16 text.
+bool IsText(DWORD type) {
+    return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ;
+}
+
 // An open registry key, closed when the object goes out of scope.
 class RegistryKey {
 public:
     explicit RegistryKey(std::string_view keyPath) {
-        const std::string path(keyPath);  // the call needs a NUL-terminated text
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, kReadAccess, &m_key) !=
+        const std::wstring path = text::Utf16FromUtf8(keyPath);
+        if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, kReadAccess, &m_key) !=
             ERROR_SUCCESS) {
             m_key = nullptr;
         }
@@ -51,21 +60,27 @@ std::optional<std::string> Win32RegistryView::Data(std::string_view keyPath,
     if (!key.IsOpen()) {
         return std::nullopt;
     }
-    const std::string name(valueName);
+    const std::wstring name = text::Utf16FromUtf8(valueName);
     DWORD size = 0;
-    if (RegQueryValueExA(key.Handle(), name.c_str(), nullptr, nullptr, nullptr, &size) !=
+    if (RegQueryValueExW(key.Handle(), name.c_str(), nullptr, nullptr, nullptr, &size) !=
         ERROR_SUCCESS) {
         return std::nullopt;
     }
     for (int round = 0; round < kReadRounds; ++round) {
-        // The size asked for may be that of the value's wide-character form: the read answers
-        // the size of the text it actually wrote.
-        std::vector<char> area(size + 1u, '\0');
+        // Whole UTF-16 units with room to spare: an odd size rounds up, never down.
+        std::vector<wchar_t> area(size / sizeof(wchar_t) + 1, L'\0');
+        DWORD type = REG_NONE;
         DWORD written = size;
-        const LSTATUS status = RegQueryValueExA(key.Handle(), name.c_str(), nullptr, nullptr,
+        const LSTATUS status = RegQueryValueExW(key.Handle(), name.c_str(), nullptr, &type,
                                                 reinterpret_cast<BYTE*>(area.data()), &written);
         if (status == ERROR_SUCCESS) {
-            return std::string(area.data(), written < size ? written : size);
+            written = std::min(written, size);
+            if (IsText(type)) {
+                return text::Utf8FromUtf16(
+                    std::wstring_view(area.data(), written / sizeof(wchar_t)));
+            }
+            // Data of another type is no text: its bytes as stored.
+            return std::string(reinterpret_cast<const char*>(area.data()), written);
         }
         if (status != ERROR_MORE_DATA) {
             return std::nullopt;
@@ -81,11 +96,11 @@ std::optional<std::uint32_t> Win32RegistryView::Dword(std::string_view keyPath,
     if (!key.IsOpen()) {
         return std::nullopt;
     }
-    const std::string name(valueName);
+    const std::wstring name = text::Utf16FromUtf8(valueName);
     DWORD type = REG_NONE;
     DWORD value = 0;
     DWORD size = sizeof value;
-    if (RegQueryValueExA(key.Handle(), name.c_str(), nullptr, &type,
+    if (RegQueryValueExW(key.Handle(), name.c_str(), nullptr, &type,
                          reinterpret_cast<BYTE*>(&value), &size) != ERROR_SUCCESS ||
         type != REG_DWORD || size != sizeof value) {
         return std::nullopt;

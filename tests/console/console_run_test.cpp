@@ -93,7 +93,7 @@ protected:
     std::vector<std::string> FilesInDirectory() const {
         std::vector<std::string> names;
         for (const auto& entry : fs::directory_iterator(m_dir)) {
-            names.push_back(entry.path().filename().string());
+            names.push_back(test_support::Utf8Text(entry.path().filename()));
         }
         return names;
     }
@@ -208,6 +208,14 @@ TEST_F(ConsoleRunTest, ControlBytesInAValueNeitherCutNorSplitTheReport) {
     EXPECT_EQ(ReadBytes(m_dir / kReportFile), output);
 }
 
+std::string Repeated(std::string_view text, int count) {
+    std::string repeated;
+    for (int i = 0; i < count; ++i) {
+        repeated += text;
+    }
+    return repeated;
+}
+
 struct NameCase {
     const char* name;
     std::optional<std::string> computerName;
@@ -222,7 +230,7 @@ TEST_P(ConsoleFileNameTest, ReportFileLandsInTheCurrentDirectory) {
     m_platform.computerName = GetParam().computerName;
     const std::string output = Run();
     EXPECT_EQ(FilesInDirectory(), std::vector<std::string>{GetParam().fileName});
-    EXPECT_EQ(ReadBytes(m_dir / GetParam().fileName), output);
+    EXPECT_EQ(ReadBytes(m_dir / test_support::Utf8Path(GetParam().fileName)), output);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -234,7 +242,13 @@ INSTANTIATE_TEST_SUITE_P(
                       NameCase{"ParentDirectory", "../DESK", "kolt_info_.._DESK.txt"},
                       NameCase{"FillsTheBuffer", std::string(79, 'N'),
                                "kolt_info_" + std::string(79, 'N') + ".txt"},
-                      NameCase{"TooLongForTheBuffer", std::string(80, 'N'), "kolt_info_.txt"}),
+                      NameCase{"TooLongForTheBuffer", std::string(80, 'N'), "kolt_info_.txt"},
+                      // Characters count as the wide buffer holds them; each stays whole.
+                      NameCase{"BeyondAscii", "\xC5\x81UKASZ-\xE7\x8E\x8B\xE4\xBC\x9F",
+                               "kolt_info_\xC5\x81UKASZ-\xE7\x8E\x8B\xE4\xBC\x9F.txt"},
+                      NameCase{"FillsTheBufferBeyondAscii", Repeated("\xD0\x96", 79),
+                               "kolt_info_" + Repeated("\xD0\x96", 79) + ".txt"},
+                      NameCase{"TooLongBeyondAscii", Repeated("\xD0\x96", 80), "kolt_info_.txt"}),
     [](const ::testing::TestParamInfo<NameCase>& param) { return param.param.name; });
 
 // Options are opt-in: without them, and with arguments the program does not know, the text

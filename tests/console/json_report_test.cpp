@@ -150,18 +150,22 @@ TEST(JsonReport, SectionsFollowTheSelectionInReportOrderAndUnknownsAreNull) {
 }
 
 // Values from outside go into the document whole: quotes, backslashes, line ends and control
-// bytes are escaped, and bytes that are not UTF-8 become U+FFFD, so nothing breaks the document.
+// bytes are escaped, characters beyond ASCII (a C1 control among them) stay exact, and bytes
+// that are not UTF-8 become U+FFFD, so nothing breaks the document.
 TEST(JsonReport, HostileValuesRoundTrip) {
     const std::string hostile = std::string("a\"b\\c\r\n  \"x\": 1,\x01\0z", 19);
+    const std::string name = "}{\"Zo\xC3\xAB \xE7\x8E\x8B\xE4\xBC\x9F\xC2\x9B";
     ScriptedPlatform platform;
     platform.environment["USERDOMAIN"] = hostile;
     platform.environment["USERDNSDOMAIN"] = "caf\xe9\xff.example";
-    platform.userName = "}{\"";
+    platform.userName = name;
     CSystemReport composer(platform);
     const std::string document = BuildJsonReport(
         composer, [](ReportSection section) { return section == ReportSection::UserName; });
     const Json json = Json::parse(document);
-    EXPECT_EQ(json["userName"]["name"], "}{\"");
+    EXPECT_EQ(json["userName"]["name"], name);
+    EXPECT_NE(document.find("Zo\xC3\xAB \xE7\x8E\x8B\xE4\xBC\x9F"), std::string::npos)
+        << "written as UTF-8, not escaped";
     EXPECT_EQ(json["userName"]["domain"], hostile);
     EXPECT_EQ(json["userName"]["dnsDomain"], "caf\xEF\xBF\xBD\xEF\xBF\xBD.example");
     EXPECT_EQ(document.find('\r'), std::string::npos);

@@ -2,6 +2,7 @@
 // and keep what it asked for, so tests can check the order and the values.
 #pragma once
 
+#include <algorithm>
 #include <map>
 #include <memory>
 #include <optional>
@@ -135,9 +136,13 @@ public:
         m_record.calls.push_back(std::to_string(x) + "," + std::to_string(y) + " " +
                                  std::string(text));
     }
-    // Every character as wide as the font's average: a fixed-pitch font.
+    // Every character (each UTF-8 byte but a continuation byte) as wide as the font's average:
+    // a fixed-pitch font.
     int TextWidth(std::string_view text) override {
-        return static_cast<int>(text.size()) * m_font.averageCharWidth;
+        const auto characters = std::count_if(text.begin(), text.end(), [](char c) {
+            return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+        });
+        return static_cast<int>(characters) * m_font.averageCharWidth;
     }
     PageArea Page() override {
         return {m_settings.printableWidth, m_settings.printableHeight, m_settings.pixelsPerInchY};

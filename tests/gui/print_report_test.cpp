@@ -152,6 +152,10 @@ TEST(PrintReportTest, LineEndsEachBreakTheLine) {
 
 TEST(PrintReportTest, LongLinesGoOnOverTheNextRows) {
     const std::string eighty(80, 'x');
+    std::string umlauts;
+    for (int i = 0; i < 80; ++i) {
+        umlauts += "\xC3\xB6";
+    }
     struct Case {
         const char* name;
         std::string report;
@@ -177,6 +181,15 @@ TEST(PrintReportTest, LongLinesGoOnOverTheNextRows) {
          eighty + "\r\n",
          {"40,60 " + std::string(79, 'x'), "40,70 x"},
          40 + 80 * 8 - 1},
+        // Rows hold characters, not bytes, and never end inside one.
+        {"a character across the 80th byte",
+         std::string(79, 'x') + "\xC3\xBC" + "y\r\n",
+         {"40,60 " + std::string(79, 'x') + "\xC3\xBC", "40,70 y"}},
+        {"80 two-byte characters", umlauts + "z\r\n", {"40,60 " + umlauts, "40,70 z"}},
+        {"narrower, three-byte characters",
+         "0123456789\xE7\x8E\x8B\xE4\xBC\x9F\r\n",
+         {"40,60 0123456789", "40,70 \xE7\x8E\x8B\xE4\xBC\x9F"},
+         120},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -7,14 +7,15 @@ namespace kolt::e2e {
 
 ChildProcess::ChildProcess(const std::filesystem::path& program,
                            const std::filesystem::path& workingDirectory) {
-    // Built piece by piece: GCC 12 at -O3 misreads `"\"" + std::string` as an overlapping copy.
-    std::string commandLine = "\"";
-    commandLine.append(program.string()).append("\"");
-    const std::string directory = workingDirectory.string();
-    STARTUPINFOA startup{};
+    // Through the wide call, so the program may start in a folder of any name. Built piece by
+    // piece: GCC 12 at -O3 misreads `"\"" + std::wstring` as an overlapping copy.
+    std::wstring commandLine = L"\"";
+    commandLine.append(program.wstring()).append(L"\"");
+    const std::wstring directory = workingDirectory.wstring();
+    STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION started{};
-    if (CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+    if (CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                        directory.c_str(), &startup, &started) == 0) {
         throw std::runtime_error("cannot start " + program.string() + " (error " +
                                  std::to_string(GetLastError()) + ")");

@@ -141,16 +141,22 @@ HWND DialogControl(HWND dialog, int id) {
 }
 
 std::string ViewerText(HWND viewer) {
-    return WindowText(DialogControl(viewer, control::kReportText));
+    return WideWindowText(DialogControl(viewer, control::kReportText));
 }
 
 std::string ProposedFileName(HWND saveDialog) {
-    return WindowText(FileNameField(saveDialog));
+    return WideWindowText(FileNameField(saveDialog));
 }
 
 void SaveAs(HWND saveDialog, const std::filesystem::path& path) {
-    const std::string text = path.string();
-    SendBounded(FileNameField(saveDialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    // Typed in UTF-16, so a folder of any name can be given.
+    const std::wstring text = path.wstring();
+    DWORD_PTR ignored = 0;
+    if (SendMessageTimeoutW(FileNameField(saveDialog), WM_SETTEXT, 0,
+                            reinterpret_cast<LPARAM>(text.c_str()), SMTO_NORMAL,
+                            static_cast<UINT>(kMessageWait.count()), &ignored) == 0) {
+        throw std::runtime_error("the Save As dialog's file name field does not answer");
+    }
     HWND save = DialogControl(saveDialog, IDOK);
     Post(saveDialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(save));
 }

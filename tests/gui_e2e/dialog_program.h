@@ -95,10 +95,10 @@ void PostKey(HWND target, WPARAM virtualKey);
 // A control of any dialog; throws when there is none with that number.
 HWND DialogControl(HWND dialog, int id);
 
-// The viewer's text box contents.
+// The viewer's text box contents, read in UTF-16 and given in UTF-8.
 std::string ViewerText(HWND viewer);
 
-// The file name the Save As dialog proposes (its file name field).
+// The file name the Save As dialog proposes (its file name field), in UTF-8.
 std::string ProposedFileName(HWND saveDialog);
 
 // Types `path` into the Save As dialog's file name field and presses its Save button.

@@ -173,10 +173,17 @@ void PressButton(HWND dialog, int id) {
 }
 
 std::string ComputerName() {
-    char name[MAX_COMPUTERNAME_LENGTH + 1] = {};
-    DWORD size = sizeof name;
-    GetComputerNameA(name, &size);
-    return name;
+    wchar_t name[MAX_COMPUTERNAME_LENGTH + 1] = {};
+    DWORD size = MAX_COMPUTERNAME_LENGTH + 1;
+    GetComputerNameW(name, &size);
+    return Utf8FromWide(name);
+}
+
+std::string UserName() {
+    wchar_t name[512] = {};
+    DWORD size = 512;
+    GetUserNameW(name, &size);
+    return Utf8FromWide(name);
 }
 
 class DialogProgramTest : public ::testing::Test {
@@ -551,6 +558,67 @@ TEST_F(DialogProgramTest, PrintsThroughTheRealPrintDialogAndQueue) {
     const fs::path kept = OutputFolder() / "printed-report.pdf";
     fs::remove(kept);
     fs::copy_file(pdf, kept);
+
+    ASSERT_NO_FATAL_FAILURE(CloseViewer(viewer, PressClose));
+    CloseBox(Program().MainDialog());
+    EXPECT_EQ(Program().WaitForExit(), 0u);
+}
+
+// A user and a folder named beyond ASCII: the case runs with USER=王伟, which Wine makes the
+// user's name and which no Western code page can spell, in a folder of that name. The selection
+// file is read and written there, the viewer shows the name whole (read back in UTF-16), and Save
+// writes the report's UTF-8 bytes to a file named in Chinese. With the print server running, one
+// printed page shows a name beyond ASCII: a Polish one, since the test machine's print fonts
+// hold Latin letters only.
+TEST_F(DialogProgramTest, NamesBeyondAsciiShowWholeInAFolderOfAnyName) {
+    const std::string user = UserName();
+    EXPECT_EQ(user, EnvironmentText(L"USER")) << "Wine did not take the user name from USER";
+    const std::wstring domain = L"\u0141ukasz-Zo\u00EB.example";
+    SetEnvironmentVariableW(L"USERDNSDOMAIN", domain.c_str());
+    m_folder /= L"\u738B\u4F1F";
+    ASSERT_TRUE(fs::create_directory(m_folder));
+    BoxStates boxes{};
+    boxes[6] = true;  // User Name
+    WriteBytes(SelectionFile(), SelectionFileBytes(boxes));
+
+    ASSERT_NO_THROW(Start());
+    EXPECT_EQ(Program().Boxes(), boxes) << "the selection file in the folder was not read";
+    HWND viewer = Program().ProcessAndWaitForViewer();
+    const std::string report = ViewerText(viewer);
+    ASSERT_NO_FATAL_FAILURE(ExpectReport(report, boxes));
+    EXPECT_NE(report.find("  User Name       : " + user + "\r\n"), std::string::npos) << report;
+    EXPECT_NE(report.find("  User DNS Domain : " + Utf8FromWide(domain) + "\r\n"),
+              std::string::npos)
+        << report;
+    EXPECT_EQ(ReadBytes(SelectionFile()), SelectionFileBytes(boxes));
+
+    Post(DialogControl(viewer, kSave), BM_CLICK);
+    HWND saveDialog = WaitForOwnedDialog(Program().ProcessId(), viewer);
+    const fs::path saved = m_folder / L"\u62A5\u544A.txt";
+    SaveAs(saveDialog, saved);
+    ASSERT_TRUE(WaitUntilGone(saveDialog)) << "the Save As dialog stayed open";
+    SendBounded(viewer, WM_NULL);
+    EXPECT_EQ(ReadBytes(saved), SavedFileBytes(report));
+
+    const char* pdfFolderSetting = std::getenv("KOLT_PDF_FOLDER");
+    if (pdfFolderSetting != nullptr && *pdfFolderSetting != '\0') {
+        const fs::path pdfFolder = FromHostPath(pdfFolderSetting);
+        for (const fs::directory_entry& entry : fs::directory_iterator(pdfFolder)) {
+            fs::remove_all(entry.path());
+        }
+        ASSERT_NO_FATAL_FAILURE(PrintWith(Program(), viewer, IDOK));
+        const std::optional<fs::path> words =
+            WaitForFileEndingIn(pdfFolder, ".bbox.html", kPdfWait);
+        ASSERT_TRUE(words.has_value()) << "no PDF came out of the queue " << kPdfQueue;
+        const std::vector<PrintedPage> pages = ParseBboxPages(ReadBytes(*words));
+        ASSERT_EQ(pages.size(), 1u);
+        std::vector<std::string> printed;
+        for (const PrintedWord& word : pages.front().words) {
+            printed.push_back(word.text);
+        }
+        EXPECT_NE(std::find(printed.begin(), printed.end(), Utf8FromWide(domain)), printed.end())
+            << "the printed page does not show " << Utf8FromWide(domain);
+    }
 
     ASSERT_NO_FATAL_FAILURE(CloseViewer(viewer, PressClose));
     CloseBox(Program().MainDialog());

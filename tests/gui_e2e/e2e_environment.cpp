@@ -1,5 +1,7 @@
 #include "tests/gui_e2e/e2e_environment.h"
 
+#include <windows.h>
+
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
@@ -43,6 +45,21 @@ std::filesystem::path FreshWorkFolder(const std::string& caseName) {
     std::filesystem::remove_all(folder);
     std::filesystem::create_directories(folder);
     return folder;
+}
+
+std::string Utf8FromWide(std::wstring_view wide) {
+    const int size = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
+                                         nullptr, 0, nullptr, nullptr);
+    std::string utf8(static_cast<std::size_t>(size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), utf8.data(), size,
+                        nullptr, nullptr);
+    return utf8;
+}
+
+std::string EnvironmentText(const wchar_t* name) {
+    wchar_t value[1024] = {};
+    const DWORD length = GetEnvironmentVariableW(name, value, 1024);
+    return length < 1024 ? Utf8FromWide(std::wstring_view(value, length)) : std::string();
 }
 
 std::string ReadBytes(const std::filesystem::path& file) {

@@ -22,6 +22,12 @@ std::filesystem::path OutputFolder();
 // so that a failure can be inspected.
 std::filesystem::path FreshWorkFolder(const std::string& caseName);
 
+// UTF-16 text in UTF-8, as the system converts it.
+std::string Utf8FromWide(std::wstring_view wide);
+
+// An environment variable of this process in UTF-8; empty when it is not set.
+std::string EnvironmentText(const wchar_t* name);
+
 // Reads a whole file as bytes; throws when it cannot be opened.
 std::string ReadBytes(const std::filesystem::path& file);
 

@@ -22,6 +22,18 @@ double NumberAttribute(std::string_view tag, std::string_view name) {
     return std::strtod(std::string(tag.substr(at + key.size())).c_str(), nullptr);
 }
 
+// The bytes the first `characters` UTF-8 characters of `text` take.
+std::size_t CharactersLength(std::string_view text, int characters) {
+    std::size_t end = 0;
+    for (int count = 0; end < text.size(); ++end) {
+        const bool starts = (static_cast<unsigned char>(text[end]) & 0xC0) != 0x80;
+        if (starts && count++ == characters) {
+            break;
+        }
+    }
+    return end;
+}
+
 std::string Unescape(std::string_view text) {
     static constexpr std::pair<std::string_view, char> kEntities[] = {
         {"&amp;", '&'},  {"&lt;", '<'},    {"&gt;", '>'},
@@ -134,7 +146,7 @@ std::vector<PrintedRow> ExpectedPrintout(std::string_view report, const PrintGeo
          start = end + 2) {
         std::string_view line = report.substr(start, end - start);
         do {
-            const std::size_t length = std::min<std::size_t>(line.size(), geometry.rowBytes);
+            const std::size_t length = CharactersLength(line, geometry.rowCharacters);
             row(line.substr(0, length));
             line.remove_prefix(length);
         } while (!line.empty());

@@ -41,14 +41,14 @@ std::string CollapseBlanks(std::string_view text);
 
 // The printer's layout as the print case measures it.
 struct PrintGeometry {
-    int rowHeight = 0;  // device units
-    int bottom = 0;     // the page limit: the ten-inch line, or sooner on short paper
-    int rowBytes = 80;  // the most bytes of a line on one row
+    int rowHeight = 0;       // device units
+    int bottom = 0;          // the page limit: the ten-inch line, or sooner on short paper
+    int rowCharacters = 80;  // the most characters of a line on one row (UTF-8)
 };
 
 // Where the viewer's print layout puts the visible text of `report` (CR LF lines): the page
 // header on row 3 of every page, the lines from row 6 of the first page and row 5 of later ones
-// (longer lines carried over in rows of `rowBytes`), a page number two rows below the last row
+// (longer lines carried over in rows of `rowCharacters`), a page number two rows below the last row
 // that fits on each page that another follows, and on the page limit of the last page when there
 // was more than one.
 std::vector<PrintedRow> ExpectedPrintout(std::string_view report, const PrintGeometry& geometry);

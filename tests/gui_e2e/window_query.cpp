@@ -1,8 +1,10 @@
 #include "tests/gui_e2e/window_query.h"
 
 #include <stdexcept>
+
 #include <thread>
 #include <utility>
+#include "tests/gui_e2e/e2e_environment.h"
 
 namespace kolt::e2e {
 
@@ -63,6 +65,22 @@ std::string WindowText(HWND window) {
         SendBounded(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data())));
     text.resize(copied < text.size() ? copied : text.size() - 1);
     return text;
+}
+
+std::string WideWindowText(HWND window) {
+    DWORD_PTR length = 0;
+    if (SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL,
+                            static_cast<UINT>(kMessageWait.count()), &length) == 0) {
+        throw std::runtime_error("WM_GETTEXTLENGTH got no answer");
+    }
+    std::wstring text(length + 1, L'\0');
+    DWORD_PTR copied = 0;
+    if (SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                            SMTO_NORMAL, static_cast<UINT>(kMessageWait.count()), &copied) == 0) {
+        throw std::runtime_error("WM_GETTEXT got no answer");
+    }
+    text.resize(copied < text.size() ? copied : text.size() - 1);
+    return Utf8FromWide(text);
 }
 
 std::string ClassName(HWND window) {

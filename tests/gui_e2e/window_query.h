@@ -33,6 +33,9 @@ LRESULT SendBounded(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam 
 void Post(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
 
 std::string WindowText(HWND window);
+// The text as the window holds it in UTF-16 (WM_GETTEXT in its wide form), in UTF-8: whole
+// whatever the 8-bit code page can spell.
+std::string WideWindowText(HWND window);
 std::string ClassName(HWND window);
 LONG Style(HWND window);
 

@@ -450,6 +450,13 @@ TEST_F(CliIntegrationTest, HostileSurroundingsNeitherHangNorCutNorRedirectTheRep
          {"USERDOMAIN=SALES\r\n  IP Address      : 10.9.9.9\r\n  User Name       : admin"},
          Outcome::WholeReport,
          {"  User Domain     : SALES??  IP Address      : 10.9.9.9??"}},
+        {"a DNS domain that starts with the 8-bit CSI (U+009B in UTF-8)",
+         select(SelectionFile({0, 0, 0, 0, 0, 0, 1, 0, 0, 0})),
+         {},
+         {"USERDNSDOMAIN=\xC2\x9B"
+          "31m"},
+         Outcome::WholeReport,
+         {"  User DNS Domain : ?31m"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

@@ -30,6 +30,9 @@ TEST(ComputerNameFromHostName, FirstLabelUpperCasedAndCutTo15) {
         {"fifteen-chars15", "FIFTEEN-CHARS15"},
         {"sixteen-chars-16.lan", "SIXTEEN-CHARS-1"},
         {"\xC3\xBCn\xC3\xAF", "\xC3\xBCN\xC3\xAF"},  // bytes beyond ASCII are left alone
+        // Fifteen characters, never half of one: the 15th byte here begins the 15th character.
+        {"abcdefghijklmn\xC3\xB6p.lan", "ABCDEFGHIJKLMN\xC3\xB6"},
+        {"abcdefghijklmn\xF0\x9F\x98\x80", "ABCDEFGHIJKLMN"},
         {".starts-with-dot", std::nullopt},
         {"", std::nullopt},
     };

@@ -87,16 +87,37 @@ TEST(DateLine, UnconvertibleOrNonsenseTimeIsUnknown) {
     }
 }
 
+std::string RepeatedWangs(int count) {
+    std::string text;
+    for (int i = 0; i < count; ++i) {
+        text += "\xE7\x8E\x8B";
+    }
+    return text;
+}
+
 struct NameCase {
     std::optional<std::string> name;
     std::string shown;
 };
 
+// Characters count as the wide area counts them: one UTF-16 unit each, two beyond U+FFFF.
 TEST(ComputerName, FitsFifteenCharactersElseUnknown) {
+    std::string fifteenCyrillic;
+    for (int i = 0; i < 15; ++i) {
+        fifteenCyrillic += "\xD0\x96";  // 30 bytes
+    }
+    const std::string sevenPairs =
+        "\xF0\x9F\x98\x80\xF0\x9F\x98\x80\xF0\x9F\x98\x80"
+        "\xF0\x9F\x98\x80\xF0\x9F\x98\x80\xF0\x9F\x98\x80"
+        "\xF0\x9F\x98\x80";  // 14 units
     const NameCase cases[] = {
         {"DESK042", "DESK042"},
         {"ABCDEFGHIJKLMNO", "ABCDEFGHIJKLMNO"},  // 15: fits with its NUL
         {"ABCDEFGHIJKLMNOP", "Unknown"},         // 16: does not
+        {fifteenCyrillic, fifteenCyrillic},
+        {fifteenCyrillic + "A", "Unknown"},
+        {sevenPairs + "A", sevenPairs + "A"},
+        {sevenPairs + "AB", "Unknown"},
         {std::nullopt, "Unknown"},
         {"", ""},
     };
@@ -127,6 +148,9 @@ TEST(UserName, FitsTwoHundredFiftySixCharactersElseUnknown) {
         {"jsmith", "jsmith"},
         {std::string(256, 'u'), std::string(256, 'u')},
         {std::string(257, 'u'), "Unknown"},
+        {"J\xC3\xBCrgen", "J\xC3\xBCrgen"},
+        {RepeatedWangs(256), RepeatedWangs(256)},  // 768 bytes, 256 characters
+        {RepeatedWangs(257), "Unknown"},
         {std::nullopt, "Unknown"},
     };
     for (const NameCase& c : cases) {

@@ -67,15 +67,19 @@ TEST(ReportLayout, EverySectionOnlyAppends) {
     }
 }
 
-// Every text that comes from outside stays on its own line: CR, LF and the other control bytes
-// (an escape sequence for a terminal, DEL) become '?', so no value can forge another field or the
-// footer. TAB and bytes beyond ASCII stay as they are.
+// Every text that comes from outside stays on its own line: CR, LF and the other control
+// characters (an escape sequence for a terminal, DEL, the C1 controls such as the 8-bit CSI
+// U+009B) become '?', so no value can forge another field or the footer. TAB, other characters
+// beyond ASCII (U+00A0 right after the C1 range among them) and bytes that are not UTF-8 stay as
+// they are.
 TEST(ReportLayout, NoValueForgesALineOrReachesATerminalAsControl) {
     const std::string forged = "SALES\r\n  IP Address      : 10.9.9.9\r\n  User Name       : admin";
-    const std::string escape = "\x1b[2J\x1b]0;owned\x07\x7f";
+    const std::string escape =
+        "\x1b[2J\x1b]0;owned\x07\x7f\xC2\x9B"
+        "31m\xC2\x80\xC2\x9F";
     test_support::ScriptedPlatform platform;
     platform.computerName = "PC\n1";
-    platform.userName = "j\tsmith\xe9";
+    platform.userName = "j\tsmith\xe9 J\xC3\xBCrgen\xC2\xA0\xE7\x8E\x8B\xC2";
     platform.environment["USERDOMAIN"] = forged;
     platform.environment["USERDNSDOMAIN"] = escape;
     platform.operatingSystem = {"Linux\r", std::string("6.1\0x", 5)};
@@ -94,9 +98,9 @@ TEST(ReportLayout, NoValueForgesALineOrReachesATerminalAsControl) {
         "  Operating System: Linux?\r\n"
         "  Version         : 6.1?x\r\n"
         "  Computer Name   : PC?1\r\n"
-        "  User Name       : j\tsmith\xe9\r\n"
+        "  User Name       : j\tsmith\xe9 J\xC3\xBCrgen\xC2\xA0\xE7\x8E\x8B\xC2\r\n"
         "  User Domain     : SALES??  IP Address      : 10.9.9.9??  User Name       : admin\r\n"
-        "  User DNS Domain : ?[2J?]0;owned??\r\n");
+        "  User DNS Domain : ?[2J?]0;owned???31m??\r\n");
 }
 
 }  // namespace

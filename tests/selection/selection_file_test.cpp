@@ -141,6 +141,13 @@ TEST(SelectionPath, DirectoryThatDoesNotFitTheBufferIsLeftOut) {
     EXPECT_EQ(SelectionPath(tooLong, kGuiDirectoryBufferSize, '\\'), "\\kolt_info.cfg");
     EXPECT_EQ(SelectionPath(tooLong, kConsoleDirectoryBufferSize, '\\'),
               tooLong + "\\kolt_info.cfg");
+    // Characters count as the wide buffer holds them: 259 three-byte characters fit.
+    std::string wide;
+    for (int i = 0; i < 259; ++i) {
+        wide += "\xE7\x8E\x8B";
+    }
+    EXPECT_EQ(SelectionPath(wide, kGuiDirectoryBufferSize, '\\'), wide + "\\kolt_info.cfg");
+    EXPECT_EQ(SelectionPath(wide + "d", kGuiDirectoryBufferSize, '\\'), "\\kolt_info.cfg");
 }
 
 TEST(ReadSelection, FileThatCannotBeOpenedMeansEverySection) {

@@ -15,6 +15,17 @@
 
 namespace kolt::test_support {
 
+// A path named in UTF-8, and a path's name in UTF-8, on every platform: the Windows C++ library
+// reads a path given as std::string in the 8-bit code page, which cannot spell every name.
+inline std::filesystem::path Utf8Path(std::string_view utf8) {
+    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+inline std::string Utf8Text(const std::filesystem::path& path) {
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
+
 inline void WriteBytes(const std::filesystem::path& path, std::string_view bytes) {
     std::ofstream file(path, std::ios::binary | std::ios::trunc);
     file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));

@@ -6,6 +6,8 @@
 #include <string>
 #include <utility>
 
+#include "tests/win32/system_utf8.h"
+
 namespace kolt::test_support {
 namespace {
 
@@ -66,11 +68,11 @@ ChildRun RunChild(const std::string& program, const std::string& directory,
         !SetHandleInformation(outputRead.Get(), HANDLE_FLAG_INHERIT, 0)) {
         return run;
     }
-    Handle input(CreateFileA("NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, &inheritable,
+    Handle input(CreateFileW(L"NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, &inheritable,
                              OPEN_EXISTING, 0, nullptr));
     Handle error = InheritableCopy(GetStdHandle(STD_ERROR_HANDLE));
 
-    STARTUPINFOA startup{};
+    STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
     startup.hStdInput = input.Get();
@@ -78,14 +80,15 @@ ChildRun RunChild(const std::string& program, const std::string& directory,
     startup.hStdError = error.Get();
 
     // The command line is the program's name alone, quoted for a path with spaces; the call may
-    // write into it, so it is a copy.
+    // write into it, so it is a copy. Through the wide call, so a folder of any name works.
     std::string commandLine = "\"" + program + "\"";
     for (const std::string& argument : arguments) {
         commandLine += " \"" + argument + "\"";
     }
+    std::wstring wideCommandLine = SystemUtf16(commandLine);
     PROCESS_INFORMATION process{};
-    if (!CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                        directory.c_str(), &startup, &process)) {
+    if (!CreateProcessW(SystemUtf16(program).c_str(), wideCommandLine.data(), nullptr, nullptr,
+                        TRUE, 0, nullptr, SystemUtf16(directory).c_str(), &startup, &process)) {
         return run;
     }
     run.started = true;

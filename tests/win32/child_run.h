@@ -15,8 +15,8 @@ struct ChildRun {
 };
 
 // Runs `program` (a path Windows understands) in `directory` with `arguments` (each passed as
-// one word; none may hold a double quote), with standard input empty, standard output captured
-// and standard error shared with the test; waits for it.
+// one word; none may hold a double quote), all in UTF-8, with standard input empty, standard output
+// captured and standard error shared with the test; waits for it.
 ChildRun RunChild(const std::string& program, const std::string& directory,
                   const std::vector<std::string>& arguments = {});
 

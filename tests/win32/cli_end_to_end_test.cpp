@@ -26,12 +26,16 @@
 #include "tests/win32/child_run.h"
 #include "tests/win32/host_facts.h"
 #include "tests/win32/registry_views.h"
+#include "tests/win32/system_utf8.h"
 
 namespace kolt {
 namespace {
 
 namespace fs = std::filesystem;
 using test_support::HostFact;
+using test_support::SystemUtf8;
+using test_support::Utf8Path;
+using test_support::Utf8Text;
 
 constexpr const char* kNtKey = "Software\\Microsoft\\Windows NT\\CurrentVersion";
 constexpr const char* kProcessorKey = "Hardware\\Description\\System\\CentralProcessor\\0";
@@ -51,16 +55,27 @@ const std::vector<Section> kEverySection = {kDate,    kArchitecture, kCpuSpeed, 
 using test_support::NativeRegistryDword;
 using test_support::NativeRegistryText;
 
+// The names as the system spells them, in UTF-8.
 std::string SystemComputerName() {
-    char name[MAX_COMPUTERNAME_LENGTH + 1] = {};
-    DWORD size = sizeof name;
-    return GetComputerNameA(name, &size) ? std::string(name) : std::string();
+    wchar_t name[MAX_COMPUTERNAME_LENGTH + 1] = {};
+    DWORD size = MAX_COMPUTERNAME_LENGTH + 1;
+    return GetComputerNameW(name, &size) ? SystemUtf8(name) : std::string();
 }
 
 std::string SystemUserName() {
-    char name[512] = {};
-    DWORD size = sizeof name;
-    return GetUserNameA(name, &size) ? std::string(name) : std::string();
+    wchar_t name[512] = {};
+    DWORD size = 512;
+    return GetUserNameW(name, &size) ? SystemUtf8(name) : std::string();
+}
+
+// An environment variable of this process in UTF-8; nullopt when it is not set.
+std::optional<std::string> EnvironmentText(const wchar_t* name) {
+    wchar_t value[1024] = {};
+    const DWORD length = GetEnvironmentVariableW(name, value, 1024);
+    if (length == 0 || length >= 1024) {
+        return std::nullopt;
+    }
+    return SystemUtf8(std::wstring_view(value, length));
 }
 
 // The report's lines without their CR LF; the closing line feed after the report is not a line.
@@ -102,11 +117,11 @@ std::vector<Section> SectionsIn(const std::vector<std::string>& lines) {
     return found;
 }
 
-// The names of the files a directory holds.
+// The names of the files a directory holds, in UTF-8.
 std::set<std::string> NamesIn(const fs::path& directory) {
     std::set<std::string> names;
     for (const auto& entry : fs::directory_iterator(directory)) {
-        names.insert(entry.path().filename().string());
+        names.insert(Utf8Text(entry.path().filename()));
     }
     return names;
 }
@@ -130,7 +145,7 @@ protected:
         m_scratch.Write(m_reportFile, std::string(100000, 'x') + "\r\n");
 
         const test_support::ChildRun run =
-            test_support::RunChild(m_program, m_scratch.Path().string());
+            test_support::RunChild(m_program, Utf8Text(m_scratch.Path()));
         EXPECT_TRUE(run.started) << m_program;
         EXPECT_EQ(run.exitCode, 0u);
         const std::string& output = run.standardOutput;
@@ -321,7 +336,7 @@ TEST_F(CliEndToEnd, HostileSurroundingsStillGiveTheReportAndStatusZero) {
     fs::create_directory(m_scratch.Path() / m_reportFile);
 
     const test_support::ChildRun inScratch =
-        test_support::RunChild(m_program, m_scratch.Path().string());
+        test_support::RunChild(m_program, Utf8Text(m_scratch.Path()));
     // The process environment is the test's own: the variable goes before any check can stop.
     SetEnvironmentVariableA("USERDOMAIN", nullptr);
     EXPECT_TRUE(inScratch.started);
@@ -345,7 +360,7 @@ TEST_F(CliEndToEnd, HostileSurroundingsStillGiveTheReportAndStatusZero) {
 TEST_F(CliEndToEnd, JsonFormIsOneDocumentWithTheSystemsFacts) {
     m_scratch.Write("kolt_info.cfg", SelectionFile("0000110101"));
     const test_support::ChildRun run =
-        test_support::RunChild(m_program, m_scratch.Path().string(), {"/format:json"});
+        test_support::RunChild(m_program, Utf8Text(m_scratch.Path()), {"/format:json"});
     ASSERT_TRUE(run.started);
     EXPECT_EQ(run.exitCode, 0u);
     const std::string jsonFile = "kolt_info_" + SystemComputerName() + ".json";
@@ -361,6 +376,41 @@ TEST_F(CliEndToEnd, JsonFormIsOneDocumentWithTheSystemsFacts) {
     EXPECT_EQ(json["memory"]["physical"]["totalBytes"].get<std::uint64_t>(), memory.ullTotalPhys);
     ASSERT_FALSE(json["disk"]["drives"].empty());
     EXPECT_EQ(json["disk"]["drives"][0]["letter"], "C");
+}
+
+// A user name and a folder name beyond ASCII. The runs with USER=Jürgen and USER=王伟
+// give Wine's user that name; the folder is named in Chinese whatever the user. Both forms carry
+// the name exactly as the system spells it, in UTF-8; the selection file is read in that folder
+// and the report files land there.
+TEST_F(CliEndToEnd, NamesBeyondAsciiStayWholeInBothFormsInAnyFolder) {
+    const std::string user = SystemUserName();
+    ASSERT_FALSE(user.empty());
+    if (const std::optional<std::string> fromEnvironment = EnvironmentText(L"USER")) {
+        EXPECT_EQ(user, *fromEnvironment) << "Wine did not take the user name from USER";
+    }
+    const fs::path folder = m_scratch.Path() / Utf8Path("\xE7\x8E\x8B\xE4\xBC\x9F");
+    ASSERT_TRUE(fs::create_directory(folder));
+    test_support::WriteBytes(folder / "kolt_info.cfg", SelectionFile("0000101000"));
+
+    const test_support::ChildRun text = test_support::RunChild(m_program, Utf8Text(folder));
+    ASSERT_TRUE(text.started);
+    EXPECT_EQ(text.exitCode, 0u);
+    const std::vector<std::string> lines = ReportLines(text.standardOutput);
+    EXPECT_EQ(SectionsIn(lines), (std::vector<Section>{kComputer, kUser}))
+        << "the selection file in the folder was not read";
+    EXPECT_EQ(ValueOf(lines, "  User Name       : "), user);
+    EXPECT_EQ(test_support::ReadBytes(folder / Utf8Path(m_reportFile)), text.standardOutput);
+
+    const test_support::ChildRun json =
+        test_support::RunChild(m_program, Utf8Text(folder), {"--format", "json"});
+    ASSERT_TRUE(json.started);
+    const std::string jsonFile = "kolt_info_" + SystemComputerName() + ".json";
+    EXPECT_EQ(test_support::ReadBytes(folder / Utf8Path(jsonFile)), json.standardOutput);
+    const nlohmann::json document = nlohmann::json::parse(json.standardOutput);
+    EXPECT_EQ(document["sections"], (nlohmann::json{"computerName", "userName"}));
+    EXPECT_EQ(document["userName"]["name"], user);
+
+    EXPECT_EQ(NamesIn(folder), (std::set<std::string>{"kolt_info.cfg", m_reportFile, jsonFile}));
 }
 
 // The operating-system lines against the values the registry holds. With KOLT_PRESENTED_WINDOWS

@@ -15,6 +15,7 @@
 
 #include "platform/platform.h"
 #include "tests/win32/host_facts.h"
+#include "tests/win32/system_utf8.h"
 
 namespace kolt {
 namespace {
@@ -22,6 +23,7 @@ namespace {
 using test_support::HostFact;
 using test_support::HostNumbers;
 using test_support::HostVolumeFact;
+using test_support::SystemUtf8;
 
 constexpr std::uint64_t kMiB = 1024 * 1024;
 constexpr std::uint64_t kGiB = 1024 * kMiB;
@@ -58,6 +60,12 @@ TEST_F(MachineFacts, EnvironmentValuesCrossByteForByte) {
     EXPECT_EQ(m_platform->EnvironmentVariable("KOLT_TEST_LONG_VALUE"), std::string(300, 'v'));
     EXPECT_EQ(m_platform->EnvironmentVariable("KOLT_TEST_EMPTY_VALUE"), "");
     EXPECT_EQ(m_platform->EnvironmentVariable("KOLT_TEST_NOT_SET"), std::nullopt);
+    // Characters no 8-bit code page holds together, and a C1 control, reach the report in UTF-8.
+    const std::wstring wide =
+        L"Zo\u00EB \u041B\u0443\u043A\u0430\u0448 \u738B\u4F1F \U0001F600 \u009B";
+    ASSERT_TRUE(SetEnvironmentVariableW(L"KOLT_TEST_WIDE_VALUE", wide.c_str()));
+    EXPECT_EQ(m_platform->EnvironmentVariable("KOLT_TEST_WIDE_VALUE"), SystemUtf8(wide));
+    SetEnvironmentVariableW(L"KOLT_TEST_WIDE_VALUE", nullptr);
 }
 
 TEST_F(MachineFacts, MemoryIsTheHostsMemory) {
@@ -201,29 +209,31 @@ TEST_F(MachineFacts, LocalTimesAgreeWithTheSystemsConversion) {
     EXPECT_EQ(m_platform->ToLocalTime(-86'400), std::nullopt);
 }
 
+// Read whole, and in UTF-8 whatever the folders are called: one of them has a Chinese name.
 TEST_F(MachineFacts, TheCurrentDirectoryIsReadWhole) {
-    char temp[MAX_PATH + 1] = {};
-    ASSERT_NE(GetTempPathA(sizeof temp, temp), 0u);
-    // A deep directory: its path passes 200 characters. (The ANSI calls make none deeper than
-    // about 248, on Windows as under Wine, so the area's growth is not reached from here.)
-    std::string deep = std::string(temp) + "kolt current directory test";
-    CreateDirectoryA(deep.c_str(), nullptr);
-    std::vector<std::string> made{deep};
+    wchar_t temp[MAX_PATH + 1] = {};
+    ASSERT_NE(GetTempPathW(MAX_PATH + 1, temp), 0u);
+    // A deep directory: its path passes 200 characters. (The calls without the "\\?\" prefix
+    // make none deeper than about 248, on Windows as under Wine, so the area's growth is not
+    // reached from here.)
+    std::wstring deep = std::wstring(temp) + L"kolt current directory test \u738B\u4F1F";
+    CreateDirectoryW(deep.c_str(), nullptr);
+    std::vector<std::wstring> made{deep};
     while (deep.size() < 200) {
-        deep += "\\" + std::string(40, 'd');
-        ASSERT_TRUE(CreateDirectoryA(deep.c_str(), nullptr) ||
+        deep += L"\\" + std::wstring(40, L'd');
+        ASSERT_TRUE(CreateDirectoryW(deep.c_str(), nullptr) ||
                     GetLastError() == ERROR_ALREADY_EXISTS);
         made.push_back(deep);
     }
-    char previous[4096] = {};
-    ASSERT_NE(GetCurrentDirectoryA(sizeof previous, previous), 0u);
-    ASSERT_TRUE(SetCurrentDirectoryA(deep.c_str()));
+    wchar_t previous[4096] = {};
+    ASSERT_NE(GetCurrentDirectoryW(4096, previous), 0u);
+    ASSERT_TRUE(SetCurrentDirectoryW(deep.c_str()));
     const std::optional<std::string> current = m_platform->CurrentDirectory();
-    SetCurrentDirectoryA(previous);
+    SetCurrentDirectoryW(previous);
     for (auto dir = made.rbegin(); dir != made.rend(); ++dir) {
-        RemoveDirectoryA(dir->c_str());
+        RemoveDirectoryW(dir->c_str());
     }
-    EXPECT_EQ(current, deep);
+    EXPECT_EQ(current, SystemUtf8(deep));
     EXPECT_EQ(m_platform->PathSeparator(), '\\');
 }
 

@@ -13,11 +13,13 @@
 #include "platform/win32/registry_rules.h"
 #include "platform/win32/win32_registry.h"
 #include "tests/win32/registry_views.h"
+#include "tests/win32/system_utf8.h"
 
 namespace kolt::win32 {
 namespace {
 
 using test_support::RegistryViewKind;
+using test_support::SystemUtf8;
 
 constexpr const char* kScratchKey = "Software\\Kolt Backend Test";
 
@@ -53,6 +55,14 @@ public:
                                  static_cast<DWORD>(bytes.size())),
                   ERROR_SUCCESS)
             << name;
+    }
+
+    // A text value through the wide call, with its NUL.
+    void SetText(const std::wstring& name, const std::wstring& text) {
+        ASSERT_EQ(RegSetValueExW(m_key, name.c_str(), 0, REG_SZ,
+                                 reinterpret_cast<const BYTE*>(text.c_str()),
+                                 static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t))),
+                  ERROR_SUCCESS);
     }
 
 private:
@@ -135,6 +145,18 @@ TEST_F(RegistryTest, DataIsReadWholeAsStored) {
     EXPECT_EQ(TextInArea(m_registry.Data(kScratchKey, "Unterminated")), "abcd");
     EXPECT_EQ(TextInArea(m_registry.Data(kScratchKey, "Chars63")), std::string(63, 'x'));
     EXPECT_EQ(TextInArea(m_registry.Data(kScratchKey, "Chars64")), std::nullopt);
+}
+
+// Texts the 8-bit code page cannot hold come in UTF-8, whole; the area counts characters.
+TEST_F(RegistryTest, TextsBeyondTheCodePageAreReadWhole) {
+    const std::wstring name = L"Windows \u738B\u4F1F \u0141ukasz \U0001F600";
+    const std::wstring sixtyThree(63, L'\u738B');
+    m_scratch.SetText(L"Wide", name);
+    m_scratch.SetText(L"Wide63", sixtyThree);
+    m_scratch.SetText(L"Wide64", sixtyThree + L'\u4F1F');
+    EXPECT_EQ(m_registry.Data(kScratchKey, "Wide"), SystemUtf8(name) + '\0');
+    EXPECT_EQ(TextInArea(m_registry.Data(kScratchKey, "Wide63")), SystemUtf8(sixtyThree));
+    EXPECT_EQ(TextInArea(m_registry.Data(kScratchKey, "Wide64")), std::nullopt);
 }
 
 TEST_F(RegistryTest, DwordReadsAcceptOnlyDwords) {

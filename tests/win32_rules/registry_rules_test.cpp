@@ -331,7 +331,15 @@ TEST(ProcessorIdentity, ValuesThatDoNotFitTheirAreaAreUnreadable) {
     }
 }
 
-TEST(TextInArea, DataAndItsNulMustFitSixtyFourBytes) {
+std::string Wangs(int count) {
+    std::string text;
+    for (int i = 0; i < count; ++i) {
+        text += "\xE7\x8E\x8B";
+    }
+    return text;
+}
+
+TEST(TextInArea, DataAndItsNulMustFitSixtyFourCharacters) {
     const struct {
         const char* what;
         std::optional<std::string> data;
@@ -346,6 +354,11 @@ TEST(TextInArea, DataAndItsNulMustFitSixtyFourBytes) {
         {"the whole data counts", std::string("ab\0") + std::string(70, 'c'), std::nullopt},
         {"no data at all", std::string(), std::string()},
         {"missing", std::nullopt, std::nullopt},
+        // The wide area counts UTF-16 units: 63 three-byte characters and the NUL fit.
+        {"63 characters beyond ASCII", Wangs(63) + '\0', Wangs(63)},
+        {"64 characters beyond ASCII", Wangs(64) + '\0', std::nullopt},
+        {"a character beyond U+FFFF takes two", Wangs(62) + "\xF0\x9F\x98\x80" + '\0',
+         std::nullopt},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(TextInArea(c.data), c.text) << c.what;
