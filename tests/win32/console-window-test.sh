@@ -17,6 +17,12 @@ set -euo pipefail
 }
 program=$(realpath -- "$1")
 wine_run=$(cd "$(dirname "$0")/../../scripts" && pwd)/wine-run.sh
+# shellcheck source=../../scripts/lib/runs-32bit.sh
+source "$(dirname "$0")/../../scripts/lib/runs-32bit.sh"
+if kolt_is_pe32 "$program" && ! kolt_runs_32bit; then
+    echo "console-window-test: skipped, $KOLT_NO_32BIT_REASON"
+    exit 77
+fi
 if ! command -v script >/dev/null; then
     echo "console-window-test: skipped: no 'script' command to give the program a terminal"
     exit 77
