@@ -10,6 +10,8 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/common/numeric_host_name.h"
+
 namespace kolt::win32 {
 namespace {
 
@@ -60,7 +62,9 @@ std::vector<Ipv4Address> ResolveOwnHostAddresses() {
     }
     // 255 bytes offered, the last byte of the area kept as a terminator in every case.
     std::array<char, 256> hostName{};
-    if (gethostname(hostName.data(), 255) != 0) {
+    // A numeric name is not resolved: the resolver would only read the number as an address,
+    // which belongs to no adapter of this machine.
+    if (gethostname(hostName.data(), 255) != 0 || common::IsNumericHostName(hostName.data())) {
         return addresses;
     }
     const hostent* entry = gethostbyname(hostName.data());
