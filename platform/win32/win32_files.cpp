@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 #include <string>
+#include <utility>
 
 #include "platform/platform.h"
 
@@ -78,6 +79,33 @@ std::wstring WidePath(const std::string& path) {
     return L"\\\\?\\" + full;
 }
 
+// The system's text for an error code, in UTF-8 and without the line end it comes with.
+std::string SystemMessage(DWORD code) {
+    wchar_t* text = nullptr;
+    const DWORD length = FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    if (length == 0 || text == nullptr) {
+        return "error " + std::to_string(code);
+    }
+    std::wstring wide(text, length);
+    LocalFree(text);
+    while (!wide.empty() && (wide.back() == L'\n' || wide.back() == L'\r' || wide.back() == L' ' ||
+                             wide.back() == L'.')) {
+        wide.pop_back();
+    }
+    const int size = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
+                                         nullptr, 0, nullptr, nullptr);
+    std::string message(static_cast<std::size_t>(size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), message.data(),
+                        size, nullptr, nullptr);
+    return message;
+}
+
+FileWriteResult Failure(DWORD error, std::string leftBehind = {}) {
+    return FileWriteResult{false, SystemMessage(error), std::move(leftBehind)};
+}
+
 // A name beside `path` that no other run picks at the same moment: the process, the tick count
 // and the try number; CREATE_NEW catches the rare clash.
 std::string TemporaryNameBeside(const std::string& path, int attempt) {
@@ -128,29 +156,38 @@ std::string TextFileBytes(std::string_view text) {
     return bytes;
 }
 
-bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
+FileWriteResult WriteFileAtomically(const std::string& path, std::string_view bytes) {
     for (int attempt = 0; attempt < kTemporaryNameTries; ++attempt) {
-        const std::wstring temporary = WidePath(TemporaryNameBeside(path, attempt));
+        const std::string temporaryName = TemporaryNameBeside(path, attempt);
+        const std::wstring temporary = WidePath(temporaryName);
         FileHandle file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                     FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file.Valid()) {
             if (GetLastError() == ERROR_FILE_EXISTS) {
                 continue;
             }
-            return false;
+            return Failure(GetLastError());
         }
-        const bool written = WriteAll(file.Get(), bytes);
-        const bool closed = file.Close();
-        // The move replaces whatever file or link stands at the name, and never follows a link.
-        if (written && closed &&
-            MoveFileExW(temporary.c_str(), WidePath(path).c_str(), MOVEFILE_REPLACE_EXISTING) !=
-                0) {
-            return true;
+        // The bytes reach the disk before the file takes the name, and the move is written
+        // through: a crash or power cut leaves the whole old file or the whole new one.
+        DWORD error = ERROR_SUCCESS;
+        if (!WriteAll(file.Get(), bytes) || FlushFileBuffers(file.Get()) == 0 || !file.Close()) {
+            error = GetLastError();
+        } else if (MoveFileExW(temporary.c_str(), WidePath(path).c_str(),
+                               MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0) {
+            // The move replaces whatever file or link stands at the name and never follows a
+            // link.
+            return FileWriteResult{true, {}, {}};
+        } else {
+            error = GetLastError();
         }
-        DeleteFileW(temporary.c_str());
-        return false;
+        file.Close();
+        if (DeleteFileW(temporary.c_str()) == 0) {
+            return Failure(error, temporaryName);
+        }
+        return Failure(error);
     }
-    return false;
+    return Failure(ERROR_FILE_EXISTS);
 }
 
 }  // namespace kolt
