@@ -24,18 +24,23 @@ constexpr bool IsControlByte(char c) {
     return (byte < 0x20 && c != '\t') || byte == 0x7F;
 }
 
-// Appends `prefix`, `value` and the line end. Values come from outside (names, environment,
-// registry and os-release texts), so each control byte in one becomes '?': no value can start a
-// line of its own, forge another field, or send an escape sequence to a terminal.
-inline void AppendLine(std::string& text, std::string_view prefix, std::string_view value = {}) {
-    text.append(prefix);
-    const std::size_t valueStart = text.size();
-    text.append(value);
-    for (std::size_t i = valueStart; i < text.size(); ++i) {
+// Makes each control byte of `text` from `from` on a '?': text from outside can then neither
+// start a line of its own, forge another field, nor send an escape sequence to a terminal.
+inline void MaskControlBytes(std::string& text, std::size_t from = 0) {
+    for (std::size_t i = from; i < text.size(); ++i) {
         if (IsControlByte(text[i])) {
             text[i] = kControlStandIn;
         }
     }
+}
+
+// Appends `prefix`, `value` and the line end. Values come from outside (names, environment,
+// registry and os-release texts), so their control bytes are masked.
+inline void AppendLine(std::string& text, std::string_view prefix, std::string_view value = {}) {
+    text.append(prefix);
+    const std::size_t valueStart = text.size();
+    text.append(value);
+    MaskControlBytes(text, valueStart);
     text.append(kLineEnd);
 }
 
