@@ -62,10 +62,14 @@ std::vector<Ipv4Address> ResolveOwnHostAddresses() {
     }
     // 255 bytes offered, the last byte of the area kept as a terminator in every case.
     std::array<char, 256> hostName{};
-    // A numeric name is not resolved: the resolver would only read the number as an address,
-    // which belongs to no adapter of this machine.
-    if (gethostname(hostName.data(), 255) != 0 || common::IsNumericHostName(hostName.data())) {
+    if (gethostname(hostName.data(), 255) != 0) {
         return addresses;
+    }
+    // A numeric name is not resolved: the resolver would only read the number as an address,
+    // which belongs to no adapter of this machine. The adapter that carries the default route
+    // answers instead, as the interfaces do on Linux.
+    if (common::IsNumericHostName(hostName.data())) {
+        return DefaultRouteAdapterAddresses();
     }
     const hostent* entry = gethostbyname(hostName.data());
     if (entry == nullptr || entry->h_addrtype != AF_INET || entry->h_length != 4 ||
