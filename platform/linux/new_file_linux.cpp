@@ -25,7 +25,7 @@ CrashSafety::Need NeedOf(int fd) {
         case RAMFS_MAGIC:
             return CrashSafety::Need::Nothing;
         case EXT4_SUPER_MAGIC:  // the one driver serves ext3 and ext4 (and ext2) under it
-            return CrashSafety::Need::StartWriting;
+            return CrashSafety::Need::WriteOut;
         default:
             return CrashSafety::Need::FlushAndWait;
     }
@@ -50,13 +50,17 @@ bool CrashSafety::ContentBeforeNaming() const {
     switch (m_need) {
         case Need::Nothing:
             return true;
-        case Need::StartWriting:
-            // ext4 allocates a new file's blocks only when it writes them out, and its journal
-            // (ordered data, the default) commits no change that follows an allocation before the
-            // data is on the disk. Starting the write-out now therefore puts the bytes on the disk
-            // before the name change reaches it, without waiting for either: a flush and a wait
-            // here cost several times a whole report's run.
-            return ::sync_file_range(m_fd, 0, 0, SYNC_FILE_RANGE_WRITE) == 0;
+        case Need::WriteOut:
+            // ext4 gives a new file its blocks only when it writes them out, and records them as
+            // written only once the write has completed (until then they read as zeros). Waiting
+            // here for that write puts both before the name change in the journal, which commits
+            // in order and flushes the disk's cache before each commit: a crash then finds the
+            // old file or the whole new one. Merely starting the write is not enough (a power
+            // cut under load left a report of zeros); a full flush and journal commit per file
+            // (fdatasync) would cost several times a whole report's run.
+            return ::sync_file_range(m_fd, 0, 0,
+                                     SYNC_FILE_RANGE_WAIT_BEFORE | SYNC_FILE_RANGE_WRITE |
+                                         SYNC_FILE_RANGE_WAIT_AFTER) == 0;
         case Need::FlushAndWait:
             return ::fdatasync(m_fd) == 0;
     }

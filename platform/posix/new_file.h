@@ -24,8 +24,9 @@ public:
     // What the file system holding the file needs.
     enum class Need {
         Nothing,       // it keeps nothing across a power cut (memory only)
-        StartWriting,  // its journal commits written-out data before any later change of a name
-        FlushAndWait,  // the data, and then the directory, are flushed and waited for
+        WriteOut,      // the data written out; the journal then commits no later name change
+                       // before the data is stable
+        FlushAndWait,  // the data, and then the directory, flushed to stable storage
     };
 
     explicit CrashSafety(int fd);
