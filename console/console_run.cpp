@@ -45,8 +45,7 @@ void WarnAboutUnwrittenFile(const std::string& fileName, const FileWriteResult& 
     std::string line =
         "kolt_info_cli: " + MessageText(fileName) + " not written: " + MessageText(result.failure);
     if (!result.leftBehind.empty()) {
-        line +=
-            " (the unfinished copy " + MessageText(result.leftBehind) + " could not be removed)";
+        line += " (the temporary copy " + MessageText(result.leftBehind) + " could not be removed)";
     }
     errors(line + "\n");
 }

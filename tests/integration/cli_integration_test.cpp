@@ -477,7 +477,7 @@ private:
 
 // A report file that cannot be written is named on standard error with the reason, in one line;
 // standard output and the exit status are as always, and an older report at the name stays as
-// it was (a caller must not mistake it for today's). Where even the unfinished copy cannot be
+// it was (a caller must not mistake it for today's). Where even the temporary copy cannot be
 // removed (a directory that only takes new names), the line says so.
 TEST_F(CliIntegrationTest, AReportFileThatIsNotWrittenIsNamedOnStandardError) {
     const std::string reportName = "kolt_info_" + NetbiosName() + ".txt";
@@ -497,7 +497,7 @@ TEST_F(CliIntegrationTest, AReportFileThatIsNotWrittenIsNamedOnStandardError) {
         {"a read-only directory", {.readOnlyDirectory = true}, "Read-only file system"},
         {"a directory that only takes new names",
          {},
-         "Operation not permitted (the unfinished copy ",
+         "Operation not permitted (the temporary copy ",
          true},
     };
     for (const Case& c : cases) {
