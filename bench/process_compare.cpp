@@ -2,11 +2,18 @@
 // the same facts, started alternately in one run so both meet the same machine load. Prints the
 // median of each, the ratio of the medians, and the spread of the ratio over the pairs.
 //
-//   kolt_process_compare RUNS [--selection V,V,...] OUR_PROGRAM [-- PEER_PROGRAM [ARGUMENT...]]
+//   kolt_process_compare RUNS [--selection V,V,...] [--settled] OUR_PROGRAM
+//                        [-- PEER_PROGRAM [ARGUMENT...]]
 //
 // Our program runs in a scratch directory whose selection file holds the ten values given (by
 // default every section but the CPU speed); without a peer only our figures are printed.
-// Standard output goes to /dev/null.
+// Standard output goes to /dev/null. Runs follow each other within milliseconds, so each report
+// replaces one the system has not yet written to the disk; with --settled the scratch directory's
+// file system is synced before each of our runs (outside the timed part), so each replaces a
+// report that is on the disk, as it is when the program runs minutes apart.
+
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -52,10 +59,15 @@ int main(int argc, char** argv) {
         selection = argv[next + 1];
         next += 2;
     }
+    bool settled = false;
+    if (argc > next && std::string(argv[next]) == "--settled") {
+        settled = true;
+        ++next;
+    }
     if (argc <= next) {
         std::fprintf(stderr,
-                     "usage: kolt_process_compare RUNS [--selection V,V,...] OUR_PROGRAM "
-                     "[-- PEER_PROGRAM [ARG...]]\n");
+                     "usage: kolt_process_compare RUNS [--selection V,V,...] [--settled] "
+                     "OUR_PROGRAM [-- PEER_PROGRAM [ARG...]]\n");
         return 2;
     }
     const int runs = std::max(1, std::atoi(argv[1]));
@@ -94,7 +106,11 @@ int main(int argc, char** argv) {
     std::vector<Sample> peerSamples;
     std::vector<double> ratios;
     bool failed = false;
+    const int scratchHandle = ::open(scratch.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     for (int round = 0; round < runs && !failed; ++round) {
+        if (settled && scratchHandle >= 0) {
+            ::syncfs(scratchHandle);
+        }
         const auto mine = kolt::bench::RunProcess(ours, scratch);
         failed = !mine;
         if (mine) {
@@ -108,6 +124,9 @@ int main(int argc, char** argv) {
                 ratios.push_back(mine->milliseconds / theirs->milliseconds);
             }
         }
+    }
+    if (scratchHandle >= 0) {
+        ::close(scratchHandle);
     }
     std::error_code ignored;
     fs::remove_all(scratch, ignored);

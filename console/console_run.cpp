@@ -5,6 +5,7 @@
 
 #include "console/command_line.h"
 #include "console/json_report.h"
+#include "console/message_text.h"
 #include "kolt_version.h"
 #include "report/build_report.h"
 #include "report/report_file_name.h"
@@ -28,12 +29,26 @@ void WarnAboutIgnored(const std::vector<std::string>& ignored, const OutputWrite
     if (ignored.empty()) {
         return;
     }
+    // Arguments are anyone's text: shown masked and cut, so that the warning stays one line
+    // and sends nothing to the terminal but characters.
     std::string line = "kolt_info_cli: ignoring what it does not know:";
     for (const std::string& argument : ignored) {
         line += ' ';
-        line += argument;
+        line += MessageText(argument, kArgumentCharactersShown);
     }
     errors(line + " (see --help)\n");
+}
+
+// A report that did not reach its file says so: whoever runs the program must not take an older
+// file at that name for today's report.
+void WarnAboutUnwrittenFile(const std::string& fileName, const FileWriteResult& result,
+                            const OutputWriter& errors) {
+    std::string line =
+        "kolt_info_cli: " + MessageText(fileName) + " not written: " + MessageText(result.failure);
+    if (!result.leftBehind.empty()) {
+        line += " (the temporary copy " + MessageText(result.leftBehind) + " could not be removed)";
+    }
+    errors(line + "\n");
 }
 
 }  // namespace
@@ -64,9 +79,14 @@ int RunConsole(Platform& platform, const std::vector<std::string>& arguments,
     output(bytes);
 
     // The same bytes, unchanged, replacing any earlier report in one step. A report file that
-    // cannot be written is skipped: the report has gone to standard output already.
-    WriteFileAtomically(ReportFileName(ComputerNameForFile(platform), json ? ".json" : ".txt"),
-                        bytes);
+    // cannot be written is named on standard error, and that is all: the report has gone to
+    // standard output already.
+    const std::string fileName =
+        ReportFileName(ComputerNameForFile(platform), json ? ".json" : ".txt");
+    const FileWriteResult result = WriteFileAtomically(fileName, bytes);
+    if (!result.written) {
+        WarnAboutUnwrittenFile(fileName, result, errors);
+    }
     return 0;
 }
 

@@ -7,6 +7,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "console/iso_time.h"
 #include "kolt_version.h"
 
 namespace kolt {
@@ -47,17 +48,6 @@ std::string_view SectionName(ReportSection section) {
 template <typename Value>
 Json OrNull(const std::optional<Value>& value) {
     return value ? Json(*value) : Json(nullptr);
-}
-
-// "2026-12-07T13:44:58+01:00": the local time and its offset from UTC.
-std::string Iso8601(const LocalTime& local) {
-    const int offsetMinutes = local.utcOffsetSeconds / 60;
-    const int magnitude = std::abs(offsetMinutes);
-    char text[40];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02d%c%02d:%02d", local.year,
-                  local.month, local.day, local.hour, local.minute, local.second,
-                  offsetMinutes < 0 ? '-' : '+', magnitude / 60, magnitude % 60);
-    return text;
 }
 
 std::string DottedAddress(const Ipv4Address& address) {

@@ -59,7 +59,7 @@ void ReportDlgLogic::OnSaveClicked() {
     // fails (a full disk, a vanished network drive) leaves that file as it was and says so.
     std::string converted = m_reportText;
     std::replace(converted.begin(), converted.end(), '\r', ' ');
-    if (!WriteFileAtomically(*path, TextFileBytes(std::string_view(converted.c_str())))) {
+    if (!WriteFileAtomically(*path, TextFileBytes(std::string_view(converted.c_str()))).written) {
         m_services.ShowMessage(std::string(kSaveError) + *path, ui::MessageIcon::Warning);
         return;
     }

@@ -142,13 +142,6 @@ void PrepareConsoleProcess();
 // without a medium are probed.
 void SuppressCriticalErrorDialogs();
 
-// When standard output is a console window that does not take UTF-8 bytes as text (Windows, whose
-// console shows bytes in its own code page), writes `text` (UTF-8) there in the window's own
-// characters, so every name reads whole, and answers true. Answers false without writing when
-// standard output is a file, a pipe or a terminal that takes the bytes: the caller writes them
-// unchanged.
-bool WriteToConsoleWindow(std::string_view text);
-
 // --- The programs' own files ------------------------------------------------------------------
 
 // Hands a regular file's bytes to `consume`, piece by piece, until the end of the file, `limit`
@@ -161,9 +154,32 @@ bool ReadRegularFile(const std::string& path, std::size_t limit,
 // text stream writes it; elsewhere the text unchanged.
 std::string TextFileBytes(std::string_view text);
 
+// What became of a file the program meant to write.
+struct FileWriteResult {
+    bool written = false;
+    std::string failure;     // why it was not written, in the system's words; empty when it was
+    std::string leftBehind;  // the path of a new file that could not be removed again; empty when
+                             // none was left
+};
+
 // Replaces the file at `path` with `bytes` in one step: the bytes go to a new file beside it,
-// which then takes the name. A link at the name is replaced, never followed. On any failure the
-// new file is removed, whatever stood at the name is left as it was, and the answer is false.
-bool WriteFileAtomically(const std::string& path, std::string_view bytes);
+// which takes the name only once they are on their way to the disk, so that a crash or power cut
+// leaves either the whole new file or the old one. A link at the name is replaced, never
+// followed. On any failure the new file is removed (or named in `leftBehind` when it cannot be),
+// whatever stood at the name is left as it was, and `written` is false. Where the system ends the
+// program by a signal while the new file has a name of its own (interrupt, terminate, hang-up),
+// that file is removed first.
+FileWriteResult WriteFileAtomically(const std::string& path, std::string_view bytes);
+
+// --- Standard output and standard error ------------------------------------------------------
+
+enum class StandardStream { Output, Error };
+
+// Writes every byte to the process's standard output or error, going on after partial writes and
+// waiting while a non-blocking stream is full; false when the stream fails (a closed pipe, a full
+// disk, no such stream). A file or a pipe receives the bytes unchanged. A console window that
+// does not take UTF-8 bytes as text (Windows, whose console shows bytes in its own code page) is
+// given the text (UTF-8) in its own characters instead, so every name reads whole.
+bool WriteToStandardStream(StandardStream stream, std::string_view bytes);
 
 }  // namespace kolt

@@ -55,15 +55,25 @@ std::string& CSystemReport::AppendArchitecture(std::string& report) {
 
 double CSystemReport::MeasureCpuMhz() {
     const std::uint64_t frequency = m_platform.PerformanceFrequency();
+    // Each cycle count is read right next to a counter reading, and the cycles are divided by the
+    // time between those two readings: the window is one second of the counter, but a process
+    // that is stopped or preempted closes it late, and the cycles of that delay are counted too.
     const std::uint64_t cyclesStart = m_platform.TimeStampCounter();
-    // One second of the performance counter, taken to be exactly one second.
-    const std::uint64_t target = m_platform.PerformanceCounter() + frequency;
-    while (m_platform.PerformanceCounter() < target) {
+    const std::uint64_t counterStart = m_platform.PerformanceCounter();
+    std::uint64_t counterEnd = counterStart;
+    while (counterEnd - counterStart < frequency) {
+        counterEnd = m_platform.PerformanceCounter();
     }
     const std::uint64_t cyclesEnd = m_platform.TimeStampCounter();
-    // The whole 64-bit difference: a 32-bit one would wrap above 4294.97 MHz.
+    // The whole 64-bit differences: a 32-bit one would wrap above 4294.97 MHz.
     const std::uint64_t cycles = cyclesEnd - cyclesStart;
-    return static_cast<double>(cycles) * kCyclesPerMegahertzSecond;
+    if (counterEnd == counterStart) {
+        // A counter without a frequency measures no time: the cycles stand for one second.
+        return static_cast<double>(cycles) * kCyclesPerMegahertzSecond;
+    }
+    const double seconds =
+        static_cast<double>(counterEnd - counterStart) / static_cast<double>(frequency);
+    return static_cast<double>(cycles) / seconds * kCyclesPerMegahertzSecond;
 }
 
 std::string& CSystemReport::AppendCpuSpeed(std::string& report) {

@@ -35,24 +35,27 @@ constexpr bool IsC1Control(std::string_view text, std::size_t at) {
            static_cast<unsigned char>(text[at + 1]) <= 0x9F;
 }
 
+// Makes each control character of `text` from `from` on, C0 (but TAB), DEL or C1, one '?': text
+// from outside can then neither start a line of its own, forge another field, nor send an escape
+// sequence to a terminal. Every other byte is kept as it is.
+inline void MaskControlBytes(std::string& text, std::size_t from = 0) {
+    std::size_t kept = from;  // the text's length once masked, up to the byte being read
+    for (std::size_t i = from; i < text.size(); ++i, ++kept) {
+        const bool control = IsControlByte(text[i]);
+        const bool c1 = !control && IsC1Control(text, i);
+        text[kept] = control || c1 ? kControlStandIn : text[i];
+        i += c1 ? 1 : 0;  // a C1 control's second byte goes with it
+    }
+    text.resize(kept);
+}
+
 // Appends `prefix`, `value` and the line end. Values come from outside (names, environment,
-// registry and os-release texts), so each control character in one, C0, DEL or C1, becomes '?':
-// no value can start a line of its own, forge another field, or send an escape sequence to a
-// terminal. Every other byte is kept as it is.
+// registry and os-release texts), so their control characters are masked.
 inline void AppendLine(std::string& text, std::string_view prefix, std::string_view value = {}) {
     text.append(prefix);
-    std::size_t kept = 0;  // the value's bytes before this index are in the text
-    for (std::size_t i = 0; i < value.size(); ++i) {
-        const bool control = IsControlByte(value[i]);
-        const bool c1 = !control && IsC1Control(value, i);
-        if (control || c1) {
-            text.append(value.substr(kept, i - kept));
-            text += kControlStandIn;
-            i += c1 ? 1 : 0;  // a C1 control's second byte goes with it
-            kept = i + 1;
-        }
-    }
-    text.append(value.substr(kept));
+    const std::size_t valueStart = text.size();
+    text.append(value);
+    MaskControlBytes(text, valueStart);
     text.append(kLineEnd);
 }
 

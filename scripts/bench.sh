@@ -5,7 +5,8 @@
 #     --benchmark_filter=Section);
 #   - kolt_info_cli as a process: every section but the CPU speed, and the full report;
 #   - side by side with the peer program in ../shared/peers/fastfetch when it is there: both
-#     started alternately in one run, medians, the ratio and its spread over the pairs;
+#     started alternately in one run, medians, the ratio and its spread over the pairs; once
+#     back to back, once with each report replacing one already on the disk;
 #   - with 2,000 extra mounts in a private mount namespace (root only): what they add.
 # KOLT_BENCH_BUILD_DIR picks another build directory than the preset's, KOLT_BENCH_RUNS the number
 # of process runs per figure (default 40).
@@ -32,13 +33,17 @@ echo "==== kolt_info_cli as a process (wall time) ===="
 
 echo
 echo "==== every section but the CPU speed, as a whole process ===="
+peer_command=("$peer" --pipe --logo none -s OS:Kernel:CPU:Memory:Swap:Disk:LocalIp:Title:DateTime)
 if [[ -x $peer ]]; then
-    echo "beside the peer: $peer --pipe --logo none -s OS:Kernel:CPU:Memory:Swap:Disk:LocalIp:Title:DateTime"
-    "$compare" "$runs" "$cli" -- "$peer" --pipe --logo none \
-        -s OS:Kernel:CPU:Memory:Swap:Disk:LocalIp:Title:DateTime
+    echo "beside the peer: ${peer_command[*]}"
+    "$compare" "$runs" "$cli" -- "${peer_command[@]}"
+    echo "-- each report replacing one already on the disk (as runs minutes apart do):"
+    "$compare" "$runs" --settled "$cli" -- "${peer_command[@]}"
 else
     echo "(no peer program at $peer: our figures alone)"
     "$compare" "$runs" "$cli"
+    echo "-- each report replacing one already on the disk (as runs minutes apart do):"
+    "$compare" "$runs" --settled "$cli"
 fi
 
 echo

@@ -27,6 +27,8 @@ packages=(
     cups cups-client printer-driver-cups-pdf libcups2:i386 poppler-utils
     # Release packages: reproducible zips.
     zip
+    # The power-cut test: an ext4 image made with mkfs.ext4 and loop-mounted with mount.
+    e2fsprogs mount
 )
 
 # The console program alone: its JSON library (also in the list above).

@@ -14,14 +14,14 @@ namespace kolt {
 inline constexpr std::string_view kSelectionFileName = "kolt_info.cfg";
 
 // Directory buffer sizes of the two programs in characters (UTF-16 code units, as Windows' wide
-// buffers count them), terminator included: a longer directory cannot be fetched and leaves the
-// directory part empty.
+// buffers count them), terminator included: a longer directory cannot be fetched, and the
+// selection file is then named relative to the current directory.
 inline constexpr std::size_t kGuiDirectoryBufferSize = 260;
 inline constexpr std::size_t kConsoleDirectoryBufferSize = 1024;
 
 // The selection file's path: the directory, the separator and the file name, joined as plain
-// text. A directory that is missing or does not fit `bufferSize` (with its terminator) leaves the
-// directory part empty.
+// text. Where the directory is unknown or does not fit `bufferSize` (with its terminator), the
+// file name alone, which names the file in the current directory.
 std::string SelectionPath(const std::optional<std::string>& currentDirectory,
                           std::size_t bufferSize, char separator);
 

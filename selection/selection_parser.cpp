@@ -34,10 +34,13 @@ constexpr std::int32_t SignedValue(bool negative, std::uint64_t magnitude) {
 
 std::string SelectionPath(const std::optional<std::string>& currentDirectory,
                           std::size_t bufferSize, char separator) {
-    std::string path;
-    if (currentDirectory && text::Utf16Length(*currentDirectory) < bufferSize) {
-        path = *currentDirectory;
+    // A directory that cannot be named (deleted while the program runs) or does not fit the
+    // buffer leaves the bare name, which the system resolves against the current directory: the
+    // file beside the report, never one at the root of the drive.
+    if (!currentDirectory || text::Utf16Length(*currentDirectory) >= bufferSize) {
+        return std::string(kSelectionFileName);
     }
+    std::string path = *currentDirectory;
     path += separator;
     path += kSelectionFileName;
     return path;

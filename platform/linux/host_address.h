@@ -18,7 +18,8 @@ std::optional<std::string> ParseDefaultRouteInterface(std::string_view routeTabl
 
 // The resolver's IPv4 answers for `hostName` in its order, each once; where they are all
 // loopback, the interface address that reaches the network replaces them (when there is one).
-// Empty when the name does not resolve.
+// A numeric host name (see IsNumericHostName) is not resolved and gets that interface address
+// too. Empty when the name does not resolve.
 std::vector<Ipv4Address> OwnHostAddresses(const std::string& hostName);
 
 }  // namespace kolt::linux_backend

@@ -24,8 +24,11 @@ bool MoveOver(const std::string& temporary, const std::string& path) {
     if (::unlink(temporary.c_str()) == 0) {
         return true;
     }
-    // What stood at the name cannot be removed (a directory): it goes back to its name.
+    // What stood at the name cannot be removed (a directory): it goes back to its name, and the
+    // caller learns why the removal failed.
+    const int error = errno;
     ::renameat2(AT_FDCWD, temporary.c_str(), AT_FDCWD, path.c_str(), RENAME_EXCHANGE);
+    errno = error;
     return false;
 }
 

@@ -9,9 +9,14 @@
 #include <array>
 #include <cerrno>
 #include <ctime>
+#include <optional>
 #include <string_view>
+#include <system_error>
+#include <utility>
 
 #include "platform/platform.h"
+#include "platform/posix/new_file.h"
+#include "platform/posix/removed_on_signal.h"
 
 namespace kolt {
 
@@ -45,6 +50,89 @@ std::string TemporaryNameBeside(const std::string& path, int attempt) {
                        (static_cast<unsigned long long>(now.tv_sec) << 20);
     return path + "." + std::to_string(::getpid()) + "-" + std::to_string(stamp) + "-" +
            std::to_string(attempt) + ".tmp";
+}
+
+FileWriteResult Failure(int error, std::string leftBehind = {}) {
+    return FileWriteResult{false, std::generic_category().message(error), std::move(leftBehind)};
+}
+
+// The new file, complete and on its way to the disk under `temporary`, takes the place of `path`;
+// where it cannot, it is removed again. The caller guards `temporary` against signals.
+FileWriteResult PutInPlace(const std::string& temporary, const std::string& path,
+                           const std::string& directory, const posix::CrashSafety& safety) {
+    if (posix::MoveOver(temporary, path)) {
+        safety.NameAfterNaming(directory);
+        return FileWriteResult{true, {}, {}};
+    }
+    const int error = errno;
+    if (::unlink(temporary.c_str()) != 0 && errno != ENOENT) {
+        return Failure(error, temporary);
+    }
+    return Failure(error);
+}
+
+// The bytes go to a file that has no name until they are all written: a signal or a failed write
+// leaves nothing behind. Named at `path` at once when nothing stands there; otherwise under a
+// temporary name that takes the place of the old file straight away. nullopt when the unnamed file
+// cannot be named at all (no /proc): the caller then writes a named file instead.
+std::optional<FileWriteResult> WriteUnnamedFile(posix::UniqueFd& file, const std::string& path,
+                                                const std::string& directory,
+                                                std::string_view bytes) {
+    const posix::CrashSafety safety(file.Get());
+    if (!WriteAll(file.Get(), bytes) || !safety.ContentBeforeNaming()) {
+        return Failure(errno);
+    }
+    if (posix::NameUnnamedFile(file.Get(), path)) {
+        safety.NameAfterNaming(directory);
+        return FileWriteResult{true, {}, {}};
+    }
+    if (errno != EEXIST) {
+        return std::nullopt;
+    }
+    for (int attempt = 0; attempt < kTemporaryNameTries; ++attempt) {
+        const std::string temporary = TemporaryNameBeside(path, attempt);
+        // Armed before the name exists, so that no moment leaves it unguarded; the name is this
+        // process's own, so no other file is ever removed.
+        const posix::RemovedOnSignal guard(temporary);
+        if (posix::NameUnnamedFile(file.Get(), temporary)) {
+            return PutInPlace(temporary, path, directory, safety);
+        }
+        if (errno != EEXIST) {
+            return Failure(errno);
+        }
+    }
+    return Failure(EEXIST);
+}
+
+// Where no unnamed file can be made (a network or FAT file system): a new file under a temporary
+// name, removed again on any failure and when a signal ends the program while it exists.
+FileWriteResult WriteNamedFile(const std::string& path, const std::string& directory,
+                               std::string_view bytes) {
+    for (int attempt = 0; attempt < kTemporaryNameTries; ++attempt) {
+        const std::string temporary = TemporaryNameBeside(path, attempt);
+        const posix::RemovedOnSignal guard(temporary);
+        // O_EXCL with O_CREAT creates a new file or fails: it never follows a link, and
+        // O_NOFOLLOW says so twice. 0666 less the umask, as any new file gets.
+        posix::UniqueFd file(::open(temporary.c_str(),
+                                    O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC,
+                                    0666));
+        if (!file.Valid()) {
+            if (errno == EEXIST) {
+                continue;
+            }
+            return Failure(errno);
+        }
+        const posix::CrashSafety safety(file.Get());
+        if (!WriteAll(file.Get(), bytes) || !safety.ContentBeforeNaming() || !file.Close()) {
+            const int error = errno;
+            if (::unlink(temporary.c_str()) != 0) {
+                return Failure(error, temporary);
+            }
+            return Failure(error);
+        }
+        return PutInPlace(temporary, path, directory, safety);
+    }
+    return Failure(EEXIST);
 }
 
 }  // namespace
@@ -88,29 +176,14 @@ std::string TextFileBytes(std::string_view text) {
     return std::string(text);
 }
 
-bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
-    for (int attempt = 0; attempt < kTemporaryNameTries; ++attempt) {
-        const std::string temporary = TemporaryNameBeside(path, attempt);
-        // O_EXCL with O_CREAT creates a new file or fails: it never follows a link, and
-        // O_NOFOLLOW says so twice. 0666 less the umask, as any new file gets.
-        posix::UniqueFd fd(::open(temporary.c_str(),
-                                  O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC,
-                                  0666));
-        if (!fd.Valid()) {
-            if (errno == EEXIST) {
-                continue;
-            }
-            return false;
+FileWriteResult WriteFileAtomically(const std::string& path, std::string_view bytes) {
+    const std::string directory = posix::DirectoryOf(path);
+    if (posix::UniqueFd unnamed = posix::OpenUnnamedFile(directory); unnamed.Valid()) {
+        if (auto result = WriteUnnamedFile(unnamed, path, directory, bytes)) {
+            return *std::move(result);
         }
-        const bool written = WriteAll(fd.Get(), bytes);
-        const bool closed = fd.Close();
-        if (written && closed && posix::MoveOver(temporary, path)) {
-            return true;
-        }
-        ::unlink(temporary.c_str());
-        return false;
     }
-    return false;
+    return WriteNamedFile(path, directory, bytes);
 }
 
 namespace posix {
@@ -127,6 +200,21 @@ bool UniqueFd::Close() noexcept {
     m_fd = -1;
     // A close that fails with EINTR has still released the descriptor on Linux: never retried.
     return ::close(fd) == 0;
+}
+
+std::string DirectoryOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos) {
+        return ".";
+    }
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+void FlushDirectory(const std::string& directory) {
+    const UniqueFd handle(::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (handle.Valid()) {
+        ::fsync(handle.Get());
+    }
 }
 
 std::optional<std::string> ReadTextFile(const char* path, std::size_t limit) {

@@ -36,9 +36,10 @@ inline constexpr std::size_t kMountTableLimit = 16u << 20;
 std::optional<std::string> ReadTextFile(const char* path, std::size_t limit = kTextFileLimit);
 
 // Puts the file at `temporary` in the place of `path` in one step, replacing whatever stands
-// there (a link is replaced, never followed). False when it cannot; `temporary` then still names
-// the new file, for the caller to remove. How is the system's business: the build picks the
-// implementation (a plain rename, or Linux's exchange of the two names).
+// there (a link is replaced, never followed). False, with errno saying why, when it cannot;
+// `temporary` then still names the new file, for the caller to remove. How is the system's
+// business: the build picks the implementation (a plain rename, or Linux's exchange of the two
+// names).
 bool MoveOver(const std::string& temporary, const std::string& path);
 
 // The content of a file up to and including its first empty line (or all of it when there is

@@ -16,9 +16,4 @@ void PrepareConsoleProcess() {
 // POSIX systems show no box for a drive without a medium; probing one simply fails.
 void SuppressCriticalErrorDialogs() {}
 
-// A terminal takes the UTF-8 bytes as they are.
-bool WriteToConsoleWindow(std::string_view) {
-    return false;
-}
-
 }  // namespace kolt

@@ -3,7 +3,9 @@
 
 #include <algorithm>
 #include <array>
+#include <memory>
 #include <string>
+#include <utility>
 
 #include "platform/platform.h"
 #include "text/utf16.h"
@@ -76,6 +78,33 @@ std::wstring WidePath(const std::string& path) {
     return L"\\\\?\\" + full;
 }
 
+// Frees a buffer the system allocated with LocalAlloc on the caller's behalf.
+struct LocalFreeDeleter {
+    void operator()(wchar_t* buffer) const { LocalFree(buffer); }
+};
+
+// The system's text for an error code, in UTF-8 and without the line end it comes with.
+std::string SystemMessage(DWORD code) {
+    wchar_t* raw = nullptr;
+    const DWORD length = FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, code, 0, reinterpret_cast<wchar_t*>(&raw), 0, nullptr);
+    const std::unique_ptr<wchar_t, LocalFreeDeleter> text(raw);
+    if (length == 0 || text == nullptr) {
+        return "error " + std::to_string(code);
+    }
+    std::wstring_view wide(text.get(), length);
+    while (!wide.empty() && (wide.back() == L'\n' || wide.back() == L'\r' || wide.back() == L' ' ||
+                             wide.back() == L'.')) {
+        wide.remove_suffix(1);
+    }
+    return text::Utf8FromUtf16(wide);
+}
+
+FileWriteResult Failure(DWORD error, std::string leftBehind = {}) {
+    return FileWriteResult{false, SystemMessage(error), std::move(leftBehind)};
+}
+
 // A name beside `path` that no other run picks at the same moment: the process, the tick count
 // and the try number; CREATE_NEW catches the rare clash.
 std::string TemporaryNameBeside(const std::string& path, int attempt) {
@@ -126,29 +155,38 @@ std::string TextFileBytes(std::string_view text) {
     return bytes;
 }
 
-bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
+FileWriteResult WriteFileAtomically(const std::string& path, std::string_view bytes) {
     for (int attempt = 0; attempt < kTemporaryNameTries; ++attempt) {
-        const std::wstring temporary = WidePath(TemporaryNameBeside(path, attempt));
+        const std::string temporaryName = TemporaryNameBeside(path, attempt);
+        const std::wstring temporary = WidePath(temporaryName);
         FileHandle file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                     FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file.Valid()) {
             if (GetLastError() == ERROR_FILE_EXISTS) {
                 continue;
             }
-            return false;
+            return Failure(GetLastError());
         }
-        const bool written = WriteAll(file.Get(), bytes);
-        const bool closed = file.Close();
-        // The move replaces whatever file or link stands at the name, and never follows a link.
-        if (written && closed &&
-            MoveFileExW(temporary.c_str(), WidePath(path).c_str(), MOVEFILE_REPLACE_EXISTING) !=
-                0) {
-            return true;
+        // The bytes reach the disk before the file takes the name, and the move is written
+        // through: a crash or power cut leaves the whole old file or the whole new one.
+        DWORD error = ERROR_SUCCESS;
+        if (!WriteAll(file.Get(), bytes) || FlushFileBuffers(file.Get()) == 0 || !file.Close()) {
+            error = GetLastError();
+        } else if (MoveFileExW(temporary.c_str(), WidePath(path).c_str(),
+                               MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0) {
+            // The move replaces whatever file or link stands at the name and never follows a
+            // link.
+            return FileWriteResult{true, {}, {}};
+        } else {
+            error = GetLastError();
         }
-        DeleteFileW(temporary.c_str());
-        return false;
+        file.Close();
+        if (DeleteFileW(temporary.c_str()) == 0) {
+            return Failure(error, temporaryName);
+        }
+        return Failure(error);
     }
-    return false;
+    return Failure(ERROR_FILE_EXISTS);
 }
 
 }  // namespace kolt

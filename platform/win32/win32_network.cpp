@@ -15,6 +15,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/common/numeric_host_name.h"
+
 namespace kolt::win32 {
 namespace {
 
@@ -108,6 +110,12 @@ std::vector<Ipv4Address> ResolveOwnHostAddresses() {
     std::array<char, 256> hostName{};
     if (gethostname(hostName.data(), 255) != 0) {
         return addresses;
+    }
+    // A numeric name is not resolved: the resolver would only read the number as an address,
+    // which belongs to no adapter of this machine. The adapter that carries the default route
+    // answers instead, as the interfaces do on Linux.
+    if (common::IsNumericHostName(hostName.data())) {
+        return DefaultRouteAdapterAddresses();
     }
     const hostent* entry = gethostbyname(hostName.data());
     if (entry == nullptr || entry->h_addrtype != AF_INET || entry->h_length != 4 ||

@@ -190,10 +190,28 @@ TEST_F(ConsoleRunTest, ExistingReportFileIsReplaced) {
     EXPECT_EQ(ReadBytes(m_dir / kReportFile), output);
 }
 
-TEST_F(ConsoleRunTest, ReportFileThatCannotBeCreatedIsSkipped) {
+// A report file that cannot be written costs one line on standard error that names it and says
+// why; the report on standard output and the exit status stay as they are.
+TEST_F(ConsoleRunTest, ReportFileThatCannotBeCreatedIsNamedOnStandardError) {
     fs::create_directory(m_dir / kReportFile);
     EXPECT_EQ(Run(), Expected(kEverySection));
     EXPECT_TRUE(fs::is_directory(m_dir / kReportFile));
+    const std::string start = "kolt_info_cli: " + std::string(kReportFile) + " not written: ";
+    EXPECT_TRUE(m_errors.starts_with(start)) << m_errors;
+    EXPECT_GT(m_errors.size(), start.size() + 1) << "no reason given";
+    EXPECT_EQ(m_errors.find('\n'), m_errors.size() - 1) << m_errors;
+    EXPECT_EQ(FilesInDirectory(), std::vector<std::string>{std::string(kReportFile)});
+}
+
+// Where the current directory cannot be named (deleted while the program runs) or is longer than
+// the buffer, the selection still comes from the current directory, never from a root.
+TEST_F(ConsoleRunTest, AnUnknownOrOverlongDirectoryStillMeansTheCurrentOne) {
+    WriteSelectionFile("0\n0\n0\n0\n1\n");
+    for (const std::optional<std::string>& directory :
+         {std::optional<std::string>{}, std::optional<std::string>(std::string(1024, 'd'))}) {
+        m_platform.currentDirectory = directory;
+        EXPECT_EQ(Run(), Expected({&CSystemReport::AppendComputerName}));
+    }
 }
 
 // A value cannot cut the report short or forge a line: a NUL or a line end in it is shown as '?'
@@ -274,6 +292,20 @@ TEST_F(ConsoleRunTest, ArgumentsChooseWhatIsWritten) {
         {{"--format", "xml"},
          Written::TextReport,
          "kolt_info_cli: ignoring what it does not know: --format xml (see --help)\n"},
+        // Arguments are shown masked as report values are, and cut after 80 characters (a UTF-8
+        // sequence counting as one and never split): no escape sequence, no forged line.
+        {{"\x1b]0;pwned\a\x1b[2J", "a\nkolt_info_cli: fake line"},
+         Written::TextReport,
+         "kolt_info_cli: ignoring what it does not know: ?]0;pwned??[2J "
+         "a?kolt_info_cli: fake line (see --help)\n"},
+        {{std::string(100'000, 'x')},
+         Written::TextReport,
+         "kolt_info_cli: ignoring what it does not know: " + std::string(80, 'x') +
+             "\xE2\x80\xA6 (see --help)\n"},
+        {{std::string(79, 'x') + "\xC3\xA9\xC3\xA9", std::string(80, 'y') + "\x7F"},
+         Written::TextReport,
+         "kolt_info_cli: ignoring what it does not know: " + std::string(79, 'x') +
+             "\xC3\xA9\xE2\x80\xA6 " + std::string(80, 'y') + "\xE2\x80\xA6 (see --help)\n"},
     };
     const std::string jsonFile = "kolt_info_DESK042.json";
     for (const auto& c : cases) {

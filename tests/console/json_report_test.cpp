@@ -149,6 +149,33 @@ TEST(JsonReport, SectionsFollowTheSelectionInReportOrderAndUnknownsAreNull) {
     EXPECT_FALSE(json.contains("memory"));
 }
 
+// Every time reads back as the moment it is: an offset with seconds in it, or beyond what the
+// format can state, gives the same moment in UTC instead of a wrong or unreadable offset.
+TEST(JsonReport, TimeZonesThatTheOffsetFormCannotStateGiveUtc) {
+    const struct {
+        LocalTime local;
+        const char* iso8601;
+    } cases[] = {
+        {{2026, 12, 6, 13, 44, 58, 0, 0}, "2026-12-06T13:44:58+00:00"},
+        {{2026, 12, 6, 13, 44, 58, 0, 23 * 3600 + 59 * 60}, "2026-12-06T13:44:58+23:59"},
+        {{2026, 12, 6, 13, 44, 58, 0, -(23 * 3600 + 59 * 60)}, "2026-12-06T13:44:58-23:59"},
+        // TZ=ABC-0:19:32, across the turn of the year.
+        {{2026, 1, 1, 0, 10, 0, 4, 19 * 60 + 32}, "2025-12-31T23:50:28Z"},
+        {{2026, 3, 1, 0, 59, 59, 0, 24 * 3600 + 59 * 60 + 59}, "2026-02-28T00:00:00Z"},
+        {{2024, 2, 28, 23, 0, 0, 3, -24 * 3600}, "2024-02-29T23:00:00Z"},
+        {{1970, 1, 1, 0, 0, 5, 4, -7}, "1970-01-01T00:00:12Z"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.iso8601);
+        ScriptedPlatform platform;
+        platform.localTime = c.local;
+        CSystemReport composer(platform);
+        const Json json = Json::parse(BuildJsonReport(
+            composer, [](ReportSection section) { return section == ReportSection::DateTime; }));
+        EXPECT_EQ(json["dateTime"]["iso8601"], c.iso8601);
+    }
+}
+
 // Values from outside go into the document whole: quotes, backslashes, line ends and control
 // bytes are escaped, characters beyond ASCII (a C1 control among them) stay exact, and bytes
 // that are not UTF-8 become U+FFFD, so nothing breaks the document.

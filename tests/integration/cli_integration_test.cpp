@@ -1,9 +1,15 @@
 // The real kolt_info_cli, run as a process in scratch directories: the selection file decides the
 // sections, standard output and the report file carry the same bytes, and the facts agree with
 // the kernel's own figures (loosely where they move between two readings).
+#include <arpa/inet.h>
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <ifaddrs.h>
+#include <linux/fs.h>
 #include <netdb.h>
+#include <netinet/in.h>
 #include <pwd.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <sys/sysmacros.h>
@@ -15,11 +21,13 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <iomanip>
+#include <iostream>
 #include <optional>
 #include <sstream>
 #include <string>
@@ -112,19 +120,6 @@ std::string OsReleasePrettyName() {
         }
     }
     return {};
-}
-
-// The name the program uses: the host name's first label, upper-cased, cut to 15 characters.
-std::string NetbiosName() {
-    utsname system{};
-    if (uname(&system) != 0) {
-        return {};
-    }
-    std::string name(system.nodename);
-    name = name.substr(0, name.find('.')).substr(0, 15);
-    std::transform(name.begin(), name.end(), name.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    return name;
 }
 
 // Whether the resolver gives an IPv4 address for `hostName`.
@@ -482,6 +477,7 @@ TEST_F(CliIntegrationTest, HostileSurroundingsNeitherHangNorCutNorRedirectTheRep
             EXPECT_EQ(run.standardOutput.substr(run.standardOutput.size() - 3), "\r\n\n");
             if (c.outcome == Outcome::WholeReport) {
                 EXPECT_EQ(report, run.standardOutput);
+                EXPECT_EQ(run.standardError, "");
             }
             const auto lines =
                 CrLfLines(run.standardOutput.substr(0, run.standardOutput.size() - 1));
@@ -497,6 +493,192 @@ TEST_F(CliIntegrationTest, HostileSurroundingsNeitherHangNorCutNorRedirectTheRep
             const std::string name = entry.path().filename().string();
             EXPECT_TRUE(name == reportName || name == "kolt_info.cfg") << name;
         }
+    }
+}
+
+// Sets a file's attribute flags (chattr) for as long as it lives: the scratch directory can only
+// be removed once they are cleared again.
+class AttributeFlags {
+public:
+    AttributeFlags(const std::filesystem::path& path, int flags) : m_path(path) {
+        const int fd = ::open(m_path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        int current = 0;
+        if (fd >= 0 && ::ioctl(fd, FS_IOC_GETFLAGS, &current) == 0) {
+            const int wanted = current | flags;
+            m_set = ::ioctl(fd, FS_IOC_SETFLAGS, &wanted) == 0;
+            m_previous = current;
+        }
+        if (fd >= 0) {
+            ::close(fd);
+        }
+    }
+    ~AttributeFlags() {
+        const int fd = ::open(m_path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (m_set && fd >= 0) {
+            ::ioctl(fd, FS_IOC_SETFLAGS, &m_previous);
+        }
+        if (fd >= 0) {
+            ::close(fd);
+        }
+    }
+    AttributeFlags(const AttributeFlags&) = delete;
+    AttributeFlags& operator=(const AttributeFlags&) = delete;
+
+    bool Set() const { return m_set; }
+
+private:
+    std::filesystem::path m_path;
+    int m_previous = 0;
+    bool m_set = false;
+};
+
+// A report file that cannot be written is named on standard error with the reason, in one line;
+// standard output and the exit status are as always, and an older report at the name stays as
+// it was (a caller must not mistake it for today's). Where even the temporary copy cannot be
+// removed (a directory that only takes new names), the line says so.
+TEST_F(CliIntegrationTest, AReportFileThatIsNotWrittenIsNamedOnStandardError) {
+    const std::string reportName = "kolt_info_" + NetbiosName() + ".txt";
+    const std::string prefix = "kolt_info_cli: " + reportName + " not written: ";
+    const bool privileged = CanMakeNamespaces();
+    struct Case {
+        const char* what;
+        RunConditions conditions;
+        std::string reason;  // what the line says after the prefix, up to its end
+        bool appendOnly = false;
+    };
+    const std::vector<Case> cases = {
+        {"a file-size limit smaller than the report", {.fileSizeLimit = 64}, "File too large"},
+        {"the directory deleted while the program runs",
+         {.directoryDeleted = true},
+         "No such file or directory"},
+        {"a read-only directory", {.readOnlyDirectory = true}, "Read-only file system"},
+        {"a directory that only takes new names",
+         {},
+         "Operation not permitted (the temporary copy ",
+         true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        if (!privileged && (c.conditions.readOnlyDirectory || c.appendOnly)) {
+            std::cout << "skipped: " << c.what << " needs root\n";
+            continue;
+        }
+        test_support::ScratchDirectory dir{"kolt_unwritten_"};
+        // Computer name and user name: a quick report that still shows the whole round trip.
+        dir.Write("kolt_info.cfg", SelectionFile({0, 0, 0, 0, 1, 0, 1, 0, 0, 0}));
+        dir.Write(reportName, "older report");
+        std::filesystem::path where = dir.Path();
+        if (c.conditions.directoryDeleted) {
+            where /= "gone";
+            std::filesystem::create_directory(where);
+        }
+        const AttributeFlags appendOnly(dir.Path(), c.appendOnly ? FS_APPEND_FL : 0);
+        if (c.appendOnly && !appendOnly.Set()) {
+            std::cout << "skipped: " << c.what << ": this file system has no append-only flag\n";
+            continue;
+        }
+
+        const CliRun run = RunProgram(KOLT_CLI_PATH, where, {}, c.conditions);
+        EXPECT_EQ(run.exitStatus, 0);
+        EXPECT_TRUE(run.standardOutput.starts_with("Kolt Information - Version"));
+        EXPECT_TRUE(run.standardOutput.ends_with("\r\n\n"));
+        EXPECT_TRUE(run.standardError.starts_with(prefix + c.reason)) << run.standardError;
+        EXPECT_EQ(run.standardError.find('\n'), run.standardError.size() - 1) << run.standardError;
+        EXPECT_EQ(dir.Read(reportName), "older report");
+        if (c.appendOnly) {
+            // The copy left behind is the one the line names.
+            const std::size_t start = prefix.size() + c.reason.size();
+            const std::string leftBehind =
+                run.standardError.substr(start, run.standardError.find(' ', start) - start);
+            EXPECT_TRUE(leftBehind.starts_with(reportName + ".")) << leftBehind;
+            EXPECT_TRUE(std::filesystem::exists(dir.Path() / leftBehind)) << leftBehind;
+        }
+    }
+}
+
+// The selection is the file in the current directory even where the program cannot name that
+// directory: deeper than its buffer of 1,024 bytes (it once read /kolt_info.cfg instead).
+TEST_F(CliIntegrationTest, ADeepDirectoryGivesItsOwnSelection) {
+    std::filesystem::path deep = m_dir.Path();
+    while (deep.string().size() <= 1100) {
+        deep /= std::string(100, 'd');
+    }
+    std::filesystem::create_directories(deep);
+    test_support::WriteBytes(deep / "kolt_info.cfg", SelectionFile({0, 0, 0, 0, 1, 0, 0, 0, 0, 0}));
+    const CliRun run = RunProgram(KOLT_CLI_PATH, deep);
+    EXPECT_EQ(run.exitStatus, 0);
+    const auto lines = CrLfLines(run.standardOutput.substr(0, run.standardOutput.size() - 1));
+    EXPECT_EQ(lines.size(), 6u) << run.standardOutput;
+    EXPECT_EQ(ValueOf(lines, "  Computer Name   : "), NetbiosName());
+    EXPECT_EQ(test_support::ReadBytes(deep / ("kolt_info_" + NetbiosName() + ".txt")),
+              run.standardOutput);
+}
+
+// Standard output that is a non-blocking pipe (as some callers hand it on) with a slow reader
+// still receives every byte, in both forms, as the file does.
+TEST_F(CliIntegrationTest, NonBlockingStandardOutputIsWrittenWhole) {
+    const std::string domain = "USERDOMAIN=" + std::string(130'000, 'd');
+    m_dir.Write("kolt_info.cfg", SelectionFile({0, 0, 0, 0, 0, 0, 1, 0, 0, 0}));
+    for (const char* format : {"text", "json"}) {
+        SCOPED_TRACE(format);
+        RunConditions conditions;
+        conditions.arguments = {"--format", format};
+        conditions.nonBlockingOutput = true;
+        conditions.readerDelay = std::chrono::milliseconds(300);
+        const CliRun run = RunProgram(KOLT_CLI_PATH, m_dir.Path(), {domain}, conditions);
+        EXPECT_EQ(run.exitStatus, 0);
+        const std::string extension = std::string(format) == "json" ? ".json" : ".txt";
+        const std::string file = m_dir.Read("kolt_info_" + NetbiosName() + extension);
+        EXPECT_GT(file.size(), 130'000u);
+        EXPECT_EQ(run.standardOutput.size(), file.size());
+        EXPECT_TRUE(run.standardOutput == file);
+    }
+}
+
+// A host name that is a number is not resolved: the resolver would read it as an address that
+// belongs to no interface (12345 as 0.0.48.57). The interfaces answer instead. Each name is set
+// in a private host-name namespace.
+TEST_F(CliIntegrationTest, ANumericHostNameGivesAnInterfaceAddress) {
+    if (!CanMakeNamespaces()) {
+        GTEST_SKIP() << "needs root for a private host-name namespace";
+    }
+    std::vector<std::string> interfaceAddresses{""};
+    ifaddrs* list = nullptr;
+    ASSERT_EQ(::getifaddrs(&list), 0);
+    for (const ifaddrs* entry = list; entry != nullptr; entry = entry->ifa_next) {
+        if (entry->ifa_addr != nullptr && entry->ifa_addr->sa_family == AF_INET) {
+            char text[INET_ADDRSTRLEN] = {};
+            sockaddr_in address{};
+            std::memcpy(&address, entry->ifa_addr, sizeof address);
+            ::inet_ntop(AF_INET, &address.sin_addr, text, sizeof text);
+            interfaceAddresses.emplace_back(text);
+        }
+    }
+    ::freeifaddrs(list);
+
+    m_dir.Write("kolt_info.cfg", SelectionFile({0, 0, 0, 0, 0, 1, 0, 0, 0, 0}));
+    const struct {
+        const char* name;
+        const char* readAsAddress;
+    } cases[] = {
+        {"12345", "0.0.48.57"},
+        {"4294967295", "255.255.255.255"},
+        {"0x1f", "0.0.0.31"},
+        {"1.2", "1.0.0.2"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        RunConditions conditions;
+        conditions.hostName = c.name;
+        const CliRun run = RunProgram(KOLT_CLI_PATH, m_dir.Path(), {}, conditions);
+        EXPECT_EQ(run.exitStatus, 0);
+        const auto lines = CrLfLines(run.standardOutput.substr(0, run.standardOutput.size() - 1));
+        const std::optional<std::string> address = ValueOf(lines, "  IP Address      : ");
+        ASSERT_TRUE(address);
+        EXPECT_NE(*address, c.readAsAddress);
+        EXPECT_NE(std::find(interfaceAddresses.begin(), interfaceAddresses.end(), *address),
+                  interfaceAddresses.end())
+            << *address << " is no interface's address";
     }
 }
 

@@ -2,6 +2,7 @@
 // among the things a hostile directory can hold: links, FIFOs, devices, directories.
 #include <gtest/gtest.h>
 
+#include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -13,6 +14,7 @@
 
 #include "platform/platform.h"
 #include "platform/posix/files.h"
+#include "platform/posix/removed_on_signal.h"
 #include "tests/support/scratch_directory.h"
 
 namespace kolt {
@@ -79,7 +81,7 @@ TEST_F(FilesTest, AtomicWriteReplacesLinksAndFifosButNeverFollowsThem) {
     m_dir.Write("older", std::string(5000, '~'));
     for (const char* name : {"linked", "dangling", "fifo", "older", "new"}) {
         SCOPED_TRACE(name);
-        EXPECT_TRUE(WriteFileAtomically(m_dir.File(name), "report\r\n"));
+        EXPECT_TRUE(WriteFileAtomically(m_dir.File(name), "report\r\n").written);
         EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(m_dir.Path() / name)));
         EXPECT_EQ(m_dir.Read(name), "report\r\n");
     }
@@ -87,7 +89,7 @@ TEST_F(FilesTest, AtomicWriteReplacesLinksAndFifosButNeverFollowsThem) {
     EXPECT_FALSE(fs::exists(outside.Path() / "not-yet"));
 
     fs::create_directory(m_dir.Path() / "directory");
-    EXPECT_FALSE(WriteFileAtomically(m_dir.File("directory"), "report\r\n"));
+    EXPECT_FALSE(WriteFileAtomically(m_dir.File("directory"), "report\r\n").written);
     EXPECT_TRUE(fs::is_directory(m_dir.Path() / "directory"));
     EXPECT_EQ(Names(), (std::vector<std::string>{"dangling", "directory", "fifo", "linked", "new",
                                                  "older"}));
@@ -104,7 +106,7 @@ TEST_F(FilesTest, AFailedWriteLeavesTheOlderFileUntouched) {
         ::signal(SIGXFSZ, SIG_IGN);
         const rlimit limit{1024, 1024};
         ::setrlimit(RLIMIT_FSIZE, &limit);
-        ::_exit(WriteFileAtomically(path, std::string(4096, 'x')) ? 1 : 0);
+        ::_exit(WriteFileAtomically(path, std::string(4096, 'x')).written ? 1 : 0);
     }
     int status = 0;
     ASSERT_EQ(::waitpid(child, &status, 0), child);
@@ -112,6 +114,51 @@ TEST_F(FilesTest, AFailedWriteLeavesTheOlderFileUntouched) {
     EXPECT_EQ(WEXITSTATUS(status), 0) << "the cut write was reported as a success";
     EXPECT_EQ(m_dir.Read("report"), "older report");
     EXPECT_EQ(Names(), std::vector<std::string>{"report"});
+}
+
+// A signal that ends the program while a new file has a name of its own removes that file
+// first, then ends the program as the signal would; an ignored signal stays ignored, and once the
+// guard is gone the file is left alone. Each case runs in a child process.
+TEST_F(FilesTest, AnEndingSignalRemovesTheGuardedFileFirst) {
+    const struct {
+        int signalNumber;
+        bool ignored;
+        bool whileGuarded;
+    } cases[] = {
+        {SIGINT, false, true}, {SIGTERM, false, true},  {SIGHUP, false, true},
+        {SIGHUP, true, true},  {SIGTERM, false, false},
+    };
+    const std::string path = m_dir.File("new.tmp");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message()
+                     << "signal " << c.signalNumber << (c.ignored ? " ignored" : "")
+                     << (c.whileGuarded ? "" : " after the guard"));
+        m_dir.Write("new.tmp", "half a rep");
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            ::signal(c.signalNumber, c.ignored ? SIG_IGN : SIG_DFL);
+            {
+                const posix::RemovedOnSignal guard(path);
+                if (c.whileGuarded) {
+                    ::raise(c.signalNumber);
+                }
+            }
+            if (!c.whileGuarded) {
+                ::raise(c.signalNumber);
+            }
+            ::_exit(0);
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        if (c.ignored) {
+            EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+            EXPECT_TRUE(fs::exists(path));
+        } else {
+            EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == c.signalNumber);
+            EXPECT_EQ(fs::exists(path), !c.whileGuarded);
+        }
+    }
 }
 
 }  // namespace

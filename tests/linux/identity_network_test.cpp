@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/common/numeric_host_name.h"
 #include "platform/linux/host_address.h"
 #include "platform/posix/host_identity.h"
 #include "platform/posix/network.h"
@@ -39,6 +40,52 @@ TEST(ComputerNameFromHostName, FirstLabelUpperCasedAndCutTo15) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.host);
         EXPECT_EQ(ComputerNameFromHostName(c.host), c.expected);
+    }
+}
+
+// Names a resolver would read as an address: all digits, or the numbers-and-dots forms (each
+// part decimal, octal or hexadecimal, the last filling the bytes left). Both backends use this
+// rule, so it is checked once here.
+TEST(IsNumericHostName, AllDigitsAndTheNumbersAndDotsForms) {
+    const struct {
+        const char* name;
+        bool numeric;
+    } cases[] = {
+        {"12345", true},
+        {"4294967295", true},
+        {"99999999999999999999", true},  // too large for an address, but a number all the same
+        {"0x1f", true},
+        {"0X1F", true},
+        {"017", true},
+        {"1.2", true},
+        {"1.2.3", true},
+        {"192.168.1.10", true},
+        {"0x7f.1", true},
+        {"1.16777215", true},
+        {"1.2.65535", true},
+        {"", false},
+        {"vm", false},
+        {"desk042", false},
+        {"1e5", false},
+        {"0x1g", false},
+        {"08", true},         // all digits, though not octal
+        {"08.1", false},      // not octal
+        {"0x", false},        // a 0 and an 'x'
+        {"1.2.3.4 x", true},  // the classic reader stops at white space
+        {"1.2.3.4.5", false},
+        {"1.2.3.", false},
+        {".1.2", false},
+        {"1..2", false},
+        {"256.1", false},
+        {"1.16777216", false},
+        {"1.2.65536", false},
+        {"4294967296.1", false},
+        {"12345.example", false},
+        {"1.2.3.4x", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(common::IsNumericHostName(c.name), c.numeric);
     }
 }
 

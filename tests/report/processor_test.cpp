@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "report/system_report.h"
 #include "tests/support/scripted_platform.h"
@@ -103,6 +104,29 @@ TEST(CpuSpeed, WaitsOneSecondOfTheCounterBetweenTwoCycleReadings) {
     // c0, then reads at +1, +2 and +3 seconds' worth of counts: the last one reaches the target.
     EXPECT_EQ(platform.counterReads, 4);
     EXPECT_EQ(platform.tscReads, 2);
+}
+
+// A process that is stopped or preempted closes the one-second window late, and the cycles of
+// the delay are counted too: they are divided by the time between the two counter readings
+// taken next to them, not by a nominal second. A 2,000 MHz processor, counter at 1 MHz.
+TEST(CpuSpeed, CyclesAreDividedByTheTimeThatPassed) {
+    const struct {
+        const char* what;
+        std::vector<std::uint64_t> counter;  // the readings, the first next to the first cycles
+        std::uint64_t microseconds;          // what passed between the two cycle readings
+    } cases[] = {
+        {"on time", {7, 500'007, 1'000'007}, 1'000'000},
+        {"stopped for three seconds", {7, 500'007, 3'500'007}, 3'500'000},
+        {"preempted as the window closed", {7, 999'000, 1'013'007}, 1'013'000},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        ScriptedPlatform platform;
+        platform.counterReadings = c.counter;
+        platform.tscReadings = {5'000, 5'000 + 2'000 * c.microseconds};
+        CSystemReport composer(platform);
+        EXPECT_DOUBLE_EQ(composer.MeasureCpuMhz(), 2000.0);
+    }
 }
 
 TEST(CpuSpeed, ProcessorCountStartsAtTheSystemCountWithoutArchitecture) {

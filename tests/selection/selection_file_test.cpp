@@ -131,14 +131,17 @@ TEST(SelectionPath, JoinsDirectorySeparatorAndName) {
     // At a drive's root the directory already ends in a backslash; nothing is normalised.
     EXPECT_EQ(SelectionPath("C:\\", 260, '\\'), "C:\\\\kolt_info.cfg");
     EXPECT_EQ(SelectionPath("/home/me", 1024, '/'), "/home/me/kolt_info.cfg");
-    EXPECT_EQ(SelectionPath(std::nullopt, 1024, '\\'), "\\kolt_info.cfg");
 }
 
-TEST(SelectionPath, DirectoryThatDoesNotFitTheBufferIsLeftOut) {
+// A directory that cannot be named (deleted, or deeper than the buffer) leaves the bare name,
+// which is the file in the current directory, never one at the root.
+TEST(SelectionPath, DirectoryThatIsUnknownOrDoesNotFitTheBufferIsLeftOut) {
     const std::string fits(259, 'd');
     const std::string tooLong(260, 'd');
+    EXPECT_EQ(SelectionPath(std::nullopt, 1024, '\\'), "kolt_info.cfg");
+    EXPECT_EQ(SelectionPath(std::nullopt, 1024, '/'), "kolt_info.cfg");
     EXPECT_EQ(SelectionPath(fits, kGuiDirectoryBufferSize, '\\'), fits + "\\kolt_info.cfg");
-    EXPECT_EQ(SelectionPath(tooLong, kGuiDirectoryBufferSize, '\\'), "\\kolt_info.cfg");
+    EXPECT_EQ(SelectionPath(tooLong, kGuiDirectoryBufferSize, '\\'), "kolt_info.cfg");
     EXPECT_EQ(SelectionPath(tooLong, kConsoleDirectoryBufferSize, '\\'),
               tooLong + "\\kolt_info.cfg");
     // Characters count as the wide buffer holds them: 259 three-byte characters fit.
@@ -147,7 +150,7 @@ TEST(SelectionPath, DirectoryThatDoesNotFitTheBufferIsLeftOut) {
         wide += "\xE7\x8E\x8B";
     }
     EXPECT_EQ(SelectionPath(wide, kGuiDirectoryBufferSize, '\\'), wide + "\\kolt_info.cfg");
-    EXPECT_EQ(SelectionPath(wide + "d", kGuiDirectoryBufferSize, '\\'), "\\kolt_info.cfg");
+    EXPECT_EQ(SelectionPath(wide + "d", kGuiDirectoryBufferSize, '\\'), "kolt_info.cfg");
 }
 
 TEST(ReadSelection, FileThatCannotBeOpenedMeansEverySection) {

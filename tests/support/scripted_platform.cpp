@@ -1,5 +1,7 @@
 #include "tests/support/scripted_platform.h"
 
+#include <algorithm>
+
 namespace kolt::test_support {
 
 void ScriptedPlatform::AddDrive(char letter, std::uint32_t typeCode, std::uint64_t totalBytes,
@@ -20,7 +22,11 @@ std::optional<std::string> ScriptedPlatform::EnvironmentVariable(const std::stri
 }
 
 std::uint64_t ScriptedPlatform::PerformanceCounter() {
-    return counterStart + counterStep * static_cast<std::uint64_t>(counterReads++);
+    const auto index = static_cast<std::size_t>(counterReads++);
+    if (!counterReadings.empty()) {
+        return counterReadings[std::min(index, counterReadings.size() - 1)];
+    }
+    return counterStart + counterStep * index;
 }
 
 std::uint64_t ScriptedPlatform::TimeStampCounter() {

@@ -29,11 +29,13 @@ public:
     std::optional<std::string> currentDirectory = "C:\\Support";
     char pathSeparator = '\\';
 
-    // The counters: the performance counter advances by `counterStep` on every read; the
-    // time-stamp counter returns `tscReadings` in turn (the last one repeats).
+    // The counters: the performance counter advances by `counterStep` on every read, or, where
+    // `counterReadings` is given, returns those in turn (the last one repeats); the time-stamp
+    // counter returns `tscReadings` in turn (the last one repeats).
     std::uint64_t counterFrequency = 1'000'000;
     std::uint64_t counterStart = 0;
     std::uint64_t counterStep = 250'000;
+    std::vector<std::uint64_t> counterReadings;
     std::vector<std::uint64_t> tscReadings{0};
 
     // What the report asked for, to check how often.

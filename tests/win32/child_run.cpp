@@ -44,15 +44,16 @@ private:
     HANDLE m_handle = nullptr;
 };
 
-// A copy of one of this process's handles that a child may inherit; empty when there is none.
-Handle InheritableCopy(HANDLE source) {
-    Handle copy;
-    if (source == nullptr || source == INVALID_HANDLE_VALUE ||
-        !DuplicateHandle(GetCurrentProcess(), source, GetCurrentProcess(), copy.Receive(), 0, TRUE,
-                         DUPLICATE_SAME_ACCESS)) {
-        return Handle();
+// Everything a pipe delivers until its writers are gone.
+std::string ReadToEnd(HANDLE pipe) {
+    std::string bytes;
+    std::array<char, 4096> chunk{};
+    DWORD received = 0;
+    while (ReadFile(pipe, chunk.data(), static_cast<DWORD>(chunk.size()), &received, nullptr) &&
+           received > 0) {
+        bytes.append(chunk.data(), received);
     }
-    return copy;
+    return bytes;
 }
 
 }  // namespace
@@ -64,20 +65,23 @@ ChildRun RunChild(const std::string& program, const std::string& directory,
 
     Handle outputRead;
     Handle outputWrite;
+    Handle errorRead;
+    Handle errorWrite;
     if (!CreatePipe(outputRead.Receive(), outputWrite.Receive(), &inheritable, 0) ||
-        !SetHandleInformation(outputRead.Get(), HANDLE_FLAG_INHERIT, 0)) {
+        !SetHandleInformation(outputRead.Get(), HANDLE_FLAG_INHERIT, 0) ||
+        !CreatePipe(errorRead.Receive(), errorWrite.Receive(), &inheritable, 0) ||
+        !SetHandleInformation(errorRead.Get(), HANDLE_FLAG_INHERIT, 0)) {
         return run;
     }
     Handle input(CreateFileW(L"NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, &inheritable,
                              OPEN_EXISTING, 0, nullptr));
-    Handle error = InheritableCopy(GetStdHandle(STD_ERROR_HANDLE));
 
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
     startup.hStdInput = input.Get();
     startup.hStdOutput = outputWrite.Get();
-    startup.hStdError = error.Get();
+    startup.hStdError = errorWrite.Get();
 
     // The command line is the program's name alone, quoted for a path with spaces; the call may
     // write into it, so it is a copy. Through the wide call, so a folder of any name works.
@@ -94,16 +98,12 @@ ChildRun RunChild(const std::string& program, const std::string& directory,
     run.started = true;
     const Handle processHandle(process.hProcess);
     const Handle threadHandle(process.hThread);
-    // Only the child holds the write end now, so the pipe ends when the child does.
+    // Only the child holds the write ends now, so the pipes end when the child does. Standard
+    // error is read second: the little it holds fits its pipe meanwhile.
     outputWrite.Close();
-
-    std::array<char, 4096> chunk{};
-    DWORD received = 0;
-    while (ReadFile(outputRead.Get(), chunk.data(), static_cast<DWORD>(chunk.size()), &received,
-                    nullptr) &&
-           received > 0) {
-        run.standardOutput.append(chunk.data(), received);
-    }
+    errorWrite.Close();
+    run.standardOutput = ReadToEnd(outputRead.Get());
+    run.standardError = ReadToEnd(errorRead.Get());
     WaitForSingleObject(processHandle.Get(), INFINITE);
     DWORD exitCode = 0;
     GetExitCodeProcess(processHandle.Get(), &exitCode);

@@ -347,12 +347,47 @@ TEST_F(CliEndToEnd, HostileSurroundingsStillGiveTheReportAndStatusZero) {
     EXPECT_EQ(ValueOf(lines, "  User Domain     : "), "SALES??  IP Address      : 10.9.9.9?[2J");
     EXPECT_EQ(ValueOf(lines, "  IP Address      : "), std::nullopt);
 
-    // The kernel's process folder takes no new file, whoever asks.
+    // The kernel's process folder takes no new file, whoever asks: the report is printed all the
+    // same. In both places one line on standard error says that the file was not written, and
+    // why.
     const test_support::ChildRun unwritable = test_support::RunChild(m_program, "Z:\\proc");
     EXPECT_TRUE(unwritable.started);
     EXPECT_EQ(unwritable.exitCode, 0u);
     EXPECT_TRUE(unwritable.standardOutput.starts_with("Kolt Information - Version"));
     EXPECT_TRUE(unwritable.standardOutput.ends_with("\r\n\n"));
+    const std::string notWritten = "kolt_info_cli: " + m_reportFile + " not written: ";
+    for (const std::string& errors : {inScratch.standardError, unwritable.standardError}) {
+        EXPECT_TRUE(errors.starts_with(notWritten)) << errors;
+        EXPECT_GT(errors.size(), notWritten.size() + 1) << "no reason given";
+        EXPECT_EQ(errors.find('\n'), errors.size() - 1) << errors;
+    }
+
+    // Arguments it does not know are shown masked and cut, as report values are masked: no
+    // escape sequence reaches the console, and a long one takes 80 characters and an ellipsis.
+    fs::remove(m_scratch.Path() / m_reportFile);
+    const test_support::ChildRun hostileArguments = test_support::RunChild(
+        m_program, m_scratch.Path().string(), {"\x1b]0;pwned\a\x1b[2J", std::string(300, 'a')});
+    EXPECT_EQ(hostileArguments.exitCode, 0u);
+    EXPECT_EQ(hostileArguments.standardError,
+              "kolt_info_cli: ignoring what it does not know: ?]0;pwned??[2J " +
+                  std::string(80, 'a') + "\xE2\x80\xA6 (see --help)\n");
+}
+
+// A host name that is a number is not resolved (Windows Sockets would read 12345 as 0.0.48.57,
+// an address of no adapter): the default route's adapter answers, with one of the host's own
+// addresses. Runs only where numeric-host-name.sh has given Wine such a name.
+TEST_F(CliEndToEnd, ANumericHostNameIsNotResolved) {
+    if (!HostFact("KOLT_NUMERIC_HOST_NAME")) {
+        GTEST_SKIP() << "only with a numeric host name (numeric-host-name.sh)";
+    }
+    const std::vector<std::string> lines = Run(SelectionFile("0000010000"));
+    const std::optional<std::string> address = ValueOf(lines, "  IP Address      : ");
+    ASSERT_TRUE(address);
+    EXPECT_NE(*address, "0.0.48.57");
+    std::istringstream hostAddresses(HostFact("KOLT_HOST_ADDRESSES").value_or(""));
+    const std::vector<std::string> own{std::istream_iterator<std::string>(hostAddresses), {}};
+    EXPECT_NE(std::find(own.begin(), own.end(), *address), own.end())
+        << *address << " is none of the host's addresses";
 }
 
 // The JSON form from the Windows build: one document that parses, carries what the system says,
