@@ -134,12 +134,13 @@ if expect_success "scripts/package-deb.sh" scripts/package-deb.sh build/native "
          $6 != "./usr/bin/kolt_info_cli" && $1 ~ /^-/ && $1 != "-rw-r--r--" { exit 1 }' \
         <<<"$listing" || fail "a file with other permissions than 0755 (program) or 0644"
     dpkg-deb -x "$deb" "$work/unpacked"
-    file -b "$work/unpacked/usr/bin/kolt_info_cli" | grep -q ', stripped' ||
+    [[ $(file -b "$work/unpacked/usr/bin/kolt_info_cli") == *", stripped"* ]] ||
         fail "the program is not stripped"
-    zcat "$work/unpacked/usr/share/doc/kolt-info/changelog.Debian.gz" | head -n 1 |
-        grep -q "^kolt-info ($version-1) " || fail "the changelog does not start with $version-1"
-    head -n 1 "$work/unpacked/usr/share/doc/kolt-info/copyright" |
-        grep -q '^Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' ||
+    changelog=$(zcat "$work/unpacked/usr/share/doc/kolt-info/changelog.Debian.gz")
+    [[ $changelog == "kolt-info ($version-1) "* ]] ||
+        fail "the changelog does not start with $version-1"
+    copyright=$(<"$work/unpacked/usr/share/doc/kolt-info/copyright")
+    [[ $copyright == "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/"* ]] ||
         fail "the copyright file is not in the machine-readable format"
     page=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l \
         "$work/unpacked/usr/share/man/man1/kolt_info_cli.1.gz" 2>"$work/man.err")
@@ -203,7 +204,7 @@ if [[ -f $deb ]]; then
             fail "--version says '$("$installed" --version)'"
         "$installed" >"$work/installed.txt" 2>"$work/installed.err" ||
             fail "the installed program exited with $?: $(cat "$work/installed.err")"
-        head -n 1 "$work/installed.txt" | grep -q "^Kolt Information - Version $version" ||
+        [[ $(head -n 1 "$work/installed.txt") == "Kolt Information - Version $version"* ]] ||
             fail "its report does not start with the title"
         reports=(kolt_info_*.txt)
         [[ ${#reports[@]} == 1 && -f ${reports[0]} ]] && cmp -s "${reports[0]}" "$work/installed.txt" ||
