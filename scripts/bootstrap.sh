@@ -25,8 +25,11 @@ packages=(
     # print system's library for 32-bit Wine (64-bit Wine gets it with cups-client), and the
     # tools that read the printed PDF back.
     cups cups-client printer-driver-cups-pdf libcups2:i386 poppler-utils
-    # Release packages: reproducible zips.
-    zip
+    # Release packages: reproducible zips; the Debian package (dpkg-shlibdeps for its Depends,
+    # lintian, man to read its manual page back); Authenticode signing and a throwaway
+    # certificate for its test; the manifest and schema checks (Debian's Python modules); the
+    # fleet playbook's test with Debian's ansible, which ships the ansible.windows collection.
+    zip dpkg-dev lintian man-db osslsigncode openssl python3-yaml python3-jsonschema ansible
     # The power-cut test: an ext4 image made with mkfs.ext4 and loop-mounted with mount.
     e2fsprogs mount
 )

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Checks the release packages that scripts/package.sh wrote, as a support desk and a caller use
 # them:
-#   - SHA256SUMS names both zips, and their checksums hold;
+#   - SHA256SUMS names both zips (and the Debian package, where the folder holds one), and their
+#     checksums hold;
 #   - each zip holds exactly kolt_info.exe, kolt_info_cli.exe, README.txt and LICENSE.txt; the
 #     programs are of the zip's architecture and import only system DLLs; the two texts end every
 #     line in CR LF;
@@ -74,14 +75,15 @@ crlf_only() {
 }
 
 mapfile -t zips < <(cd "$packages" && ls -- kolt-info-*-win32.zip kolt-info-*-win64.zip 2>/dev/null)
+mapfile -t debs < <(cd "$packages" && ls -- kolt-info_*.deb 2>/dev/null)
 
 begin "SHA256SUMS"
 if [[ ! -f $packages/SHA256SUMS ]]; then
     fail "missing"
 else
     listed=$(awk '{ print $2 }' "$packages/SHA256SUMS" | sort | tr '\n' ' ')
-    [[ $listed == "$(printf '%s\n' "${zips[@]}" | sort | tr '\n' ' ')" ]] ||
-        fail "lists '$listed', the folder holds '${zips[*]}'"
+    held=$(printf '%s\n' "${zips[@]}" "${debs[@]}" | sort | tr '\n' ' ')
+    [[ $listed == "$held" ]] || fail "lists '$listed', the folder holds '$held'"
     (cd "$packages" && sha256sum --quiet -c SHA256SUMS) || fail "a checksum does not hold"
 fi
 ((${#zips[@]} == 2)) || fail "expected a win32 and a win64 zip, found: ${zips[*]}"
