@@ -18,7 +18,7 @@ rules=(
     "console:console/ report/ selection/ platform/platform.h"
     "gui:gui/ report/ selection/ platform/platform.h ui/"
     "ui:ui/"
-    "bench:bench/ report/ selection/ platform/platform.h"
+    "bench:bench/ report/ selection/ platform/platform.h platform/linux/"
     "fuzz:selection/"
     "tests:"
 )
