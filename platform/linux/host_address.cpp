@@ -46,9 +46,8 @@ std::optional<std::string> ParseDefaultRouteInterface(std::string_view routeTabl
     return best;
 }
 
-std::vector<Ipv4Address> OwnHostAddresses(const std::string& hostName) {
-    std::vector<Ipv4Address> addresses = posix::ResolveIpv4(hostName);
-    if (addresses.empty() || !std::all_of(addresses.begin(), addresses.end(), posix::IsLoopback)) {
+std::vector<Ipv4Address> OwnHostAddresses(std::vector<Ipv4Address> addresses) {
+    if (!std::all_of(addresses.begin(), addresses.end(), posix::IsLoopback)) {
         return addresses;
     }
     std::optional<std::string> routeInterface;
@@ -59,7 +58,7 @@ std::vector<Ipv4Address> OwnHostAddresses(const std::string& hostName) {
             posix::ChooseInterfaceAddress(routeInterface, posix::Ipv4Interfaces())) {
         return {*chosen};
     }
-    return addresses;  // no other interface: the loopback answer is the truth
+    return addresses;  // no other interface: the loopback answer, or none, is the truth
 }
 
 }  // namespace kolt::linux_backend
