@@ -25,6 +25,9 @@ packages=(
     cups cups-client printer-driver-cups-pdf libcups2:i386 poppler-utils
     # Release packages: reproducible zips.
     zip
+    # The tests' file system that never answers speaks the kernel's FUSE interface through its
+    # header (linux/fuse.h), mounted in a private namespace where the network is broken.
+    linux-libc-dev
 )
 
 # The console program alone: its JSON library (also in the list above).

@@ -18,8 +18,8 @@ extern char** environ;
 namespace kolt::integration {
 
 CliRun RunProgram(const std::string& program, const std::filesystem::path& directory,
-                  const std::vector<std::string>& extraEnvironment,
-                  const RunConditions& conditions) {
+                  const std::vector<std::string>& extraEnvironment, const RunConditions& conditions,
+                  const std::vector<std::string>& arguments) {
     // Everything the child needs is prepared before fork: it only calls async-signal-safe
     // functions afterwards.
     std::vector<std::string> environment;
@@ -36,7 +36,13 @@ CliRun RunProgram(const std::string& program, const std::filesystem::path& direc
     }
     envp.push_back(nullptr);
     std::string programPath = program;
-    char* argv[] = {programPath.data(), nullptr};
+    std::vector<std::string> commandLine{program};
+    commandLine.insert(commandLine.end(), arguments.begin(), arguments.end());
+    std::vector<char*> argv;
+    for (std::string& argument : commandLine) {
+        argv.push_back(argument.data());
+    }
+    argv.push_back(nullptr);
     const std::string dir = directory.string();
 
     int pipeFds[2];
@@ -60,7 +66,7 @@ CliRun RunProgram(const std::string& program, const std::filesystem::path& direc
         ::signal(SIGXFSZ, SIG_DFL);
         // A hung program is ended, so a test reports the hang instead of waiting forever.
         ::alarm(kRunTimeLimitSeconds);
-        ::execve(programPath.c_str(), argv, envp.data());
+        ::execve(programPath.c_str(), argv.data(), envp.data());
         ::_exit(127);
     }
     ::close(pipeFds[1]);

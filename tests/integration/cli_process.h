@@ -23,10 +23,12 @@ struct RunConditions {
 // The longest a run may take before it is stopped (SIGALRM) and counted as hung.
 inline constexpr unsigned kRunTimeLimitSeconds = 20;
 
-// Starts `program` with `directory` as its current directory and the test's environment, less
-// USERDOMAIN and USERDNSDOMAIN, plus `extraEnvironment` ("NAME=value" each); waits for it.
+// Starts `program` with `arguments` and `directory` as its current directory and the test's
+// environment, less USERDOMAIN and USERDNSDOMAIN, plus `extraEnvironment` ("NAME=value" each);
+// waits for it.
 CliRun RunProgram(const std::string& program, const std::filesystem::path& directory,
                   const std::vector<std::string>& extraEnvironment = {},
-                  const RunConditions& conditions = {});
+                  const RunConditions& conditions = {},
+                  const std::vector<std::string>& arguments = {});
 
 }  // namespace kolt::integration
