@@ -70,6 +70,26 @@ Json Space(const SpaceFacts& space) {
                 {"usagePercent", space.usagePercent}};
 }
 
+// A measured drive with its type and figures; one that did not answer in time with its type where
+// that was known without it, null figures and "timedOut" true.
+Json DriveEntry(const ListedDrive& drive) {
+    Json entry{{"letter", std::string(1, drive.letter)}};
+    if (drive.space) {
+        entry["type"] = CSystemReport::DriveTypeText(drive.typeCode);
+        entry["typeCode"] = drive.typeCode;
+        entry.update(Space(*drive.space));
+        return entry;
+    }
+    const bool typeKnown = drive.typeCode != drive_type::kUnknown;
+    entry["type"] = typeKnown ? Json(CSystemReport::DriveTypeText(drive.typeCode)) : Json(nullptr);
+    entry["typeCode"] = typeKnown ? Json(drive.typeCode) : Json(nullptr);
+    for (const char* figure : {"totalBytes", "freeBytes", "usedBytes", "usagePercent"}) {
+        entry[figure] = nullptr;
+    }
+    entry["timedOut"] = true;
+    return entry;
+}
+
 Json SectionValue(CSystemReport& composer, ReportSection section) {
     switch (section) {
         case ReportSection::All:
@@ -122,12 +142,8 @@ Json SectionValue(CSystemReport& composer, ReportSection section) {
         case ReportSection::Disk: {
             const DiskFacts disks = composer.QueryDisks();
             Json drives = Json::array();
-            for (const MeasuredDrive& drive : disks.drives) {
-                Json entry{{"letter", std::string(1, drive.letter)},
-                           {"type", CSystemReport::DriveTypeText(drive.typeCode)},
-                           {"typeCode", drive.typeCode}};
-                entry.update(Space(drive.space));
-                drives.push_back(std::move(entry));
+            for (const ListedDrive& drive : disks.drives) {
+                drives.push_back(DriveEntry(drive));
             }
             return Json{{"drives", std::move(drives)}, {"total", Space(disks.total)}};
         }

@@ -73,6 +73,9 @@ struct DriveInfo {
     char letter = 'C';  // upper case
     std::uint32_t typeCode = drive_type::kUnknown;
     std::optional<DiskSpace> space;  // nullopt: no medium, or it cannot be measured
+    // False when the drive did not answer within its deadline (a share whose server has gone):
+    // it has no space then, and its type is what was known without it (kUnknown when nothing).
+    bool answeredInTime = true;
 };
 
 // An IPv4 address, most significant octet first (network order).
@@ -95,7 +98,8 @@ public:
     // The computer's NetBIOS-style name, whole; nullopt when it cannot be obtained. Callers
     // apply their own buffer limits.
     virtual std::optional<std::string> ComputerName() = 0;
-    // The name of the user the program runs as, whole; nullopt when it cannot be obtained.
+    // The name of the user the program runs as, whole; nullopt when it cannot be obtained, or not
+    // within its deadline.
     virtual std::optional<std::string> UserName() = 0;
     // An environment variable's value byte for byte; nullopt when it is not set.
     virtual std::optional<std::string> EnvironmentVariable(const std::string& name) = 0;
@@ -113,12 +117,14 @@ public:
 
     // --- Memory and drives ------------------------------------------------------------------
     virtual MemoryStatus Memory() = 0;
-    // Every drive letter that exists, in letter order, each measured afresh.
+    // Every drive letter that exists, in letter order, each measured afresh. Drives are asked
+    // with a deadline: one that does not answer in time is listed as such, never waited for.
     virtual std::vector<DriveInfo> Drives() = 0;
 
     // --- Network ----------------------------------------------------------------------------
     // The machine's own IPv4 addresses, the one that reaches the network first; empty when the
-    // host name cannot be read or resolved.
+    // host name cannot be read or resolved (a resolver that does not answer within its deadline
+    // counts as not resolving it).
     virtual std::vector<Ipv4Address> OwnHostAddresses() = 0;
 
     // --- Files ------------------------------------------------------------------------------

@@ -57,6 +57,11 @@ DiskFacts CSystemReport::QueryDisks() {
     std::uint64_t sumTotal = 0;
     std::uint64_t sumFree = 0;
     for (const DriveInfo& drive : m_platform.Drives()) {
+        // A drive that did not answer in time is listed without figures and counts nowhere.
+        if (!drive.answeredInTime) {
+            disks.drives.push_back(ListedDrive{drive.letter, drive.typeCode, std::nullopt});
+            continue;
+        }
         // A drive without a medium, or one that cannot be measured, counts nowhere.
         if (!drive.space) {
             continue;
@@ -64,8 +69,8 @@ DiskFacts CSystemReport::QueryDisks() {
         sumTotal = SaturatingSum(sumTotal, drive.space->totalBytes);
         sumFree = SaturatingSum(sumFree, drive.space->totalFreeBytes);
         disks.drives.push_back(
-            MeasuredDrive{drive.letter, drive.typeCode,
-                          Space(drive.space->totalBytes, drive.space->totalFreeBytes)});
+            ListedDrive{drive.letter, drive.typeCode,
+                        Space(drive.space->totalBytes, drive.space->totalFreeBytes)});
     }
     disks.total = Space(sumTotal, sumFree);
     return disks;
@@ -78,10 +83,14 @@ std::string& CSystemReport::AppendDisks(std::string& report) {
     report_lines::AppendLine(text, report_lines::kBlockUnderline);
 
     const DiskFacts disks = QueryDisks();
-    for (const MeasuredDrive& drive : disks.drives) {
+    for (const ListedDrive& drive : disks.drives) {
+        // A drive that did not answer gets no lines, like one that cannot be measured.
+        if (!drive.space) {
+            continue;
+        }
         report_lines::AppendLine(text, std::string("  Disk ") + drive.letter + "      Type: ",
                                  DriveTypeText(drive.typeCode));
-        AppendFigures(text, drive.space);
+        AppendFigures(text, *drive.space);
     }
 
     report_lines::AppendLine(text, "  Disk Total ");

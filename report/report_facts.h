@@ -37,15 +37,18 @@ struct SpaceFacts {
     double usagePercent = 0;
 };
 
-struct MeasuredDrive {
+// A drive the report lists: one that was measured, or one that did not answer in time.
+struct ListedDrive {
     char letter = 'C';
-    std::uint32_t typeCode = drive_type::kUnknown;
-    SpaceFacts space;
+    std::uint32_t typeCode = drive_type::kUnknown;  // for a late drive: what was known without it
+    std::optional<SpaceFacts> space;                // nullopt: the drive did not answer in time
 };
 
 struct DiskFacts {
-    std::vector<MeasuredDrive> drives;  // the drives that could be measured, in letter order
-    SpaceFacts total;                   // sums that stop at the largest count
+    // The measured drives and those that did not answer in time, in letter order; a drive
+    // without a medium, or that cannot be measured, is not listed.
+    std::vector<ListedDrive> drives;
+    SpaceFacts total;  // the measured drives' sums, which stop at the largest count
 };
 
 // The user's domains from the environment; nullopt where a variable is not set.

@@ -32,6 +32,9 @@ packages=(
     zip dpkg-dev lintian man-db osslsigncode openssl python3-yaml python3-jsonschema ansible
     # The power-cut test: an ext4 image made with mkfs.ext4 and loop-mounted with mount.
     e2fsprogs mount
+    # The tests' file system that never answers speaks the kernel's FUSE interface through its
+    # header (linux/fuse.h), mounted in a private namespace where the network is broken.
+    linux-libc-dev
 )
 
 # The console program alone: its JSON library (also in the list above).

@@ -21,7 +21,7 @@ rules=(
     "console:console/ report/ selection/ platform/platform.h text/"
     "gui:gui/ report/ selection/ platform/platform.h ui/ text/"
     "ui:ui/ text/"
-    "bench:bench/ report/ selection/ platform/platform.h"
+    "bench:bench/ report/ selection/ platform/platform.h platform/linux/"
     "fuzz:selection/"
     "tests:"
 )

@@ -7,6 +7,9 @@
 #include <string>
 #include <string_view>
 
+#include "platform/common/deadlines.h"
+#include "platform/common/drive_probes.h"
+#include "platform/linux/space_in_child.h"
 #include "platform/linux/text_lines.h"
 #include "platform/posix/files.h"
 #include "platform/posix/system_queries.h"
@@ -24,19 +27,26 @@ bool ReadsOne(const std::string& path) {
 
 std::vector<DriveInfo> ReadDrives() {
     const auto table = posix::ReadTextFile("/proc/self/mountinfo", posix::kMountTableLimit);
-    const std::vector<MountEntry> letters =
-        DriveLetterMounts(std::string_view(table ? *table : ""));
-    std::vector<DriveInfo> drives;
-    drives.reserve(letters.size());
+    const std::vector<DriveMount> letters = DriveMounts(std::string_view(table ? *table : ""));
+    std::vector<common::DriveProbe> probes;
+    probes.reserve(letters.size());
     for (std::size_t i = 0; i < letters.size(); ++i) {
-        const MountEntry& mount = letters[i];
-        DriveInfo drive;
-        drive.letter = static_cast<char>('C' + i);
-        drive.space = posix::MeasureFileSystem(mount.mountPoint);
-        drive.typeCode = ClassifyDrive(mount, [&mount] { return IsRemovableBlockDevice(mount); });
-        drives.push_back(drive);
+        const MountEntry& mount = letters[i].mount;
+        common::DriveProbe probe;
+        probe.key = mount.mountPoint;
+        probe.known.letter = static_cast<char>('C' + i);
+        // The type comes from the mount table and /sys alone, never from the file system.
+        probe.known.typeCode =
+            ClassifyDrive(mount, [&mount] { return IsRemovableBlockDevice(mount); });
+        probe.mayWait = !letters[i].answersAtOnce;
+        if (probe.mayWait) {
+            probe.askSpace = [point = mount.mountPoint] { return MeasureInChildProcess(point); };
+        } else {
+            probe.askSpace = [point = mount.mountPoint] { return posix::MeasureFileSystem(point); };
+        }
+        probes.push_back(std::move(probe));
     }
-    return drives;
+    return common::ProbeDrives(std::move(probes), common::kDriveAnswerLimit);
 }
 
 bool IsRemovableBlockDevice(const MountEntry& mount) {

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "platform/common/numeric_host_name.h"
 #include "platform/linux/text_lines.h"
 #include "platform/posix/files.h"
 #include "platform/posix/network.h"
@@ -47,16 +46,9 @@ std::optional<std::string> ParseDefaultRouteInterface(std::string_view routeTabl
     return best;
 }
 
-std::vector<Ipv4Address> OwnHostAddresses(const std::string& hostName) {
-    // A numeric name is not resolved: the resolver would only read the number as an address,
-    // which belongs to no interface. The interfaces answer instead, as for a loopback answer.
-    std::vector<Ipv4Address> addresses;
-    if (!common::IsNumericHostName(hostName)) {
-        addresses = posix::ResolveIpv4(hostName);
-        if (addresses.empty() ||
-            !std::all_of(addresses.begin(), addresses.end(), posix::IsLoopback)) {
-            return addresses;
-        }
+std::vector<Ipv4Address> OwnHostAddresses(std::vector<Ipv4Address> addresses) {
+    if (!std::all_of(addresses.begin(), addresses.end(), posix::IsLoopback)) {
+        return addresses;
     }
     std::optional<std::string> routeInterface;
     if (const auto routes = posix::ReadTextFile("/proc/net/route")) {
@@ -66,7 +58,7 @@ std::vector<Ipv4Address> OwnHostAddresses(const std::string& hostName) {
             posix::ChooseInterfaceAddress(routeInterface, posix::Ipv4Interfaces())) {
         return {*chosen};
     }
-    return addresses;  // no other interface: the loopback answer (if any) is the truth
+    return addresses;  // no other interface: the loopback answer, or none, is the truth
 }
 
 }  // namespace kolt::linux_backend

@@ -1,5 +1,6 @@
 // The machine's own IPv4 address on Linux: the resolver's answers for the host name, or, where
-// they are all loopback, the address of the interface that carries the default route.
+// there are none or they are all loopback, the address of the interface that carries the default
+// route.
 #pragma once
 
 #include <optional>
@@ -16,10 +17,10 @@ namespace kolt::linux_backend {
 // is none.
 std::optional<std::string> ParseDefaultRouteInterface(std::string_view routeTable);
 
-// The resolver's IPv4 answers for `hostName` in its order, each once; where they are all
-// loopback, the interface address that reaches the network replaces them (when there is one).
-// A numeric host name (see IsNumericHostName) is not resolved and gets that interface address
-// too. Empty when the name does not resolve.
-std::vector<Ipv4Address> OwnHostAddresses(const std::string& hostName);
+// The machine's own addresses from the resolver's IPv4 answers for its host name (`resolved`, in
+// the resolver's order; empty when the name did not resolve, or not within its deadline). Where
+// there are none or they are all loopback, the address of the interface that reaches the network
+// replaces them (when there is one).
+std::vector<Ipv4Address> OwnHostAddresses(std::vector<Ipv4Address> resolved);
 
 }  // namespace kolt::linux_backend

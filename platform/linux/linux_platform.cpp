@@ -6,14 +6,19 @@
 #include <algorithm>
 #include <limits>
 
+#include "platform/common/deadline.h"
+#include "platform/common/deadlines.h"
 #include "platform/common/environment.h"
+#include "platform/common/numeric_host_name.h"
 #include "platform/linux/cpuinfo.h"
 #include "platform/linux/drives.h"
 #include "platform/linux/host_address.h"
 #include "platform/linux/meminfo.h"
+#include "platform/linux/name_services.h"
 #include "platform/linux/os_release.h"
 #include "platform/posix/files.h"
 #include "platform/posix/host_identity.h"
+#include "platform/posix/network.h"
 #include "platform/posix/system_queries.h"
 #include "platform/posix/time_stamp_counter.h"
 
@@ -68,7 +73,15 @@ std::optional<std::string> LinuxPlatform::ComputerName() {
 }
 
 std::optional<std::string> LinuxPlatform::UserName() {
-    return posix::EffectiveUserName();
+    // The user database may be a directory service on the network; a name that has not come in
+    // time counts as not found. One kept in local files is read directly.
+    const auto nsswitch = posix::ReadTextFile(kNameServiceSwitchPath);
+    if (nsswitch && UserDatabaseIsLocal(*nsswitch)) {
+        return posix::EffectiveUserName();
+    }
+    return common::AskWithin<std::optional<std::string>>(common::kUserLookupLimit,
+                                                         posix::EffectiveUserName)
+        .value_or(std::nullopt);
 }
 
 std::optional<std::string> LinuxPlatform::EnvironmentVariable(const std::string& name) {
@@ -109,7 +122,22 @@ std::vector<Ipv4Address> LinuxPlatform::OwnHostAddresses() {
     if (!hostName || hostName->empty()) {
         return {};
     }
-    return linux_backend::OwnHostAddresses(*hostName);
+    // A numeric name is not resolved: the resolver would only read the number as an address,
+    // which belongs to no interface. The interfaces answer instead.
+    if (common::IsNumericHostName(*hostName)) {
+        return linux_backend::OwnHostAddresses({});
+    }
+    // The resolver may wait on a name server that never answers; a late answer counts as none.
+    // A name that the hosts file answers is resolved directly.
+    const auto resolve = [name = *hostName] { return posix::ResolveIpv4(name); };
+    const auto nsswitch = posix::ReadTextFile(kNameServiceSwitchPath);
+    const auto hosts = posix::ReadTextFile(kHostsPath);
+    if (nsswitch && hosts && HostResolvesFromHostsFile(*nsswitch, *hosts, *hostName)) {
+        return linux_backend::OwnHostAddresses(resolve());
+    }
+    using Addresses = std::vector<Ipv4Address>;
+    return linux_backend::OwnHostAddresses(
+        common::AskWithin<Addresses>(common::kNameResolutionLimit, resolve).value_or(Addresses{}));
 }
 
 std::optional<std::string> LinuxPlatform::CurrentDirectory() {

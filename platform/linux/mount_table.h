@@ -55,6 +55,19 @@ std::vector<MountEntry> DriveLetterMounts(const std::vector<MountEntry>& mounts)
 // The same for a mountinfo text: only the mounts that get a letter are decoded.
 std::vector<MountEntry> DriveLetterMounts(std::string_view mountinfo);
 
+// A lettered mount, and whether measuring it answers at once: its file system and that of every
+// mount above it on its path keep their data on this machine's disks or in its memory (ext4, xfs,
+// vfat, tmpfs, ...). A network or FUSE file system, an automounter on the way or a kind not known
+// here may wait on something outside the machine.
+struct DriveMount {
+    MountEntry mount;
+    bool answersAtOnce = false;
+};
+
+// The lettered mounts of a mountinfo text, as DriveLetterMounts finds them. The cost grows with
+// the table's length, however deep its stacks or long its paths.
+std::vector<DriveMount> DriveMounts(std::string_view mountinfo);
+
 // The drive-type code of a mount: network file systems 4, optical media 5, tmpfs and ramfs 6, a
 // removable block device 2 (`isRemovableBlockDevice` is asked only when the earlier rules do not
 // decide), otherwise 3.

@@ -114,10 +114,15 @@ std::optional<DiskSpace> MeasureFileSystem(const std::string& path) {
     if (::statvfs(path.c_str(), &info) != 0) {
         return std::nullopt;
     }
-    const std::uint64_t unit = info.f_frsize != 0 ? info.f_frsize : info.f_bsize;
+    return DiskSpaceFromBlocks(info.f_blocks, info.f_bfree, info.f_frsize, info.f_bsize);
+}
+
+DiskSpace DiskSpaceFromBlocks(std::uint64_t blocks, std::uint64_t freeBlocks,
+                              std::uint64_t fragmentSize, std::uint64_t blockSize) {
+    const std::uint64_t unit = fragmentSize != 0 ? fragmentSize : blockSize;
     DiskSpace space;
-    space.totalBytes = SaturatingProduct(info.f_blocks, unit);
-    space.totalFreeBytes = SaturatingProduct(info.f_bfree, unit);
+    space.totalBytes = SaturatingProduct(blocks, unit);
+    space.totalFreeBytes = SaturatingProduct(freeBlocks, unit);
     return space;
 }
 

@@ -28,4 +28,9 @@ std::optional<std::string> CurrentDirectory();
 // Size and free bytes of the file system that holds `path`; nullopt when it cannot be measured.
 std::optional<DiskSpace> MeasureFileSystem(const std::string& path);
 
+// Size and free bytes from a file system's block counts and its fragment and block sizes (the
+// fragment size is the unit where it is set), each stopping at the largest count.
+DiskSpace DiskSpaceFromBlocks(std::uint64_t blocks, std::uint64_t freeBlocks,
+                              std::uint64_t fragmentSize, std::uint64_t blockSize);
+
 }  // namespace kolt::posix

@@ -9,9 +9,13 @@
 
 #include <cstdio>
 #include <ctime>
+#include <string>
 #include <utility>
 
 #include "platform/common/calendar.h"
+#include "platform/common/deadline.h"
+#include "platform/common/deadlines.h"
+#include "platform/common/drive_probes.h"
 #include "platform/win32/address_choice.h"
 #include "platform/win32/registry_rules.h"
 #include "platform/win32/win32_names.h"
@@ -52,7 +56,10 @@ std::optional<std::string> Win32Platform::ComputerName() {
 }
 
 std::optional<std::string> Win32Platform::UserName() {
-    return ReadUserName();
+    // In a domain the account's name may come from a domain controller; a name that has not come
+    // in time counts as not found.
+    return common::AskWithin<std::optional<std::string>>(common::kUserLookupLimit, ReadUserName)
+        .value_or(std::nullopt);
 }
 
 std::optional<std::string> Win32Platform::EnvironmentVariable(const std::string& name) {
@@ -115,29 +122,38 @@ MemoryStatus Win32Platform::Memory() {
 
 std::vector<DriveInfo> Win32Platform::Drives() {
     const DWORD present = GetLogicalDrives();
-    std::vector<DriveInfo> drives;
+    std::vector<common::DriveProbe> probes;
     for (char letter = kFirstDriveLetter; letter <= kLastDriveLetter; ++letter) {
         if ((present & (DWORD{1} << (letter - 'A'))) == 0) {
             continue;
         }
-        const wchar_t root[] = {static_cast<wchar_t>(letter), L':', L'\\', L'\0'};
-        DriveInfo drive;
-        drive.letter = letter;
-        ULARGE_INTEGER availableToCaller{};
-        ULARGE_INTEGER total{};
-        ULARGE_INTEGER totalFree{};
-        // Fails for a drive without a medium, or a network letter that is not connected.
-        if (GetDiskFreeSpaceExW(root, &availableToCaller, &total, &totalFree) != 0) {
-            drive.space = DiskSpace{total.QuadPart, totalFree.QuadPart};
-        }
-        drive.typeCode = GetDriveTypeW(root);
-        drives.push_back(drive);
+        // Any drive may keep a caller waiting: a mapped share whose server is gone for the
+        // redirector's time-outs, a disc that spins up. Each is asked on a worker thread.
+        const std::wstring root = {static_cast<wchar_t>(letter), L':', L'\\'};
+        common::DriveProbe probe;
+        probe.key = std::string{letter, ':', '\\'};
+        probe.known.letter = letter;
+        probe.askType = [root] { return static_cast<std::uint32_t>(GetDriveTypeW(root.c_str())); };
+        probe.askSpace = [root]() -> std::optional<DiskSpace> {
+            ULARGE_INTEGER availableToCaller{};
+            ULARGE_INTEGER total{};
+            ULARGE_INTEGER totalFree{};
+            // Fails for a drive without a medium, or a network letter that is not connected.
+            if (GetDiskFreeSpaceExW(root.c_str(), &availableToCaller, &total, &totalFree) == 0) {
+                return std::nullopt;
+            }
+            return DiskSpace{total.QuadPart, totalFree.QuadPart};
+        };
+        probes.push_back(std::move(probe));
     }
-    return drives;
+    return common::ProbeDrives(std::move(probes), common::kDriveAnswerLimit);
 }
 
 std::vector<Ipv4Address> Win32Platform::OwnHostAddresses() {
-    std::vector<Ipv4Address> resolved = ResolveOwnHostAddresses();
+    // The resolver may wait on a name server that never answers; a late answer counts as none.
+    std::vector<Ipv4Address> resolved = common::AskWithin<std::vector<Ipv4Address>>(
+                                            common::kNameResolutionLimit, ResolveOwnHostAddresses)
+                                            .value_or(std::vector<Ipv4Address>{});
     // With one address or none there is nothing to choose, and the adapter list costs time.
     if (resolved.size() < 2) {
         return resolved;

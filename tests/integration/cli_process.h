@@ -39,8 +39,9 @@ struct RunConditions {
 // The longest a run may take before it is stopped (SIGALRM) and counted as hung.
 inline constexpr unsigned kRunTimeLimitSeconds = 20;
 
-// Starts `program` with `directory` as its current directory and the test's environment, less
-// USERDOMAIN and USERDNSDOMAIN, plus `extraEnvironment` ("NAME=value" each); waits for it.
+// Starts `program` with the conditions' arguments and `directory` as its current directory and the
+// test's environment, less USERDOMAIN and USERDNSDOMAIN, plus `extraEnvironment` ("NAME=value"
+// each); waits for it.
 CliRun RunProgram(const std::string& program, const std::filesystem::path& directory,
                   const std::vector<std::string>& extraEnvironment = {},
                   const RunConditions& conditions = {});

@@ -7,13 +7,16 @@
 
 #include "platform/common/numeric_host_name.h"
 #include "platform/linux/host_address.h"
+#include "platform/linux/name_services.h"
 #include "platform/posix/host_identity.h"
 #include "platform/posix/network.h"
 
 namespace kolt {
 namespace {
 
+using linux_backend::HostResolvesFromHostsFile;
 using linux_backend::ParseDefaultRouteInterface;
+using linux_backend::UserDatabaseIsLocal;
 using posix::ChooseInterfaceAddress;
 using posix::ComputerNameFromHostName;
 using posix::InterfaceAddress;
@@ -143,6 +146,38 @@ TEST(ChooseInterfaceAddress, DefaultRouteFirstThenFirstUpNonLoopback) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(ChooseInterfaceAddress(c.route, c.interfaces), c.expected);
+    }
+}
+
+// A look-up answered from this machine's files is made directly; one that may go to the network
+// (a name server, a directory service) gets a deadline. Anything unclear counts as the latter.
+TEST(NameServices, OnlyWhatLocalFilesAnswerGoesWithoutADeadline) {
+    const std::string hosts =
+        "127.0.0.1\tlocalhost\n"
+        "127.0.1.1\tdesk042.sales.example DESK042 # the Debian way\n"
+        "::1 ip6only\n"
+        "# 10.0.0.9 commented\n";
+    struct Case {
+        const char* nsswitch;
+        const char* host;
+        bool hostFromFile;
+        bool userLocal;
+    };
+    const Case cases[] = {
+        {"passwd: files systemd\nhosts: files dns\n", "desk042", true, true},
+        {"passwd:files\nhosts:files [NOTFOUND=return] dns", "Desk042.Sales.Example", true, true},
+        {"hosts: files mdns4_minimal [NOTFOUND=return] dns\n", "unlisted", false, false},
+        {"hosts: files dns\n", "ip6only", false, false},
+        {"hosts: files dns\n", "commented", false, false},
+        {"hosts: dns files\npasswd: files sss\n", "desk042", false, false},
+        {"# hosts: files\npasswd: files ldap\n", "localhost", false, false},
+        {"passwd: compat\nhosts: myhostname files\n", "localhost", false, false},
+        {"", "localhost", false, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.nsswitch) + " / " + c.host);
+        EXPECT_EQ(HostResolvesFromHostsFile(c.nsswitch, hosts, c.host), c.hostFromFile);
+        EXPECT_EQ(UserDatabaseIsLocal(c.nsswitch), c.userLocal);
     }
 }
 

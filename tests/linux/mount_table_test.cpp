@@ -158,6 +158,101 @@ TEST(DriveLetterMounts, EachFileSystemOnceAndOnlyWhereItIsInSight) {
     }
 }
 
+// A stack of mounts on one point shows its top, however the table orders it and however deep it
+// is; a mount attached to a covered member of the stack is out of sight, one on the top is not.
+TEST(DriveLetterMounts, AStackShowsItsTopHoweverDeepOrListed) {
+    struct Case {
+        const char* what;
+        int depth;
+        bool topListedFirst;
+    };
+    const Case cases[] = {
+        {"three, the top listed first", 3, true},
+        {"20,000, in the order they were made", 20'000, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const auto line = [](int id, int parent, const std::string& point) {
+            return std::to_string(id) + " " + std::to_string(parent) + " 0:" + std::to_string(id) +
+                   " / " + point + " rw - tmpfs s" + std::to_string(id) + " rw\n";
+        };
+        std::string stack;
+        for (int id = 2; id < c.depth + 2; ++id) {
+            const std::string entry = line(id, id - 1, "/mnt/s");
+            stack = c.topListedFirst ? entry + stack : stack + entry;
+        }
+        const int top = c.depth + 1;
+        const std::string table = "1 0 254:0 / / rw - ext4 /dev/vda rw\n" + stack +
+                                  line(top + 1, top, "/mnt/s/on-top") +
+                                  line(top + 2, top - 1, "/mnt/s/covered");
+        const std::vector<MountEntry> letters = DriveLetterMounts(std::string_view(table));
+        EXPECT_EQ(MountPoints(letters), (std::vector<std::string>{"/", "/mnt/s", "/mnt/s/on-top"}));
+        ASSERT_GE(letters.size(), 2u);
+        EXPECT_EQ(letters[1].source, "s" + std::to_string(top));
+    }
+}
+
+// Mounts each on a directory of the one before, down to 4,000 bytes: every one is in sight, until
+// one is covered by a mount on a directory above it.
+TEST(DriveLetterMounts, NestedMountsOnLongPathsAreFollowedToTheEnd) {
+    constexpr int kLevels = 1'995;  // "/n" 1,995 times: 3,990 bytes
+    std::string table = "1 0 254:0 / / rw - ext4 /dev/vda rw\n";
+    std::string point;
+    int id = 2;
+    for (int level = 1; level <= kLevels; ++level, ++id) {
+        point += "/n";
+        // Only the deepest 22 get letters after "/n": the others share its device, as bind
+        // mounts do.
+        const int device = level <= kLevels - 22 ? 40 : 100 + level;
+        table += std::to_string(id) + " " + std::to_string(id - 1) +
+                 " 0:" + std::to_string(device) + " / " + point + " rw - tmpfs t rw\n";
+    }
+    const std::string deepest = point;
+    // Attached to the root over "/n": everything beneath it is out of sight.
+    const std::string covered = table + std::to_string(id) + " 1 0:99 / /n rw - tmpfs c rw\n";
+
+    const std::vector<MountEntry> letters = DriveLetterMounts(std::string_view(table));
+    ASSERT_EQ(letters.size(), 24u);
+    EXPECT_EQ(letters.back().mountPoint, deepest);
+    EXPECT_EQ(MountPoints(DriveLetterMounts(std::string_view(covered))),
+              (std::vector<std::string>{"/", "/n"}));
+}
+
+// Only a file system kept on this machine, reached only through such file systems, is measured
+// without a deadline.
+TEST(DriveMounts, OnlyLocalFileSystemsReachedThroughLocalOnesAnswerAtOnce) {
+    const std::vector<DriveMount> drives =
+        DriveMounts(std::string_view("20 1 254:0 / / rw - ext4 /dev/vda rw\n"
+                                     "21 20 0:30 / /tmp rw - tmpfs tmpfs rw\n"
+                                     "22 20 0:31 / /media rw - tmpfs media rw\n"
+                                     "23 22 8:17 / /media/stick rw - vfat /dev/sdb1 rw\n"
+                                     "24 20 0:40 / /mnt/nas rw - nfs4 nas:/share rw\n"
+                                     "25 24 8:33 / /mnt/nas/disk rw - ext4 /dev/sdc1 rw\n"
+                                     "26 20 0:41 / /mnt/ssh rw - fuse.sshfs me@host: rw\n"
+                                     "27 20 0:42 / /mnt/box rw - fuseblk /dev/sdd1 rw\n"
+                                     "28 20 0:43 / /net rw - autofs systemd-1 rw\n"
+                                     "29 28 8:49 / /net/disk rw - xfs /dev/sde1 rw\n"));
+    std::vector<std::pair<std::string, bool>> answers;
+    for (const DriveMount& drive : drives) {
+        answers.emplace_back(drive.mount.mountPoint, drive.answersAtOnce);
+    }
+    EXPECT_EQ(answers, (std::vector<std::pair<std::string, bool>>{
+                           {"/", true},
+                           {"/tmp", true},
+                           {"/media", true},
+                           {"/media/stick", true},
+                           {"/mnt/nas", false},
+                           {"/mnt/nas/disk", false},  // reached through the network
+                           {"/mnt/ssh", false},
+                           {"/mnt/box", false},
+                           {"/net/disk", false},  // reached through an automounter
+                       }));
+    // Nothing is known of a root the table lacks.
+    const std::vector<DriveMount> rootless = DriveMounts(std::string_view());
+    ASSERT_EQ(rootless.size(), 1u);
+    EXPECT_FALSE(rootless[0].answersAtOnce);
+}
+
 TEST(ClassifyDrive, NetworkOpticalRamRemovableFixed) {
     struct Case {
         MountEntry mount;

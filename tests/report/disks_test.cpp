@@ -53,6 +53,8 @@ TEST(Disks, DrivesWithoutAMediumGetNoLinesAndCountNowhere) {
 
     platform.AddDrive('E', drive_type::kNoRootDir, 2048, 1024);
     platform.AddEmptyDrive('F', drive_type::kRemote);
+    // A share that did not answer in time gets no lines either.
+    platform.drives.push_back(DriveInfo{'G', drive_type::kRemote, std::nullopt, false});
     platform.AddDrive('Z', 7, 4096, 0);
     report.clear();
     composer.AppendDisks(report);

@@ -1,0 +1,30 @@
+// Whether a name-service look-up can wait on the network, read from the name-service switch
+// (nsswitch.conf) and the hosts file as the C library reads them. A look-up that is answered from
+// this machine's own files needs no deadline, and so no thread.
+#pragma once
+
+#include <string_view>
+#include <vector>
+
+namespace kolt::linux_backend {
+
+inline constexpr const char* kNameServiceSwitchPath = "/etc/nsswitch.conf";
+inline constexpr const char* kHostsPath = "/etc/hosts";
+
+// The sources `database` ("hosts", "passwd") is looked up in, in order ("files", "dns", "sss"),
+// from the text of nsswitch.conf; the actions in brackets are left out. Empty when the text has
+// no line for it (the C library then uses its built-in default).
+std::vector<std::string_view> NameServiceSources(std::string_view nsswitch,
+                                                 std::string_view database);
+
+// Whether the user database is kept on this machine alone: every source is its own files or the
+// local service manager's records.
+bool UserDatabaseIsLocal(std::string_view nsswitch);
+
+// Whether resolving `hostName` to IPv4 addresses ends in the hosts file: it is the first source
+// of host names, and `hosts` (its text) lists the name, or one of its aliases, with an IPv4
+// address. Names compare without regard to case, as the resolver compares them.
+bool HostResolvesFromHostsFile(std::string_view nsswitch, std::string_view hosts,
+                               std::string_view hostName);
+
+}  // namespace kolt::linux_backend

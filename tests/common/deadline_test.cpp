@@ -1,0 +1,217 @@
+// Asking what may never answer: the caller waits at most until the deadline, drives are asked at
+// once so that many that never answer cost one deadline, and a probe still stuck is not started
+// again. The questions here wait at a gate that opens only when the test is done with them.
+#include "platform/common/deadline.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/common/drive_probes.h"
+
+namespace kolt::common {
+namespace {
+
+using namespace std::chrono_literals;
+
+// Where a question waits for an answer that does not come while the test watches.
+class Gate {
+public:
+    void Wait() {
+        std::unique_lock lock(m_mutex);
+        m_opened.wait(lock, [this] { return m_open; });
+    }
+    void Open() {
+        {
+            const std::lock_guard lock(m_mutex);
+            m_open = true;
+        }
+        m_opened.notify_all();
+    }
+
+private:
+    std::mutex m_mutex;
+    std::condition_variable m_opened;
+    bool m_open = false;
+};
+
+// Long enough that a thread starts well within it on a busy machine, short enough for a unit test.
+constexpr auto kLimit = 300ms;
+
+double SecondsSince(DeadlineClock::time_point start) {
+    return std::chrono::duration<double>(DeadlineClock::now() - start).count();
+}
+
+TEST(AskWithin, AnAnswerThatDoesNotComeInTimeCountsAsNone) {
+    // Shared, so that a question still waiting when the test ends finds its gate alive.
+    const auto gate = std::make_shared<Gate>();
+    struct Case {
+        const char* what;
+        std::function<int()> question;
+        std::optional<int> expected;
+        bool waitsTheLimit;
+    };
+    const Case cases[] = {
+        {"answers at once", [] { return 42; }, 42, false},
+        {"never answers",
+         [gate] {
+             gate->Wait();
+             return 7;
+         },
+         std::nullopt, true},
+        {"fails", []() -> int { throw std::runtime_error("no"); }, std::nullopt, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const auto start = DeadlineClock::now();
+        EXPECT_EQ(AskWithin<int>(kLimit, c.question), c.expected);
+        const double seconds = SecondsSince(start);
+        if (c.waitsTheLimit) {
+            EXPECT_GE(seconds, 0.3);
+            EXPECT_LT(seconds, 5.0);
+        } else {
+            EXPECT_LT(seconds, 0.3);
+        }
+    }
+    // The late answer goes into a slot only the worker still holds.
+    gate->Open();
+}
+
+// Drives as a test scripts them: each counts its questions, and those marked dead wait at the gate.
+struct ScriptedDrives {
+    // The questions still waiting finish when the test is done.
+    ~ScriptedDrives() { gate->Open(); }
+
+    std::shared_ptr<Gate> gate = std::make_shared<Gate>();
+    std::shared_ptr<std::atomic<int>> asked = std::make_shared<std::atomic<int>>(0);
+
+    DriveProbe Drive(const std::string& key, char letter, bool dead, bool mayWait = true) const {
+        DriveProbe probe;
+        probe.key = key;
+        probe.known = DriveInfo{letter, drive_type::kRemote, std::nullopt};
+        probe.mayWait = mayWait;
+        probe.askSpace = [gate = gate, asked = asked, dead]() -> std::optional<DiskSpace> {
+            ++*asked;
+            if (dead) {
+                gate->Wait();
+            }
+            return DiskSpace{4096, 1024};
+        };
+        return probe;
+    }
+};
+
+TEST(ProbeDrives, TenDrivesThatNeverAnswerCostOneDeadline) {
+    ScriptedDrives script;
+    std::vector<DriveProbe> probes;
+    probes.push_back(script.Drive("ten/local", 'C', false, false));
+    const auto caller = std::this_thread::get_id();
+    std::thread::id localAskedOn;
+    probes.back().askSpace = [&localAskedOn]() -> std::optional<DiskSpace> {
+        localAskedOn = std::this_thread::get_id();
+        return DiskSpace{8192, 0};
+    };
+    for (int i = 0; i < 10; ++i) {
+        probes.push_back(
+            script.Drive("ten/dead" + std::to_string(i), static_cast<char>('D' + i), true));
+    }
+    probes.push_back(script.Drive("ten/alive", 'N', false));
+
+    const auto start = DeadlineClock::now();
+    const std::vector<DriveInfo> drives = ProbeDrives(std::move(probes), kLimit);
+    const double seconds = SecondsSince(start);
+    EXPECT_GE(seconds, 0.3);
+    EXPECT_LT(seconds, 2.0) << "one deadline for all, not one per drive";
+
+    ASSERT_EQ(drives.size(), 12u);
+    EXPECT_EQ(localAskedOn, caller) << "a drive that answers at once is asked without a thread";
+    EXPECT_TRUE(drives[0].answeredInTime);
+    EXPECT_EQ(drives[0].space->totalBytes, 8192u);
+    for (std::size_t i = 1; i <= 10; ++i) {
+        SCOPED_TRACE(drives[i].letter);
+        EXPECT_EQ(drives[i].letter, static_cast<char>('D' + i - 1));
+        EXPECT_FALSE(drives[i].answeredInTime);
+        EXPECT_FALSE(drives[i].space.has_value());
+        EXPECT_EQ(drives[i].typeCode, drive_type::kRemote) << "the type known without the drive";
+    }
+    EXPECT_TRUE(drives[11].answeredInTime);
+    EXPECT_EQ(drives[11].space->totalFreeBytes, 1024u);
+}
+
+// The dialog program's second Process: a drive whose first probe is still stuck counts as not
+// answering at once, without a second probe; once that probe has finished, it is asked again.
+TEST(ProbeDrives, AProbeStillStuckIsNotStartedAgain) {
+    ScriptedDrives script;
+    const auto probes = [&script] {
+        std::vector<DriveProbe> list;
+        list.push_back(script.Drive("again/dead", 'M', true));
+        return list;
+    };
+    ASSERT_FALSE(ProbeDrives(probes(), kLimit)[0].answeredInTime);
+    ASSERT_EQ(*script.asked, 1);
+
+    const auto start = DeadlineClock::now();
+    const std::vector<DriveInfo> second = ProbeDrives(probes(), kLimit);
+    EXPECT_LT(SecondsSince(start), 0.3) << "not waited for again";
+    EXPECT_FALSE(second[0].answeredInTime);
+    EXPECT_EQ(*script.asked, 1) << "no second probe of a stuck drive";
+
+    // The late answer arrives long after its caller went on; the drive is then asked afresh.
+    script.gate->Open();
+    std::optional<DriveInfo> answered;
+    for (int round = 0; round < 100 && !answered; ++round) {
+        const DriveInfo drive = ProbeDrives(probes(), kLimit)[0];
+        if (drive.answeredInTime) {
+            answered = drive;
+        } else {
+            std::this_thread::sleep_for(50ms);
+        }
+    }
+    ASSERT_TRUE(answered.has_value());
+    EXPECT_EQ(answered->space->totalBytes, 4096u);
+    EXPECT_EQ(*script.asked, 2);
+}
+
+// A drive whose type is asked too (Windows asks the drive for both): a type that came before the
+// space stalled is kept; a type that did not come leaves what was known.
+TEST(ProbeDrives, ATypeThatCameIsKeptWhenTheSpaceDoesNot) {
+    ScriptedDrives script;
+    struct Case {
+        const char* key;
+        bool typeAnswers;
+        std::uint32_t expected;
+    };
+    const Case cases[] = {
+        {"type/answers", true, drive_type::kCdRom},
+        {"type/stalls", false, drive_type::kUnknown},
+    };
+    std::vector<DriveProbe> probes;
+    for (const Case& c : cases) {
+        DriveProbe probe = script.Drive(c.key, 'E', true);
+        probe.known.typeCode = drive_type::kUnknown;
+        probe.askType = [gate = script.gate, answers = c.typeAnswers] {
+            if (!answers) {
+                gate->Wait();
+            }
+            return drive_type::kCdRom;
+        };
+        probes.push_back(std::move(probe));
+    }
+    const std::vector<DriveInfo> drives = ProbeDrives(std::move(probes), kLimit);
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        SCOPED_TRACE(cases[i].key);
+        EXPECT_FALSE(drives[i].answeredInTime);
+        EXPECT_EQ(drives[i].typeCode, cases[i].expected);
+    }
+}
+
+}  // namespace
+}  // namespace kolt::common
