@@ -224,8 +224,41 @@ TEST_F(CliEndToEnd, SelectionDecidesTheSections) {
 
 // Every value as the system under Wine gives it through its own calls. The CPU speed takes a
 // second to measure and is left out; its line's presence is checked above.
+// The letters from C: to Z: whose drives the system measures.
+std::set<char> MeasurableDrives() {
+    std::set<char> measurable;
+    for (char letter = 'C'; letter <= 'Z'; ++letter) {
+        const std::string root = std::string(1, letter) + ":\\";
+        ULARGE_INTEGER available{};
+        ULARGE_INTEGER total{};
+        ULARGE_INTEGER free{};
+        if (GetDiskFreeSpaceExA(root.c_str(), &available, &total, &free)) {
+            measurable.insert(letter);
+        }
+    }
+    return measurable;
+}
+
+// The letters of the drives a report shows.
+std::set<char> ShownDrives(const std::vector<std::string>& lines) {
+    std::set<char> shown;
+    for (const std::string& line : lines) {
+        if (line.starts_with("  Disk ") && !line.starts_with("  Disk Total") &&
+            !line.starts_with("  Disk Information")) {
+            shown.insert(line[7]);
+        }
+    }
+    return shown;
+}
+
 TEST_F(CliEndToEnd, ReportShowsTheMachineWinePresents) {
-    const std::vector<std::string> lines = Run(SelectionFile("0111111101"));
+    std::vector<std::string> lines = Run(SelectionFile("0111111101"));
+    // A drive that answers after its deadline is left out by design. On a machine busy with
+    // other tests even a local drive under Wine can, so such a run is repeated (twice at most)
+    // before the drives are compared.
+    for (int retry = 0; retry < 2 && ShownDrives(lines) != MeasurableDrives(); ++retry) {
+        lines = Run(SelectionFile("0111111101"));
+    }
 
     const std::optional<std::string> vendor = NativeRegistryText(kProcessorKey, "VendorIdentifier");
     const std::optional<std::string> identifier = NativeRegistryText(kProcessorKey, "Identifier");
@@ -278,25 +311,14 @@ TEST_F(CliEndToEnd, ReportShowsTheMachineWinePresents) {
 
     // Exactly the drives from C: to Z: that can be measured, C: and Z: among them, each with its
     // type and a size that agrees with the volume's.
-    std::set<char> measurable;
-    for (char letter = 'C'; letter <= 'Z'; ++letter) {
-        const std::string root = std::string(1, letter) + ":\\";
-        ULARGE_INTEGER available{};
-        ULARGE_INTEGER total{};
-        ULARGE_INTEGER free{};
-        if (GetDiskFreeSpaceExA(root.c_str(), &available, &total, &free)) {
-            measurable.insert(letter);
-        }
-    }
+    const std::set<char> measurable = MeasurableDrives();
     EXPECT_TRUE(measurable.contains('C') && measurable.contains('Z'));
-    std::set<char> shown;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         if (!lines[i].starts_with("  Disk ") || lines[i].starts_with("  Disk Total") ||
             lines[i].starts_with("  Disk Information")) {
             continue;
         }
         const char letter = lines[i][7];
-        shown.insert(letter);
         const std::string root = std::string(1, letter) + ":\\";
         const UINT type = GetDriveTypeA(root.c_str());
         const char* const typeTexts[] = {
@@ -322,7 +344,7 @@ TEST_F(CliEndToEnd, ReportShowsTheMachineWinePresents) {
         EXPECT_NEAR(number, static_cast<double>(total.QuadPart) / unitBytes, 0.0051)
             << lines[i + 2];
     }
-    EXPECT_EQ(shown, measurable);
+    EXPECT_EQ(ShownDrives(lines), measurable);
     EXPECT_EQ(ValueOf(lines, "  Disk C      Type: "), "Local Fixed Disk");
     EXPECT_EQ(ValueOf(lines, "  Disk Z      Type: "), "Local Fixed Disk");
 }
