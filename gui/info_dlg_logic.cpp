@@ -6,6 +6,7 @@
 
 #include "branding.h"
 #include "gui/section_controls.h"
+#include "platform/fixed_limits.h"
 #include "report/build_report.h"
 #include "selection/selection_file.h"
 
@@ -45,8 +46,8 @@ void InfoDlgLogic::OnInitDialog() {
 
 void InfoDlgLogic::LoadSelection() {
     // The path is fixed now: later changes of the current directory do not move the file.
-    m_selectionPath = kolt::SelectionPath(m_platform.CurrentDirectory(), kGuiDirectoryBufferSize,
-                                          m_platform.PathSeparator());
+    m_selectionPath = kolt::SelectionPath(m_platform.CurrentDirectory(),
+                                          limits::kDialogDirectoryArea, m_platform.PathSeparator());
     const SelectionValues values = ReadSelection(m_selectionPath);
     // Each box shows its own line; All is not reconciled with the others here.
     for (std::size_t i = 0; i < kReportSectionCount; ++i) {
@@ -63,9 +64,10 @@ void InfoDlgLogic::StoreSelection() const {
 }
 
 void InfoDlgLogic::RefuseWindows95() {
-    std::string scratch;
-    m_composer.AppendOperatingSystem(scratch);
-    if (scratch.find(kWindows95) != std::string::npos) {
+    // The name and version as the report would show them, either of which may say so.
+    const OperatingSystemFacts os = m_composer.GatherOperatingSystem();
+    if (os.nameText.find(kWindows95) != std::string::npos ||
+        os.versionText.find(kWindows95) != std::string::npos) {
         m_services.ShowMessage(kWindows95Refusal, ui::MessageIcon::None);
         m_services.Exit(1);
     }

@@ -16,10 +16,6 @@ inline constexpr std::string_view kPrintedDocumentName = "Kolt Information";
 // the paper names the same version as the report printed on it.
 inline constexpr std::string_view kPageHeader =
     "                       Kolt Information - Version " KOLT_VERSION_TEXT;
-// The most characters printed on one row; a longer report line goes on over the following rows.
-// Characters, not bytes: a name in UTF-8 takes up to four bytes a character, and a row never
-// ends inside one.
-inline constexpr std::size_t kPrintedRowCharacters = 80;
 // Everything printed starts this many character widths from the left of the printable area.
 inline constexpr int kLeftMarginColumns = 5;
 // The largest print, in points (1/72 inch).
