@@ -1,7 +1,6 @@
 #include "gui/info_dlg_logic.h"
 
 #include <cstddef>
-#include <memory>
 #include <string_view>
 
 #include "branding.h"
@@ -22,16 +21,16 @@ constexpr int kProgressHigh = 100;
 constexpr std::int32_t kSectionStep = 5;
 constexpr std::size_t kSteppedSections = 8;
 constexpr std::int32_t kFooterStep = 5;
-constexpr std::int32_t kViewerCreatedStep = 5;
+constexpr std::int32_t kViewerStep = 5;
 // Beyond the bar's end, so the bar is full while the viewer is open.
-constexpr std::int32_t kViewerFilledStep = 100;
+constexpr std::int32_t kViewerOpenStep = 100;
 
 constexpr std::string_view kWindows95 = "Windows 95";
 constexpr std::string_view kWindows95Refusal = "Kolt Info is NOT designed for Windows 95!";
 
 }  // namespace
 
-InfoDlgLogic::InfoDlgLogic(Platform& platform, InfoDlgView& view, InfoDlgServices& services)
+InfoDlgLogic::InfoDlgLogic(Platform& platform, InfoDlgView& view, DialogServices& services)
     : m_platform(platform), m_view(view), m_services(services), m_composer(platform) {}
 
 void InfoDlgLogic::OnInitDialog() {
@@ -93,11 +92,10 @@ void InfoDlgLogic::OnProcessClicked() {
     StoreSelection();
     StepProgress(kFooterStep);
 
-    std::unique_ptr<ReportViewer> viewer = m_services.CreateReportViewer();
-    StepProgress(kViewerCreatedStep);
-    viewer->SetReport(m_reportText);
-    StepProgress(kViewerFilledStep);
-    viewer->DoModal();
+    // The bar fills before the viewer opens, and stays full while it is open.
+    StepProgress(kViewerStep);
+    StepProgress(kViewerOpenStep);
+    m_view.ShowReport(m_reportText);
 
     m_progress = 0;
     StepProgress(0);

@@ -26,7 +26,7 @@ constexpr std::string_view kMailtoScheme = "mailto:";
 
 }  // namespace
 
-ReportDlgLogic::ReportDlgLogic(Platform& platform, ReportDlgServices& services)
+ReportDlgLogic::ReportDlgLogic(Platform& platform, DialogServices& services)
     : m_platform(platform), m_services(services) {}
 
 std::string ReportDlgLogic::ProposedFileName() {

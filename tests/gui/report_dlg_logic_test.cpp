@@ -38,7 +38,7 @@ protected:
 
     test_support::ScratchDirectory dir;
     test_support::ScriptedPlatform platform;
-    test_support::RecordingReportServices services;
+    test_support::RecordingServices services;
     ReportDlgLogic logic{platform, services};
 };
 
@@ -185,7 +185,7 @@ TEST_F(ReportDlgLogicTest, PrintFailuresAreReportedAndReleaseThePrinter) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        test_support::RecordingReportServices caseServices;
+        test_support::RecordingServices caseServices;
         caseServices.printer = test_support::RecordingPrinter::Settings{};
         caseServices.printer->startDocumentResult = c.startDocumentResult;
         caseServices.printer->startPageResult = c.startPageResult;

@@ -147,7 +147,7 @@ TEST_F(MachineFacts, DrivesAreTheLettersThatExistWithTheVolumesBehindThem) {
             free > host->availableBytes ? free - host->availableBytes : host->availableBytes - free;
         EXPECT_LE(difference, kGiB);
         EXPECT_LE(free, drive->space->totalBytes);
-        EXPECT_EQ(drive->typeCode, DriveKind::Fixed);
+        EXPECT_EQ(drive->kind, DriveKind::Fixed);
     }
 }
 
