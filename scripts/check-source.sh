@@ -24,7 +24,7 @@ rules=(
     "console:console/ report/ selection/ $seam text/"
     "gui:gui/ report/ selection/ $seam ui/ text/"
     "ui:ui/ text/"
-    "bench:bench/ report/ selection/ platform/platform.h platform/linux/"
+    "bench:bench/ report/ selection/ platform/platform.h platform/linux/ tests/support/"
     "fuzz:selection/"
     "tests:"
 )
