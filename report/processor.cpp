@@ -38,7 +38,6 @@ ProcessorInfo CSystemReport::QueryProcessor() {
         }
     }
     m_cpuIdentifier = processor.identifier.value_or("CPU Unknown");
-    m_mmxPresent = processor.mmx;
     return processor;
 }
 

@@ -82,7 +82,6 @@ private:
     std::string m_computerName;
     std::string m_cpuVendor;
     std::string m_cpuIdentifier;
-    bool m_mmxPresent = false;
 };
 
 // The MHz of a clock measurement: the cycles divided by the time that passed between the two
