@@ -2,7 +2,6 @@
 // "kolt_info_<computer name>.txt" (or ".json") in the current directory.
 #pragma once
 
-#include <cstddef>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -11,11 +10,6 @@
 #include "platform/platform.h"
 
 namespace kolt {
-
-// The computer-name buffer size handed to the platform in characters (UTF-16 code units, as
-// Windows' wide buffer counts them), terminator included: a longer name does not fit and leaves
-// the name part of the report file's name empty.
-inline constexpr std::size_t kConsoleComputerNameBufferSize = 80;
 
 // Receives bytes meant for standard output or standard error.
 using OutputWriter = std::function<void(std::string_view bytes)>;

@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/platform.h"
+#include "platform/files.h"
 
 namespace kolt {
 namespace {

@@ -13,12 +13,6 @@ namespace kolt {
 
 inline constexpr std::string_view kSelectionFileName = "kolt_info.cfg";
 
-// Directory buffer sizes of the two programs in characters (UTF-16 code units, as Windows' wide
-// buffers count them), terminator included: a longer directory cannot be fetched, and the
-// selection file is then named relative to the current directory.
-inline constexpr std::size_t kGuiDirectoryBufferSize = 260;
-inline constexpr std::size_t kConsoleDirectoryBufferSize = 1024;
-
 // The selection file's path: the directory, the separator and the file name, joined as plain
 // text. Where the directory is unknown or does not fit `bufferSize` (with its terminator), the
 // file name alone, which names the file in the current directory.

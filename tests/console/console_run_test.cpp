@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "console/command_line.h"
+#include "platform/fixed_limits.h"
 #include "report/system_report.h"
 #include "selection/selection_file.h"
 #include "tests/support/scratch_directory.h"
@@ -55,11 +56,11 @@ protected:
         platform.pathSeparator = static_cast<char>(fs::path::preferred_separator);
         platform.processorCount = 2;
         platform.processor.mmx = true;
-        platform.environment["USERDOMAIN"] = "SALES";
-        platform.memory = {512ull << 20, 128ull << 20, 1024ull << 20, 700ull << 20};
-        platform.AddDrive('C', drive_type::kFixed, 40ull << 30, 10ull << 30);
+        platform.domains.domain = "SALES";
+        platform.memory = {{512ull << 20, 128ull << 20}, {1024ull << 20, 700ull << 20}};
+        platform.AddDrive('C', DriveKind::Fixed, 40ull << 30, 10ull << 30);
         platform.hostAddresses = {Ipv4Address{{192, 168, 1, 10}}};
-        platform.tscReadings = {1'000, 2'000'001'000};
+        platform.clock = ClockWindow{2'000'000'000, 1'000'000, 1'000'000};
     }
 
     // What the run must print for these sections, composed on an identical machine.
@@ -172,7 +173,7 @@ TEST_F(ConsoleRunTest, ReadsTheSelectionFromADirectoryLongerThanTheDialogsBuffer
     while (deep.string().size() < 600) {
         deep /= std::string(60, 'd');
     }
-    ASSERT_LT(deep.string().size() + 1, kConsoleDirectoryBufferSize);
+    ASSERT_LT(deep.string().size() + 1, limits::kConsoleDirectoryArea);
     std::error_code ignored;  // a system that cannot make it is told apart below
     fs::create_directories(deep, ignored);
     const std::string selectionFile = (deep / "kolt_info.cfg").string();
@@ -217,7 +218,7 @@ TEST_F(ConsoleRunTest, AnUnknownOrOverlongDirectoryStillMeansTheCurrentOne) {
 // A value cannot cut the report short or forge a line: a NUL or a line end in it is shown as '?'
 // and the whole report reaches standard output and the file.
 TEST_F(ConsoleRunTest, ControlBytesInAValueNeitherCutNorSplitTheReport) {
-    m_platform.environment["USERDOMAIN"] = std::string("SA\0LES\r\nX", 9);
+    m_platform.domains.domain = std::string("SA\0LES\r\nX", 9);
     WriteSelectionFile("0\n0\n0\n0\n0\n0\n1\n0\n");
     const std::string output = Run();
     EXPECT_NE(output.find("  User Domain     : SA?LES??X\r\n"), std::string::npos) << output;
@@ -313,7 +314,6 @@ TEST_F(ConsoleRunTest, ArgumentsChooseWhatIsWritten) {
         fs::remove(m_dir / kReportFile);
         fs::remove(m_dir / jsonFile);
         m_platform.driveQueries = 0;
-        m_platform.tscReads = 0;  // the clock measures afresh
         const std::string output = Run(c.arguments);
         EXPECT_EQ(m_errors, c.warning);
         switch (c.written) {

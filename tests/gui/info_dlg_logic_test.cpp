@@ -48,7 +48,7 @@ protected:
     test_support::ScratchDirectory dir;
     test_support::ScriptedPlatform platform;
     test_support::RecordingView view;
-    test_support::RecordingInfoServices services{view};
+    test_support::RecordingServices services;
     InfoDlgLogic logic{platform, view, services};
 };
 
@@ -84,7 +84,7 @@ TEST_F(InfoDlgLogicTest, InitLoadsEachBoxFromItsOwnLineWithoutReconcilingAll) {
         SCOPED_TRACE(c.name);
         WriteBytes(SelectionFile(), c.file);
         test_support::RecordingView caseView;
-        test_support::RecordingInfoServices caseServices{caseView};
+        test_support::RecordingServices caseServices;
         InfoDlgLogic caseLogic(platform, caseView, caseServices);
         caseLogic.OnInitDialog();
         for (const int id : kSectionControlIds) {
@@ -129,7 +129,7 @@ TEST_F(InfoDlgLogicTest, ProcessStepsTheBarTheSameWhateverIsSelected) {
     for (const auto& selection : selections) {
         SCOPED_TRACE(selection.size());
         test_support::RecordingView caseView;
-        test_support::RecordingInfoServices caseServices{caseView};
+        test_support::RecordingServices caseServices;
         InfoDlgLogic caseLogic(platform, caseView, caseServices);
         caseLogic.OnInitDialog();
         for (const int id : kSectionControlIds) {
@@ -142,13 +142,11 @@ TEST_F(InfoDlgLogicTest, ProcessStepsTheBarTheSameWhateverIsSelected) {
 
         caseLogic.OnProcessClicked();
 
-        // Eight sections, footer, viewer created, viewer filled, viewer closed.
+        // Eight sections, footer, the viewer's step, the bar filled for it, the viewer closed.
         EXPECT_EQ(caseView.positions,
                   (std::vector<int>{5, 10, 15, 20, 25, 30, 35, 40, 45, 50, 150, 0}));
         EXPECT_EQ(caseServices.pauses, (std::vector<int>{5, 5, 5, 5, 5, 5, 5, 5, 5, 5, 100, 0}));
-        EXPECT_EQ(caseServices.viewer.positionsWhenShown, std::vector<int>{150});
-        EXPECT_EQ(caseServices.viewer.created, 1);
-        EXPECT_EQ(caseServices.viewer.destroyed, 1);
+        EXPECT_EQ(caseView.positionsWhenShown, std::vector<int>{150});
         EXPECT_EQ(caseLogic.Progress(), 0);
     }
 }
@@ -170,7 +168,7 @@ TEST_F(InfoDlgLogicTest, ProcessBuildsTheCheckedSectionsInReportOrderFromAnEmpty
     composer.AppendMemory(expected);
     composer.AppendFooter(expected);
     EXPECT_EQ(logic.ReportText(), expected);
-    EXPECT_EQ(services.viewer.reports, (std::vector<std::string>{expected, expected}));
+    EXPECT_EQ(view.shownReports, (std::vector<std::string>{expected, expected}));
 }
 
 TEST_F(InfoDlgLogicTest, ProcessIgnoresTheAllBox) {
@@ -244,7 +242,7 @@ TEST_F(InfoDlgLogicTest, OtherSystemsStartWithoutAMessage) {
         test_support::ScriptedPlatform other = platform;
         other.operatingSystem.name = name;
         test_support::RecordingView caseView;
-        test_support::RecordingInfoServices caseServices{caseView};
+        test_support::RecordingServices caseServices;
         InfoDlgLogic caseLogic(other, caseView, caseServices);
         EXPECT_NO_THROW(caseLogic.OnInitDialog());
         EXPECT_TRUE(caseServices.messages.empty());

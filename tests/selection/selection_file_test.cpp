@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/fixed_limits.h"
 #include "tests/support/scratch_directory.h"
 
 namespace kolt {
@@ -140,17 +141,17 @@ TEST(SelectionPath, DirectoryThatIsUnknownOrDoesNotFitTheBufferIsLeftOut) {
     const std::string tooLong(260, 'd');
     EXPECT_EQ(SelectionPath(std::nullopt, 1024, '\\'), "kolt_info.cfg");
     EXPECT_EQ(SelectionPath(std::nullopt, 1024, '/'), "kolt_info.cfg");
-    EXPECT_EQ(SelectionPath(fits, kGuiDirectoryBufferSize, '\\'), fits + "\\kolt_info.cfg");
-    EXPECT_EQ(SelectionPath(tooLong, kGuiDirectoryBufferSize, '\\'), "kolt_info.cfg");
-    EXPECT_EQ(SelectionPath(tooLong, kConsoleDirectoryBufferSize, '\\'),
+    EXPECT_EQ(SelectionPath(fits, limits::kDialogDirectoryArea, '\\'), fits + "\\kolt_info.cfg");
+    EXPECT_EQ(SelectionPath(tooLong, limits::kDialogDirectoryArea, '\\'), "kolt_info.cfg");
+    EXPECT_EQ(SelectionPath(tooLong, limits::kConsoleDirectoryArea, '\\'),
               tooLong + "\\kolt_info.cfg");
     // Characters count as the wide buffer holds them: 259 three-byte characters fit.
     std::string wide;
     for (int i = 0; i < 259; ++i) {
         wide += "\xE7\x8E\x8B";
     }
-    EXPECT_EQ(SelectionPath(wide, kGuiDirectoryBufferSize, '\\'), wide + "\\kolt_info.cfg");
-    EXPECT_EQ(SelectionPath(wide + "d", kGuiDirectoryBufferSize, '\\'), "kolt_info.cfg");
+    EXPECT_EQ(SelectionPath(wide, limits::kDialogDirectoryArea, '\\'), wide + "\\kolt_info.cfg");
+    EXPECT_EQ(SelectionPath(wide + "d", limits::kDialogDirectoryArea, '\\'), "kolt_info.cfg");
 }
 
 TEST(ReadSelection, FileThatCannotBeOpenedMeansEverySection) {

@@ -22,8 +22,8 @@
 #include <vector>
 
 #include "branding.h"
+#include "tests/support/child_process.h"
 #include "tests/support/scratch_directory.h"
-#include "tests/win32/child_run.h"
 #include "tests/win32/host_facts.h"
 #include "tests/win32/registry_views.h"
 #include "tests/win32/system_utf8.h"
@@ -145,9 +145,9 @@ protected:
         m_scratch.Write(m_reportFile, std::string(100000, 'x') + "\r\n");
 
         const test_support::ChildRun run =
-            test_support::RunChild(m_program, Utf8Text(m_scratch.Path()));
+            test_support::RunChild(Utf8Path(m_program), m_scratch.Path());
         EXPECT_TRUE(run.started) << m_program;
-        EXPECT_EQ(run.exitCode, 0u);
+        EXPECT_EQ(run.exitStatus, 0);
         const std::string& output = run.standardOutput;
         EXPECT_EQ(m_scratch.Read(m_reportFile), output)
             << "the report file differs from standard output";
@@ -358,11 +358,11 @@ TEST_F(CliEndToEnd, HostileSurroundingsStillGiveTheReportAndStatusZero) {
     fs::create_directory(m_scratch.Path() / m_reportFile);
 
     const test_support::ChildRun inScratch =
-        test_support::RunChild(m_program, Utf8Text(m_scratch.Path()));
+        test_support::RunChild(Utf8Path(m_program), m_scratch.Path());
     // The process environment is the test's own: the variable goes before any check can stop.
     SetEnvironmentVariableA("USERDOMAIN", nullptr);
     EXPECT_TRUE(inScratch.started);
-    EXPECT_EQ(inScratch.exitCode, 0u);
+    EXPECT_EQ(inScratch.exitStatus, 0);
     EXPECT_TRUE(fs::is_directory(m_scratch.Path() / m_reportFile));
     EXPECT_EQ(NamesIn(m_scratch.Path()), (std::set<std::string>{m_reportFile, "kolt_info.cfg"}));
     const std::vector<std::string> lines = ReportLines(inScratch.standardOutput);
@@ -372,9 +372,10 @@ TEST_F(CliEndToEnd, HostileSurroundingsStillGiveTheReportAndStatusZero) {
     // The kernel's process folder takes no new file, whoever asks: the report is printed all the
     // same. In both places one line on standard error says that the file was not written, and
     // why.
-    const test_support::ChildRun unwritable = test_support::RunChild(m_program, "Z:\\proc");
+    const test_support::ChildRun unwritable =
+        test_support::RunChild(Utf8Path(m_program), "Z:\\proc");
     EXPECT_TRUE(unwritable.started);
-    EXPECT_EQ(unwritable.exitCode, 0u);
+    EXPECT_EQ(unwritable.exitStatus, 0);
     EXPECT_TRUE(unwritable.standardOutput.starts_with("Kolt Information - Version"));
     EXPECT_TRUE(unwritable.standardOutput.ends_with("\r\n\n"));
     const std::string notWritten = "kolt_info_cli: " + m_reportFile + " not written: ";
@@ -387,9 +388,10 @@ TEST_F(CliEndToEnd, HostileSurroundingsStillGiveTheReportAndStatusZero) {
     // Arguments it does not know are shown masked and cut, as report values are masked: no
     // escape sequence reaches the console, and a long one takes 80 characters and an ellipsis.
     fs::remove(m_scratch.Path() / m_reportFile);
-    const test_support::ChildRun hostileArguments = test_support::RunChild(
-        m_program, m_scratch.Path().string(), {"\x1b]0;pwned\a\x1b[2J", std::string(300, 'a')});
-    EXPECT_EQ(hostileArguments.exitCode, 0u);
+    const test_support::ChildRun hostileArguments =
+        test_support::RunChild(Utf8Path(m_program), m_scratch.Path(),
+                               {.arguments = {"\x1b]0;pwned\a\x1b[2J", std::string(300, 'a')}});
+    EXPECT_EQ(hostileArguments.exitStatus, 0);
     EXPECT_EQ(hostileArguments.standardError,
               "kolt_info_cli: ignoring what it does not know: ?]0;pwned??[2J " +
                   std::string(80, 'a') + "\xE2\x80\xA6 (see --help)\n");
@@ -416,10 +418,10 @@ TEST_F(CliEndToEnd, ANumericHostNameIsNotResolved) {
 // and reaches standard output and kolt_info_<computer name>.json alike.
 TEST_F(CliEndToEnd, JsonFormIsOneDocumentWithTheSystemsFacts) {
     m_scratch.Write("kolt_info.cfg", SelectionFile("0000110101"));
-    const test_support::ChildRun run =
-        test_support::RunChild(m_program, Utf8Text(m_scratch.Path()), {"/format:json"});
+    const test_support::ChildRun run = test_support::RunChild(Utf8Path(m_program), m_scratch.Path(),
+                                                              {.arguments = {"/format:json"}});
     ASSERT_TRUE(run.started);
-    EXPECT_EQ(run.exitCode, 0u);
+    EXPECT_EQ(run.exitStatus, 0);
     const std::string jsonFile = "kolt_info_" + SystemComputerName() + ".json";
     EXPECT_EQ(m_scratch.Read(jsonFile), run.standardOutput);
     EXPECT_EQ(NamesIn(m_scratch.Path()), (std::set<std::string>{jsonFile, "kolt_info.cfg"}));
@@ -449,9 +451,9 @@ TEST_F(CliEndToEnd, NamesBeyondAsciiStayWholeInBothFormsInAnyFolder) {
     ASSERT_TRUE(fs::create_directory(folder));
     test_support::WriteBytes(folder / "kolt_info.cfg", SelectionFile("0000101000"));
 
-    const test_support::ChildRun text = test_support::RunChild(m_program, Utf8Text(folder));
+    const test_support::ChildRun text = test_support::RunChild(Utf8Path(m_program), folder);
     ASSERT_TRUE(text.started);
-    EXPECT_EQ(text.exitCode, 0u);
+    EXPECT_EQ(text.exitStatus, 0);
     const std::vector<std::string> lines = ReportLines(text.standardOutput);
     EXPECT_EQ(SectionsIn(lines), (std::vector<Section>{kComputer, kUser}))
         << "the selection file in the folder was not read";
@@ -459,7 +461,7 @@ TEST_F(CliEndToEnd, NamesBeyondAsciiStayWholeInBothFormsInAnyFolder) {
     EXPECT_EQ(test_support::ReadBytes(folder / Utf8Path(m_reportFile)), text.standardOutput);
 
     const test_support::ChildRun json =
-        test_support::RunChild(m_program, Utf8Text(folder), {"--format", "json"});
+        test_support::RunChild(Utf8Path(m_program), folder, {.arguments = {"--format", "json"}});
     ASSERT_TRUE(json.started);
     const std::string jsonFile = "kolt_info_" + SystemComputerName() + ".json";
     EXPECT_EQ(test_support::ReadBytes(folder / Utf8Path(jsonFile)), json.standardOutput);

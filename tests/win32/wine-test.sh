@@ -79,9 +79,5 @@ if getent ahostsv4 -- "$KOLT_HOST_NAME" >/dev/null 2>&1; then
 fi
 export KOLT_HOST_TIME
 KOLT_HOST_TIME=$(date +%s)
-# Values that must cross into the program byte for byte: a long one and an empty one.
-export KOLT_TEST_LONG_VALUE
-KOLT_TEST_LONG_VALUE=$(printf 'v%.0s' {1..300})
-export KOLT_TEST_EMPTY_VALUE=
 
 exec "$wine_run" "$@"
