@@ -18,6 +18,9 @@ public:
     virtual std::optional<std::string> PromptSaveAs(const ui::SaveAsRequest& request) = 0;
     // The printer the user chose, ready to print; nullptr when the dialog was cancelled.
     virtual std::unique_ptr<ui::Printer> PromptPrinter() = 0;
+    // Replaces what the clipboard holds with `text` (UTF-8), for programs that read Unicode text
+    // and for those that read only 8-bit text. False when the clipboard could not be had.
+    virtual bool PutOnClipboard(const std::string& text) = 0;
 };
 
 }  // namespace kolt

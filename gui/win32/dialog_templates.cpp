@@ -15,8 +15,12 @@ std::vector<std::uint8_t> LoadDialogTemplateWithInstalledFace(int id) {
     if (!font) {
         return bytes;
     }
-    const std::u16string face = ChooseInstalledFace(font->face, &ui::IsFontFaceInstalled,
-                                                    [] { return ui::FixedPitchFaces(nullptr); });
+    const int dpi = ui::ScreenDpi();
+    const auto isUsable = [dpi](std::u16string_view face) {
+        return ui::IsFontFaceInstalled(face) && FaceServesScreen(ui::IsScalableFace(face), dpi);
+    };
+    const std::u16string face =
+        ChooseInstalledFace(font->face, isUsable, [] { return ui::FixedPitchFaces(nullptr); });
     if (face == font->face) {
         return bytes;
     }

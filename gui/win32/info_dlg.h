@@ -1,5 +1,6 @@
-// The main dialog: ten check boxes, the progress bar, the banner and the about item of the
-// system menu. Its logic reaches the controls, the clock and the viewer through this class.
+// The main dialog: ten check boxes, the progress bar, the banner (a link to the maker's web site,
+// drawn for the screen's scale) and the about item of the system menu. Its logic reaches the
+// controls, the clock and the viewer through this class.
 #pragma once
 
 #include <windows.h>
@@ -12,6 +13,7 @@
 #include "gui/info_dlg_ports.h"
 #include "platform/platform.h"
 #include "ui/dialog.h"
+#include "ui/handles.h"
 
 namespace kolt {
 
@@ -26,6 +28,8 @@ private:
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
 
     void AddAboutItemToSystemMenu();
+    void ShowBannerForScale();
+    void PrepareForKeyboardAndScreenReaders();
     bool OnSysCommand(WPARAM command);
     bool OnPaint();
 
@@ -47,6 +51,8 @@ private:
     // Shared icons of the program's image: the system frees them with the program.
     HICON m_hIcon;
     HICON m_hSmallIcon;
+    // The banner's picture, shown by its control until the dialog's window is gone.
+    ui::UniqueBitmap m_banner;
     InfoDlgLogic m_logic;
 };
 

@@ -177,6 +177,9 @@ public:
     // The printer the Print dialog answers; nullopt cancels it.
     std::optional<RecordingPrinter::Settings> printer;
     PrinterRecord printed;
+    // What each PutOnClipboard was given, and what it answers.
+    std::vector<std::string> clipboard;
+    bool clipboardAvailable = true;
 
     void ShowMessage(std::string_view text, ui::MessageIcon icon) override {
         messages.push_back({std::string(text), icon});
@@ -192,6 +195,10 @@ public:
             return nullptr;
         }
         return std::make_unique<RecordingPrinter>(printed, *printer);
+    }
+    bool PutOnClipboard(const std::string& text) override {
+        clipboard.push_back(text);
+        return clipboardAvailable;
     }
 };
 
