@@ -79,7 +79,7 @@ rm -f -- "$shots"/*.png "$shots"/printed-report.pdf "$shots"/win32/*.png \
 
 # One private display for all cases: they take turns on it (CTest's resource lock).
 status=0
-xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" \
+xvfb-run -a -s "-screen 0 2048x1536x24 -nolisten tcp" \
     ctest --preset win64 -L gui_e2e ${KOLT_JUNIT_DIR:+--output-junit "$KOLT_JUNIT_DIR/gui.xml"} || status=$?
 
 if ! kolt_runs_32bit; then

@@ -65,7 +65,8 @@ const std::vector<ExpectedControl> kMainControls{
     {kDisk, "Button", "Disk Information && Size", BS_TYPEMASK, BS_AUTOCHECKBOX, WS_TABSTOP},
     // The bar draws its own edge (themed or not), so its border is not checked by style.
     {kProgress, "msctls_progress32", "", PBS_VERTICAL | PBS_SMOOTH, PBS_VERTICAL | PBS_SMOOTH, 0},
-    {kBanner, "Static", nullptr, SS_TYPEMASK, SS_BITMAP, SS_NOTIFY, true},
+    // The banner and the e-mail line are links: reached with Tab, opened with Enter or Space.
+    {kBanner, "Static", nullptr, SS_TYPEMASK, SS_BITMAP, SS_NOTIFY | WS_TABSTOP, true},
 };
 
 // The viewer's controls in tab order.
@@ -78,7 +79,9 @@ std::vector<ExpectedControl> ViewerControls() {
          ES_MULTILINE | ES_AUTOHSCROLL, WS_VSCROLL | WS_TABSTOP, true},
         {0, "Static", "Use your mouse to select, copy and paste this report.", SS_TYPEMASK,
          SS_CENTER, 0},
-        {kEmail, "Static", email.c_str(), SS_TYPEMASK, SS_CENTER, SS_NOTIFY | SS_SUNKEN, true},
+        {kEmail, "Static", email.c_str(), SS_TYPEMASK, SS_CENTER,
+         SS_NOTIFY | SS_SUNKEN | WS_TABSTOP, true},
+        {kCopy, "Button", "Copy", BS_TYPEMASK, BS_PUSHBUTTON, WS_TABSTOP},
         {kSave, "Button", "Save", BS_TYPEMASK, BS_PUSHBUTTON, WS_TABSTOP},
         {kPrint, "Button", "Print", BS_TYPEMASK, BS_PUSHBUTTON, WS_TABSTOP},
     };
