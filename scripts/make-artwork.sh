@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Draws the dialog program's artwork with ImageMagick:
-#   kolt_info.ico  the application icon: 32x32 and 16x16 images, 16 colours, transparent corners
+#   kolt_info.ico  the application icon: 64x64, 48x48, 32x32 and 16x16 images (the larger ones for
+#                  screens scaled to 150 % and 200 %), 16 colours, transparent corners
 #   banner.bmp     the 350x70 banner of the main dialog: 8-bit palette, uncompressed BMP3, showing
 #                  the product name and the maker's web domain
 #   banner-150.bmp, banner-200.bmp
@@ -47,20 +48,47 @@ navy='#0a3563'
 light='#86d4ff'
 deep='#1358a0'
 
-# Icon, 32x32: a blue disc with a dark rim, a gloss on its upper half and a white "i" with a
+# A position of the 32x32 icon's design (a pixel centre) and a length of it, at the scale being
+# drawn.
+spot() {
+    awk -v value="$1" -v scale="$scale" 'BEGIN { printf "%g", (value + 0.5) * scale - 0.5 }'
+}
+span() {
+    awk -v value="$1" -v scale="$scale" 'BEGIN { printf "%g", value * scale }'
+}
+# A list of "x,y" positions of the design at the scale being drawn.
+spots() {
+    local point out=()
+    for point in "$@"; do
+        out+=("$(spot "${point%,*}"),$(spot "${point#*,}")")
+    done
+    printf '%s' "${out[*]}"
+}
+
+# The icon's 32x32 design at one scale (1: 32x32; 1.5: 48x48, the large icon at 150 %; 2: 64x64,
+# at 200 %): a blue disc with a dark rim, a gloss on its upper half and a white "i" with a
 # one-pixel shadow. Drawn without anti-aliasing so that it quantises to 16 colours cleanly.
-"${im[@]}" -size 32x32 xc:none +antialias \
-    -fill "$navy" -draw 'circle 15.5,15.5 15.5,0.5' \
-    \( -size 32x32 gradient:"$light-$deep" \
-       \( -size 32x32 xc:black +antialias -fill white -draw 'circle 15.5,15.5 15.5,1.6' \) \
-       -alpha off -compose copy_opacity -composite \) -compose over -composite \
-    \( -size 32x32 xc:none +antialias -fill '#ffffff40' -draw 'ellipse 15.5,9 10,6 180,360' \) \
-    -composite \
-    -fill "$navy" -draw 'circle 16.5,8.5 16.5,5.8' \
-    -draw 'polygon 12,13 18,13 18,24 20,24 20,27 12,27 12,24 14,24 14,16 12,16' \
-    -fill white -draw 'circle 15.5,7.5 15.5,4.8' \
-    -draw 'polygon 11,12 17,12 17,23 19,23 19,26 11,26 11,23 13,23 13,15 11,15' \
-    +dither -colors 16 "$work/icon32.png"
+draw_icon() {
+    local scale=$1 file=$2 size
+    size="$(span 32)x$(span 32)"
+    "${im[@]}" -size "$size" xc:none +antialias \
+        -fill "$navy" -draw "circle $(spots 15.5,15.5 15.5,0.5)" \
+        \( -size "$size" gradient:"$light-$deep" \
+           \( -size "$size" xc:black +antialias -fill white \
+              -draw "circle $(spots 15.5,15.5 15.5,1.6)" \) \
+           -alpha off -compose copy_opacity -composite \) -compose over -composite \
+        \( -size "$size" xc:none +antialias -fill '#ffffff40' \
+           -draw "ellipse $(spots 15.5,9) $(span 10),$(span 6) 180,360" \) \
+        -composite \
+        -fill "$navy" -draw "circle $(spots 16.5,8.5 16.5,5.8)" \
+        -draw "polygon $(spots 12,13 18,13 18,24 20,24 20,27 12,27 12,24 14,24 14,16 12,16)" \
+        -fill white -draw "circle $(spots 15.5,7.5 15.5,4.8)" \
+        -draw "polygon $(spots 11,12 17,12 17,23 19,23 19,26 11,26 11,23 13,23 13,15 11,15)" \
+        +dither -colors 16 "$file"
+}
+draw_icon 1 "$work/icon32.png"
+draw_icon 1.5 "$work/icon48.png"
+draw_icon 2 "$work/icon64.png"
 
 # Icon, 16x16: the same emblem placed pixel by pixel, since a scaled-down 32x32 blurs the "i".
 "${im[@]}" -size 16x16 xc:none +antialias \
@@ -74,7 +102,8 @@ deep='#1358a0'
     +dither -colors 16 "$work/icon16.png"
 
 # A palette image with transparency makes ImageMagick write 4-bit images with an AND mask.
-"${im[@]}" \( "$work/icon32.png" -type PaletteMatte \) \( "$work/icon16.png" -type PaletteMatte \) \
+"${im[@]}" \( "$work/icon64.png" -type PaletteMatte \) \( "$work/icon48.png" -type PaletteMatte \) \
+    \( "$work/icon32.png" -type PaletteMatte \) \( "$work/icon16.png" -type PaletteMatte \) \
     "$work/kolt_info.ico"
 
 # A length of the 350x70 banner's design at the scale being drawn (1, 1.5 or 2); the same in
@@ -146,7 +175,7 @@ draw_banner 1 "$work/banner.bmp"
 draw_banner 1.5 "$work/banner-150.bmp"
 draw_banner 2 "$work/banner-200.bmp"
 
-check "$work/kolt_info.ico" '32 x 32, 4 bit|16 x 16, 4 bit|'
+check "$work/kolt_info.ico" '64 x 64, 4 bit|48 x 48, 4 bit|32 x 32, 4 bit|16 x 16, 4 bit|'
 check "$work/banner.bmp" '350 x 70, 8 bit|'
 check "$work/banner-150.bmp" '525 x 105, 8 bit|'
 check "$work/banner-200.bmp" '700 x 140, 8 bit|'
