@@ -171,9 +171,9 @@ std::optional<std::vector<std::uint8_t>> ReplaceTemplateFace(
     return result;
 }
 
-bool FaceServesScreen(bool scalable, int dpi) {
+bool BitmapFacesServeScreen(int dpi) {
     constexpr int kBitmapFaceDpi = 96;
-    return scalable || dpi == kBitmapFaceDpi;
+    return dpi == kBitmapFaceDpi;
 }
 
 FacePitch PitchOfFace(std::u16string_view face) {

@@ -15,9 +15,9 @@ std::vector<std::uint8_t> LoadDialogTemplateWithInstalledFace(int id) {
     if (!font) {
         return bytes;
     }
-    const int dpi = ui::ScreenDpi();
-    const auto isUsable = [dpi](std::u16string_view face) {
-        return ui::IsFontFaceInstalled(face) && FaceServesScreen(ui::IsScalableFace(face), dpi);
+    const bool bitmapFacesServe = BitmapFacesServeScreen(ui::ScreenDpi());
+    const auto isUsable = [bitmapFacesServe](std::u16string_view face) {
+        return ui::IsFontFaceInstalled(face) && (bitmapFacesServe || ui::IsScalableFace(face));
     };
     const std::u16string face =
         ChooseInstalledFace(font->face, isUsable, [] { return ui::FixedPitchFaces(nullptr); });

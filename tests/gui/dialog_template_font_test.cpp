@@ -204,22 +204,6 @@ TEST(DialogTemplateFontTest, MissingFacesGiveWayToTheNearestInstalledFaceOfTheir
     }
 }
 
-TEST(DialogTemplateFontTest, FacesMadeOfBitmapsServeOnlyUnscaledScreens) {
-    struct Case {
-        bool scalable;
-        int dpi;
-        bool serves;
-    };
-    const std::vector<Case> cases = {
-        {false, 96, true},   {false, 120, false}, {false, 144, false},
-        {false, 192, false}, {true, 96, true},    {true, 192, true},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(FaceServesScreen(c.scalable, c.dpi), c.serves)
-            << (c.scalable ? "scalable" : "bitmap") << " at " << c.dpi;
-    }
-}
-
 TEST(FixedPitchFaceTest, CourierNewFirstThenTheNearestThenAnyListedFace) {
     struct Case {
         std::vector<std::string> installed;
