@@ -22,6 +22,7 @@
 #include "tests/gui_e2e/printed_pages.h"
 #include "tests/gui_e2e/report_text.h"
 #include "tests/gui_e2e/screen_capture.h"
+#include "tests/gui_e2e/screen_scale.h"
 #include "tests/gui_e2e/window_query.h"
 
 namespace kolt::e2e {
@@ -224,6 +225,8 @@ protected:
         EXPECT_TRUE(IsWindowEnabled(Program().MainDialog()));
     }
 
+    // Every case runs on an unscaled screen, whatever a case before it left behind.
+    const ScreenScale m_unscaled{kUnscaledDpi};
     fs::path m_folder;
     std::unique_ptr<DialogProgram> m_program;
 };
@@ -676,6 +679,7 @@ private:
 // falls back to the other family's key): the refusal box shows before the main dialog, and
 // dismissing it ends the program with status 1. The registry is put back afterwards.
 TEST(Windows95Registry, RefusesToRun) {
+    const ScreenScale unscaled(kUnscaledDpi);
     const RegistryValueChange ntProduct("Software\\Microsoft\\Windows NT\\CurrentVersion",
                                         "ProductName", std::nullopt);
     const RegistryValueChange product("Software\\Microsoft\\Windows\\CurrentVersion", "ProductName",

@@ -8,7 +8,8 @@
 # - a virtual desktop of 2048 x 1536, so that Wine draws every window with its caption and frame,
 #   as a user sees it, even on an X server without a window manager; as large as the screen of a
 #   user whose display is scaled to 200 %, so the dialogs fit at every scale the cases try;
-# - the screen at 96 dots per inch (100 %), where the cases that try other scales return it;
+# - the screen at 96 dots per inch (100 %); a case that tries another scale sets it for the
+#   programs it starts and puts it back;
 # - RECORDER (a Windows program) as the handler of http:, https: and mailto: addresses, for both
 #   the 64-bit and the 32-bit registry view, so the cases can read what the shell was given.
 #
