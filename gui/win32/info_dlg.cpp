@@ -102,17 +102,9 @@ void CInfoDlg::ShowBannerForScale() {
     if (pictures.empty()) {
         return;
     }
-    const std::size_t chosen = ChooseBannerPicture(sizes, {frame.right, frame.bottom});
-    m_banner = std::move(pictures[chosen]);
-    ::SendMessageW(banner, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(m_banner.get()));
-
-    // The control keeps its size (it centres the picture); it is made to fit the picture exactly,
-    // its border around it.
-    RECT around{0, 0, sizes[chosen].width, sizes[chosen].height};
-    ::AdjustWindowRectEx(&around, static_cast<DWORD>(::GetWindowLongW(banner, GWL_STYLE)), FALSE,
-                         static_cast<DWORD>(::GetWindowLongW(banner, GWL_EXSTYLE)));
-    ::SetWindowPos(banner, nullptr, 0, 0, around.right - around.left, around.bottom - around.top,
-                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // The frame is the control's size from the template: it has no picture yet.
+    m_banner = std::move(pictures[ChooseBannerPicture(sizes, {frame.right, frame.bottom})]);
+    ui::ShowBitmapUnscaled(banner, m_banner.get());
 }
 
 void CInfoDlg::PrepareForKeyboardAndScreenReaders() {
