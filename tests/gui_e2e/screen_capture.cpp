@@ -89,6 +89,8 @@ std::vector<std::uint8_t> CaptureScreenArea(const RECT& area) {
 }
 
 void SaveWindowPng(HWND window, const std::filesystem::path& file) {
+    // The pointer goes to the screen's corner, so no control under it shows its hover look.
+    SetCursorPos(0, 0);
     SetForegroundWindow(window);
     SendBounded(window, WM_NULL);
     std::this_thread::sleep_for(kSettle);

@@ -14,7 +14,8 @@ namespace kolt::e2e {
 std::vector<std::uint8_t> CaptureScreenArea(const RECT& area);
 
 // Copies the screen area of `window` (caption and frame included) into a PNG file. Brings the
-// window to the front first so that nothing covers it. Throws when the screen cannot be read.
+// window to the front first so that nothing covers it, and moves the pointer out of its way.
+// Throws when the screen cannot be read.
 void SaveWindowPng(HWND window, const std::filesystem::path& file);
 
 }  // namespace kolt::e2e
