@@ -193,9 +193,16 @@ TEST_F(KeyboardTest, FromStartToSavedReportMailAndClipboardWithoutTheMouse) {
     ASSERT_TRUE(WaitUntil([&] { return fs::exists(saved); }, kMessageWait));
     EXPECT_EQ(ReadBytes(saved), SavedFileBytes(report));
 
+    // The rest of the viewer's round: Print, then back to Close and the report.
+    BringToFront(viewer);
+    ASSERT_TRUE(
+        WaitUntil([&] { return FocusOf(viewer) == DialogControl(viewer, kSave); }, kMessageWait));
+    for (const int id : {kPrint, kClose, kReportText}) {
+        ASSERT_NO_FATAL_FAILURE(TabTo(viewer, id));
+    }
+
     // Escape closes the viewer; the about box opens from the system menu (Alt+Space, then its
     // last item, which the program added) and closes with Escape; Escape ends the program.
-    BringToFront(viewer);
     PressKey(VK_ESCAPE);
     ASSERT_TRUE(WaitUntilGone(viewer)) << "Escape did not close the viewer";
     BringToFront(main);
