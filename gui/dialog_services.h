@@ -1,6 +1,6 @@
 // What the dialogs' logic asks of the system beyond its own window: message boxes, the shell, the
-// common Save As and Print dialogs, and the clock. One interface for both dialogs; the program
-// answers with the real dialog layer, tests with recording doubles.
+// common Save As and Print dialogs, the clipboard, and the clock. One interface for both dialogs;
+// the program answers with the real dialog layer, tests with recording doubles.
 #pragma once
 
 #include <memory>
@@ -30,6 +30,10 @@ public:
 
     // The printer the user chose, ready to print; nullptr when the dialog was cancelled.
     virtual std::unique_ptr<ui::Printer> PromptPrinter() = 0;
+
+    // Replaces what the clipboard holds with `text` (UTF-8), for programs that read Unicode text
+    // and for those that read only 8-bit text. False when the clipboard could not be had.
+    virtual bool PutOnClipboard(const std::string& text) = 0;
 
     // Holds the thread for `milliseconds`.
     virtual void Pause(int milliseconds) = 0;

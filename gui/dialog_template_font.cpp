@@ -171,6 +171,11 @@ std::optional<std::vector<std::uint8_t>> ReplaceTemplateFace(
     return result;
 }
 
+bool BitmapFacesServeScreen(int dpi) {
+    constexpr int kBitmapFaceDpi = 96;
+    return dpi == kBitmapFaceDpi;
+}
+
 FacePitch PitchOfFace(std::u16string_view face) {
     // The fixed-pitch faces a dialog template of this era may name.
     constexpr std::array<std::u16string_view, 4> kFixedFaces{u"Fixedsys", u"Terminal", u"Courier",

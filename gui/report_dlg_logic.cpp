@@ -22,7 +22,27 @@ constexpr std::string_view kSaveError = "Error saving to: ";
 constexpr std::string_view kPrinterError = "Printer wouldn't initalize";
 constexpr std::string_view kPageError = "Could not start page";
 constexpr std::string_view kJobError = "Printer did not accept the report";
+constexpr std::string_view kClipboardError = "Could not put the report on the clipboard";
 constexpr std::string_view kMailtoScheme = "mailto:";
+
+// The text with CR, LF and CR LF each written as CR LF: the line end every Windows program that
+// pastes text expects. A Save has turned the copy's CRs into spaces and left bare LFs.
+std::string WithCrLfLineEnds(std::string_view text) {
+    std::string result;
+    result.reserve(text.size() + text.size() / 16);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c != '\r' && c != '\n') {
+            result += c;
+            continue;
+        }
+        result += "\r\n";
+        if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+            ++i;
+        }
+    }
+    return result;
+}
 
 }  // namespace
 
@@ -77,6 +97,12 @@ void ReportDlgLogic::OnPrintClicked() {
     // rejecting queue) would otherwise lose the printout without a word.
     if (PrintReportPages(*printer, m_reportText) <= 0) {
         m_services.ShowMessage(kJobError, ui::MessageIcon::None);
+    }
+}
+
+void ReportDlgLogic::OnCopyClicked() {
+    if (!m_services.PutOnClipboard(WithCrLfLineEnds(m_reportText))) {
+        m_services.ShowMessage(kClipboardError, ui::MessageIcon::Warning);
     }
 }
 

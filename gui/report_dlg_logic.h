@@ -1,5 +1,5 @@
 // What the report viewer does with its own copy of the report: save it to a text file, print it
-// page by page, and open a mail to the support desk.
+// page by page, put it on the clipboard, and open a mail to the support desk.
 #pragma once
 
 #include <string>
@@ -17,11 +17,13 @@ public:
     ReportDlgLogic& operator=(const ReportDlgLogic&) = delete;
 
     void SetReport(const std::string& report) { m_reportText = report; }
-    // The viewer's copy; Save and Print work on it, never on what the edit box shows.
+    // The viewer's copy; Save, Print and Copy work on it, never on what the edit box shows.
     const std::string& ReportText() const { return m_reportText; }
 
     void OnSaveClicked();
     void OnPrintClicked();
+    // The whole copy on the clipboard, each of its line ends (CR, LF or CR LF) as CR LF.
+    void OnCopyClicked();
     void OnEmailClicked();
 
     // The proposed name of a saved report.

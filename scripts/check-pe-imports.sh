@@ -33,7 +33,7 @@ command -v "$objdump" >/dev/null || {
 allowed=(
     kernel32.dll advapi32.dll user32.dll gdi32.dll comctl32.dll comdlg32.dll shell32.dll
     shlwapi.dll ole32.dll oleaut32.dll winspool.drv version.dll ws2_32.dll wsock32.dll msvcrt.dll
-    iphlpapi.dll
+    iphlpapi.dll oleacc.dll
 )
 
 # Each deliverable: its file name, whether it must exist, and its subsystem (objdump's wording).

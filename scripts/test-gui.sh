@@ -4,16 +4,18 @@
 # cases on each program under Wine on a private X display (Xvfb) and with a private print server
 # (cupsd with a PDF queue, tests/gui_e2e/print-server.sh): the real kolt_info.exe is started in
 # scratch folders, clicked through window messages, and its report, saved file, selection file,
-# printout and links are checked; one case makes the registry name Windows 95 and expects the
-# refusal. Both programs run in one WoW64 prefix, made once. Where the kernel refuses 32-bit
+# printout and links are checked; one case drives it by the keyboard alone (keys as the keyboard
+# sends them) to a saved report, an opened mail and the report read back from the clipboard; one
+# starts it at 100 %, 150 % and 200 % and checks every text against its control; one makes the
+# registry name Windows 95 and expects the refusal. Both programs run in one WoW64 prefix, made once. Where the kernel refuses 32-bit
 # programs, the 32-bit program's cases are skipped and say why.
 #
 #   scripts/test-gui.sh                  build, run, print CTest's pass/fail summary
-#   scripts/test-gui.sh --update-docs    the same, then copy the screenshots and the printed
-#                                        page to docs/screenshots
+#   scripts/test-gui.sh --update-docs    the same, then copy the README's screenshots and the
+#                                        printed page to docs/screenshots
 #
 # Screenshots (PNG) and the printout land in build/win64/tests/gui_e2e (the 32-bit program's in
-# its win32 folder). Where the print server cannot run, the print cases are skipped and say why.
+# its win32 folder), the three dialogs at each scale among them (main-dialog-150.png, ...). Where the print server cannot run, the print cases are skipped and say why.
 # Exits non-zero when anything fails.
 set -euo pipefail
 trap 'echo "test-gui: stopped by a failure at line $LINENO" >&2' ERR
@@ -87,7 +89,7 @@ rm -f -- "$shots"/*.png "$shots"/printed-report.pdf "$shots"/win32/*.png \
 
 # One private display for all cases: they take turns on it (CTest's resource lock).
 status=0
-xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" \
+xvfb-run -a -s "-screen 0 2048x1536x24 -nolisten tcp" \
     ctest --preset win64 -L gui_e2e ${KOLT_JUNIT_DIR:+--output-junit "$KOLT_JUNIT_DIR/gui.xml"} || status=$?
 
 if ! kolt_runs_32bit; then
@@ -100,13 +102,19 @@ for timings in "$shots"/process-timings.txt "$shots"/win32/process-timings.txt; 
 done
 
 # Every screenshot must be a picture an image tool can read; the printout's first page is kept
-# as one too.
-pictures=(main-dialog report-viewer windows95-refusal)
+# as one too. The README shows the first ones, the main dialog at 150 % among them.
+pictures=(main-dialog report-viewer main-dialog-150 windows95-refusal)
 if [[ -f $shots/printed-report.pdf ]]; then
     pdftoppm -png -r 75 -f 1 -l 1 -singlefile "$shots/printed-report.pdf" "$shots/printed-page"
     pictures+=(printed-page)
 fi
-for shot in "${pictures[@]}"; do
+scaled=()
+for dialog in main-dialog report-viewer about-box; do
+    for percent in 100 150 200; do
+        [[ $dialog-$percent == main-dialog-150 ]] || scaled+=("$dialog-$percent")
+    done
+done
+for shot in "${pictures[@]}" "${scaled[@]}"; do
     if ! identify "$shots/$shot.png" >/dev/null 2>&1; then
         echo "test-gui: screenshot $shots/$shot.png is missing or unreadable" >&2
         status=1

@@ -21,4 +21,17 @@ void SetProgressPosition(HWND dialog, int id, int position) {
     ::UpdateWindow(::GetDlgItem(dialog, id));
 }
 
+void ShowBitmapUnscaled(HWND control, HBITMAP bitmap) {
+    BITMAP picture{};
+    if (control == nullptr || ::GetObjectW(bitmap, sizeof(picture), &picture) == 0) {
+        return;
+    }
+    ::SendMessageW(control, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
+    RECT around{0, 0, picture.bmWidth, picture.bmHeight};
+    ::AdjustWindowRectEx(&around, static_cast<DWORD>(::GetWindowLongW(control, GWL_STYLE)), FALSE,
+                         static_cast<DWORD>(::GetWindowLongW(control, GWL_EXSTYLE)));
+    ::SetWindowPos(control, nullptr, 0, 0, around.right - around.left, around.bottom - around.top,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 }  // namespace kolt::ui

@@ -1,4 +1,5 @@
-// Helpers for the controls of a dialog: check boxes and progress bars. Only Win32 code here.
+// Helpers for the controls of a dialog: check boxes, progress bars and pictures. Only Win32 code
+// here.
 #pragma once
 
 #include <windows.h>
@@ -14,5 +15,10 @@ void SetProgressRange(HWND dialog, int id, int low, int high);
 // Sets the bar's position and redraws it at once, so the step shows even while the thread is
 // busy and does not pump messages.
 void SetProgressPosition(HWND dialog, int id, int position);
+
+// Shows `bitmap` in a picture control (SS_BITMAP with SS_CENTERIMAGE, which keeps the control's
+// size) and fits the control, border and all, around it, so the picture is drawn pixel for pixel
+// and whole. The control does not own the bitmap: it must outlive the control's use of it.
+void ShowBitmapUnscaled(HWND control, HBITMAP bitmap);
 
 }  // namespace kolt::ui

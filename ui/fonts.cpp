@@ -1,6 +1,7 @@
 #include "ui/fonts.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "ui/handles.h"
 
@@ -11,6 +12,11 @@ namespace {
 int CALLBACK NoteFontFound(const LOGFONTA*, const TEXTMETRICA*, DWORD, LPARAM found) {
     *reinterpret_cast<bool*>(found) = true;
     return 0;  // one is enough
+}
+
+int CALLBACK NoteScalable(const LOGFONTA*, const TEXTMETRICA*, DWORD fontType, LPARAM scalable) {
+    *reinterpret_cast<bool*>(scalable) = (fontType & RASTER_FONTTYPE) == 0;
+    return 0;  // the first entry of the face speaks for it
 }
 
 int CALLBACK CollectFixedPitchFace(const LOGFONTA* font, const TEXTMETRICA*, DWORD fontType,
@@ -30,20 +36,48 @@ int CALLBACK CollectFixedPitchFace(const LOGFONTA* font, const TEXTMETRICA*, DWO
     return 1;
 }
 
-}  // namespace
-
-bool IsFontFaceInstalled(std::u16string_view face) {
+// A request for `face` by name (ASCII; anything else never names an installed face).
+std::optional<LOGFONTA> FontRequest(std::u16string_view face) {
     LOGFONTA font{};
     font.lfCharSet = DEFAULT_CHARSET;
     if (face.size() >= LF_FACESIZE) {
-        return false;
+        return std::nullopt;
     }
     std::transform(face.begin(), face.end(), font.lfFaceName,
                    [](char16_t c) { return c < 0x80 ? static_cast<char>(c) : '?'; });
+    return font;
+}
+
+}  // namespace
+
+bool IsFontFaceInstalled(std::u16string_view face) {
+    std::optional<LOGFONTA> font = FontRequest(face);
+    if (!font) {
+        return false;
+    }
     bool found = false;
     const WindowDc screen(nullptr);
-    ::EnumFontFamiliesExA(screen.Get(), &font, &NoteFontFound, reinterpret_cast<LPARAM>(&found), 0);
+    ::EnumFontFamiliesExA(screen.Get(), &*font, &NoteFontFound, reinterpret_cast<LPARAM>(&found),
+                          0);
     return found;
+}
+
+int ScreenDpi() {
+    const WindowDc screen(nullptr);
+    return screen.Get() != nullptr ? ::GetDeviceCaps(screen.Get(), LOGPIXELSY)
+                                   : USER_DEFAULT_SCREEN_DPI;
+}
+
+bool IsScalableFace(std::u16string_view face) {
+    std::optional<LOGFONTA> font = FontRequest(face);
+    if (!font) {
+        return false;
+    }
+    bool scalable = false;
+    const WindowDc screen(nullptr);
+    ::EnumFontFamiliesExA(screen.Get(), &*font, &NoteScalable, reinterpret_cast<LPARAM>(&scalable),
+                          0);
+    return scalable;
 }
 
 std::vector<std::string> FixedPitchFaces(HDC dc) {

@@ -15,11 +15,13 @@ struct DcDeleter {
 };
 using UniqueDc = std::unique_ptr<std::remove_pointer_t<HDC>, DcDeleter>;
 
-// A font we created: deleted with DeleteObject once no device context holds it.
+// A font or bitmap we created: deleted with DeleteObject once no device context holds it.
 struct GdiObjectDeleter {
     void operator()(HGDIOBJ object) const { ::DeleteObject(object); }
 };
 using UniqueFont = std::unique_ptr<std::remove_pointer_t<HFONT>, GdiObjectDeleter>;
+// A bitmap we loaded: deleted once no control shows it.
+using UniqueBitmap = std::unique_ptr<std::remove_pointer_t<HBITMAP>, GdiObjectDeleter>;
 
 // Global memory handed back by a common dialog (a printer's mode and names).
 struct GlobalDeleter {

@@ -24,6 +24,20 @@ std::vector<std::uint8_t> LoadDialogTemplate(int id) {
     return {bytes, bytes + size};
 }
 
+UniqueBitmap LoadBitmapResource(int id) {
+    return UniqueBitmap(
+        static_cast<HBITMAP>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id),
+                                          IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+}
+
+SIZE BitmapSize(HBITMAP bitmap) {
+    BITMAP description{};
+    if (bitmap == nullptr || ::GetObjectW(bitmap, sizeof(description), &description) == 0) {
+        return {0, 0};
+    }
+    return {description.bmWidth, description.bmHeight};
+}
+
 std::string LoadResourceString(int id) {
     wchar_t buffer[256] = {};
     const int length = ::LoadStringW(::GetModuleHandleW(nullptr), static_cast<UINT>(id), buffer,

@@ -14,6 +14,9 @@
 #define IDS_ABOUTBOX 101
 #define IDR_MAINFRAME 134
 #define IDB_BANNER 137
+// The banner drawn for screens scaled to 150 % and 200 %.
+#define IDB_BANNER_150 138
+#define IDB_BANNER_200 139
 
 // The about box's system menu command; the system reserves the low four bits of such commands.
 #define IDM_ABOUTBOX 0x0010
@@ -40,3 +43,6 @@
 #define IDC_CLOSE 1024
 #define IDC_SAVE 1025
 #define IDC_EMAIL 1026
+#define IDC_COPY 1027
+// The viewer's command for Ctrl+A: the whole report selected in its text box.
+#define IDM_SELECT_ALL 32771

@@ -15,8 +15,12 @@ std::vector<std::uint8_t> LoadDialogTemplateWithInstalledFace(int id) {
     if (!font) {
         return bytes;
     }
-    const std::u16string face = ChooseInstalledFace(font->face, &ui::IsFontFaceInstalled,
-                                                    [] { return ui::FixedPitchFaces(nullptr); });
+    const bool bitmapFacesServe = BitmapFacesServeScreen(ui::ScreenDpi());
+    const auto isUsable = [bitmapFacesServe](std::u16string_view face) {
+        return ui::IsFontFaceInstalled(face) && (bitmapFacesServe || ui::IsScalableFace(face));
+    };
+    const std::u16string face =
+        ChooseInstalledFace(font->face, isUsable, [] { return ui::FixedPitchFaces(nullptr); });
     if (face == font->face) {
         return bytes;
     }

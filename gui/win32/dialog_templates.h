@@ -1,5 +1,5 @@
-// Dialog templates of the program, with their font face replaced by the nearest installed face of
-// the same pitch when the one they name is missing.
+// Dialog templates of the program, with their font face replaced by the nearest face of the
+// same pitch when the one they name is missing, or is made of bitmaps and the screen is scaled.
 #pragma once
 
 #include <cstdint>

@@ -10,6 +10,7 @@
 #include "gui/win32/info_dlg.h"
 #include "platform/process.h"
 #include "text/utf16.h"
+#include "ui/com_apartment.h"
 
 namespace kolt {
 
@@ -36,6 +37,9 @@ int CInfoApp::Run() {
     controls.dwSize = sizeof(controls);
     controls.dwICC = ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS;
     ::InitCommonControlsEx(&controls);
+
+    // The shell's open operation and screen readers' requests work through COM.
+    const ui::ComApartment apartment;
 
     // The dialog's result is not used: closing it, however, ends the program.
     CInfoDlg dialog(*m_platform, m_applicationName);

@@ -1,20 +1,32 @@
 #include "gui/win32/info_dlg.h"
 
+#include <array>
 #include <utility>
+#include <vector>
 
+#include "branding.h"
+#include "gui/banner_image.h"
 #include "gui/res/resource.h"
 #include "gui/section_controls.h"
 #include "gui/win32/about_dlg.h"
 #include "gui/win32/dialog_templates.h"
 #include "gui/win32/report_dlg.h"
 #include "text/utf16.h"
+#include "ui/accessible_name.h"
 #include "ui/controls.h"
 #include "ui/handles.h"
+#include "ui/keyboard_link.h"
 #include "ui/resources.h"
 
 namespace kolt {
 
 namespace {
+
+// The banner's pictures, one for each display scale it was drawn for.
+constexpr std::array<int, 3> kBannerPictures{IDB_BANNER, IDB_BANNER_150, IDB_BANNER_200};
+
+// What screen readers announce for the controls that show no text of their own.
+constexpr const char* kProgressName = "Progress";
 
 HICON LoadProgramIcon(int sizeMetricX, int sizeMetricY) {
     return static_cast<HICON>(
@@ -37,6 +49,8 @@ BOOL CInfoDlg::OnInitDialog() {
     AddAboutItemToSystemMenu();
     ::SendMessageW(Window(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     ::SendMessageW(Window(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hSmallIcon));
+    ShowBannerForScale();
+    PrepareForKeyboardAndScreenReaders();
     m_logic.OnInitDialog();
     // The system puts the focus on the first control with a tab stop: Process.
     return TRUE;
@@ -53,6 +67,37 @@ void CInfoDlg::AddAboutItemToSystemMenu() {
     }
     ::AppendMenuW(systemMenu, MF_SEPARATOR, 0, nullptr);
     ::AppendMenuW(systemMenu, MF_STRING, IDM_ABOUTBOX, text::Utf16FromUtf8(aboutText).c_str());
+}
+
+void CInfoDlg::ShowBannerForScale() {
+    const HWND banner = ::GetDlgItem(Window(), IDC_BANNER);
+    RECT frame{};
+    if (banner == nullptr || !::GetClientRect(banner, &frame)) {
+        return;
+    }
+    std::vector<ui::UniqueBitmap> pictures;
+    std::vector<PixelSize> sizes;
+    for (const int id : kBannerPictures) {
+        if (ui::UniqueBitmap picture = ui::LoadBitmapResource(id)) {
+            const SIZE size = ui::BitmapSize(picture.get());
+            sizes.push_back({static_cast<int>(size.cx), static_cast<int>(size.cy)});
+            pictures.push_back(std::move(picture));
+        }
+    }
+    if (pictures.empty()) {
+        return;
+    }
+    // The frame is the control's size from the template: it has no picture yet.
+    m_banner = std::move(pictures[ChooseBannerPicture(sizes, {frame.right, frame.bottom})]);
+    ui::ShowBitmapUnscaled(banner, m_banner.get());
+}
+
+void CInfoDlg::PrepareForKeyboardAndScreenReaders() {
+    const HWND banner = ::GetDlgItem(Window(), IDC_BANNER);
+    ui::MakeKeyboardLink(banner);
+    // The picture shows the product and the web domain it opens.
+    ui::Annotate(banner, {std::string(branding::kWebDomain), true});
+    ui::Annotate(::GetDlgItem(Window(), IDC_PROGRESS), {kProgressName, false});
 }
 
 bool CInfoDlg::OnCommand(int id, int code) {

@@ -1,6 +1,6 @@
-// The main dialog: ten check boxes, the progress bar, the banner and the about item of the
-// system menu. Its logic reaches the controls and the viewer through this class, and the
-// system through the window's services.
+// The main dialog: ten check boxes, the progress bar, the banner (a link to the maker's web site,
+// drawn for the screen's scale) and the about item of the system menu. Its logic reaches the
+// controls and the viewer through this class, and the system through the window's services.
 #pragma once
 
 #include <windows.h>
@@ -12,6 +12,7 @@
 #include "gui/win32/window_services.h"
 #include "platform/platform.h"
 #include "ui/dialog.h"
+#include "ui/handles.h"
 
 namespace kolt {
 
@@ -26,6 +27,8 @@ private:
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
 
     void AddAboutItemToSystemMenu();
+    void ShowBannerForScale();
+    void PrepareForKeyboardAndScreenReaders();
     bool OnSysCommand(WPARAM command);
     bool OnPaint();
 
@@ -42,6 +45,8 @@ private:
     HICON m_hIcon;
     HICON m_hSmallIcon;
     WindowServices m_services;
+    // The banner's picture, shown by its control until the dialog's window is gone.
+    ui::UniqueBitmap m_banner;
     InfoDlgLogic m_logic;
 };
 

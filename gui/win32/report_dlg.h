@@ -1,5 +1,7 @@
-// The report viewer: shows its own copy of the report and saves, prints or mails it through the
-// viewer's logic, which reaches the common dialogs and the printer through the window's services.
+// The report viewer: shows its own copy of the report and saves, prints, copies or mails it
+// through the viewer's logic, which reaches the common dialogs, the printer and the clipboard
+// through the window's services. Ctrl+A selects the whole report and Ctrl+C copies it from any
+// of its controls; the e-mail line works from the keyboard.
 #pragma once
 
 #include <string>
@@ -21,6 +23,9 @@ public:
 private:
     BOOL OnInitDialog() override;
     bool OnCommand(int id, int code) override;
+
+    void PrepareForKeyboardAndScreenReaders();
+    void SelectWholeReport();
 
     WindowServices m_services;
     ReportDlgLogic m_logic;

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <utility>
 
+#include "ui/clipboard.h"
 #include "ui/file_dialog.h"
 #include "ui/message_box.h"
 #include "ui/printer_dc.h"
@@ -29,6 +30,10 @@ std::optional<std::string> WindowServices::PromptSaveAs(const ui::SaveAsRequest&
 
 std::unique_ptr<ui::Printer> WindowServices::PromptPrinter() {
     return ui::PromptPrinter(m_owner.Window());
+}
+
+bool WindowServices::PutOnClipboard(const std::string& text) {
+    return ui::PutTextOnClipboard(m_owner.Window(), text);
 }
 
 void WindowServices::Pause(int milliseconds) {

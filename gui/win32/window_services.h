@@ -1,5 +1,5 @@
 // The dialog services of one dialog window: message boxes it owns, the shell, the common Save As
-// and Print dialogs, and the clock.
+// and Print dialogs, the clipboard, and the clock.
 #pragma once
 
 #include <memory>
@@ -21,6 +21,7 @@ public:
     void OpenWithShell(const std::string& target) override;
     std::optional<std::string> PromptSaveAs(const ui::SaveAsRequest& request) override;
     std::unique_ptr<ui::Printer> PromptPrinter() override;
+    bool PutOnClipboard(const std::string& text) override;
     void Pause(int milliseconds) override;
     [[noreturn]] void Exit(int status) override;
 

@@ -136,6 +136,9 @@ public:
     std::optional<RecordingPrinter::Settings> printer;
     // The printer's calls, with each message shown among them.
     PrinterRecord printed;
+    // What each PutOnClipboard was given, and what it answers.
+    std::vector<std::string> clipboard;
+    bool clipboardAvailable = true;
 
     void ShowMessage(std::string_view text, ui::MessageIcon icon) override {
         messages.push_back({std::string(text), icon});
@@ -151,6 +154,10 @@ public:
             return nullptr;
         }
         return std::make_unique<RecordingPrinter>(printed, *printer);
+    }
+    bool PutOnClipboard(const std::string& text) override {
+        clipboard.push_back(text);
+        return clipboardAvailable;
     }
     void Pause(int milliseconds) override { pauses.push_back(milliseconds); }
     [[noreturn]] void Exit(int status) override { throw ExitRequested{status}; }

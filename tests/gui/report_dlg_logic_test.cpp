@@ -129,6 +129,41 @@ TEST_F(ReportDlgLogicTest, EmailOpensAMailtoOfTheSupportAddress) {
               std::vector<std::string>{"mailto:" + std::string(branding::kSupportEmail)});
 }
 
+TEST_F(ReportDlgLogicTest, CopyPutsTheWholeCopyOnTheClipboardWithCrLfLineEnds) {
+    struct Case {
+        const char* name;
+        std::string report;
+        std::string clipboard;
+    };
+    const std::vector<Case> cases = {
+        {"as composed", kReport, kReport},
+        // After a Save the copy's line ends are a space and a bare LF.
+        {"after a save", "Line one \n \n  Key: value \n", "Line one \r\n \r\n  Key: value \r\n"},
+        {"lone CR, lone LF, LF CR", "a\rb\nc\n\rd", "a\r\nb\r\nc\r\n\r\nd"},
+        {"empty", "", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        test_support::RecordingServices caseServices;
+        ReportDlgLogic caseLogic(platform, caseServices);
+        caseLogic.SetReport(c.report);
+
+        caseLogic.OnCopyClicked();
+
+        EXPECT_EQ(caseServices.clipboard, std::vector<std::string>{c.clipboard});
+        EXPECT_TRUE(caseServices.messages.empty());
+        EXPECT_EQ(caseLogic.ReportText(), c.report) << "Copy changed the viewer's copy";
+    }
+}
+
+TEST_F(ReportDlgLogicTest, CopyThatCannotHaveTheClipboardSaysSo) {
+    services.clipboardAvailable = false;
+    logic.OnCopyClicked();
+    EXPECT_EQ(services.messages,
+              (std::vector<ShownMessage>{
+                  {"Could not put the report on the clipboard", ui::MessageIcon::Warning}}));
+}
+
 TEST_F(ReportDlgLogicTest, FilterPartsAreSeparatedByNuls) {
     using namespace std::string_literals;
     EXPECT_EQ(ui::NulSeparatedFilter("Text Files (*.txt)|*.txt|All Files (*.*)|*.*|"),

@@ -41,6 +41,7 @@ inline constexpr int kPrint = 1023;
 inline constexpr int kClose = 1024;
 inline constexpr int kSave = 1025;
 inline constexpr int kEmail = 1026;
+inline constexpr int kCopy = 1027;
 }  // namespace control
 
 // How long one Process press may take before the viewer shows: the processor speed section alone

@@ -22,6 +22,7 @@
 #include "tests/gui_e2e/printed_pages.h"
 #include "tests/gui_e2e/report_text.h"
 #include "tests/gui_e2e/screen_capture.h"
+#include "tests/gui_e2e/screen_scale.h"
 #include "tests/gui_e2e/window_query.h"
 
 namespace kolt::e2e {
@@ -65,7 +66,8 @@ const std::vector<ExpectedControl> kMainControls{
     {kDisk, "Button", "Disk Information && Size", BS_TYPEMASK, BS_AUTOCHECKBOX, WS_TABSTOP},
     // The bar draws its own edge (themed or not), so its border is not checked by style.
     {kProgress, "msctls_progress32", "", PBS_VERTICAL | PBS_SMOOTH, PBS_VERTICAL | PBS_SMOOTH, 0},
-    {kBanner, "Static", nullptr, SS_TYPEMASK, SS_BITMAP, SS_NOTIFY, true},
+    // The banner and the e-mail line are links: reached with Tab, opened with Enter or Space.
+    {kBanner, "Static", nullptr, SS_TYPEMASK, SS_BITMAP, SS_NOTIFY | WS_TABSTOP, true},
 };
 
 // The viewer's controls in tab order.
@@ -78,7 +80,9 @@ std::vector<ExpectedControl> ViewerControls() {
          ES_MULTILINE | ES_AUTOHSCROLL, WS_VSCROLL | WS_TABSTOP, true},
         {0, "Static", "Use your mouse to select, copy and paste this report.", SS_TYPEMASK,
          SS_CENTER, 0},
-        {kEmail, "Static", email.c_str(), SS_TYPEMASK, SS_CENTER, SS_NOTIFY | SS_SUNKEN, true},
+        {kEmail, "Static", email.c_str(), SS_TYPEMASK, SS_CENTER,
+         SS_NOTIFY | SS_SUNKEN | WS_TABSTOP, true},
+        {kCopy, "Button", "Copy", BS_TYPEMASK, BS_PUSHBUTTON, WS_TABSTOP},
         {kSave, "Button", "Save", BS_TYPEMASK, BS_PUSHBUTTON, WS_TABSTOP},
         {kPrint, "Button", "Print", BS_TYPEMASK, BS_PUSHBUTTON, WS_TABSTOP},
     };
@@ -221,6 +225,8 @@ protected:
         EXPECT_TRUE(IsWindowEnabled(Program().MainDialog()));
     }
 
+    // Every case runs on an unscaled screen, whatever a case before it left behind.
+    const ScreenScale m_unscaled{kUnscaledDpi};
     fs::path m_folder;
     std::unique_ptr<DialogProgram> m_program;
 };
@@ -673,6 +679,7 @@ private:
 // falls back to the other family's key): the refusal box shows before the main dialog, and
 // dismissing it ends the program with status 1. The registry is put back afterwards.
 TEST(Windows95Registry, RefusesToRun) {
+    const ScreenScale unscaled(kUnscaledDpi);
     const RegistryValueChange ntProduct("Software\\Microsoft\\Windows NT\\CurrentVersion",
                                         "ProductName", std::nullopt);
     const RegistryValueChange product("Software\\Microsoft\\Windows\\CurrentVersion", "ProductName",

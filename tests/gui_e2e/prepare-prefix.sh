@@ -5,8 +5,11 @@
 #
 # - Wine's own TrueType faces (Marlett for the caption buttons, Fixedsys, MS Sans Serif) in the
 #   prefix's font folder, where a Windows installation has them;
-# - a virtual desktop of 1024 x 768, so that Wine draws every window with its caption and frame,
-#   as a user sees it, even on an X server without a window manager;
+# - a virtual desktop of 2048 x 1536, so that Wine draws every window with its caption and frame,
+#   as a user sees it, even on an X server without a window manager; as large as the screen of a
+#   user whose display is scaled to 200 %, so the dialogs fit at every scale the cases try;
+# - the screen at 96 dots per inch (100 %); a case that tries another scale sets it for the
+#   programs it starts and puts it back;
 # - RECORDER (a Windows program) as the handler of http:, https: and mailto: addresses, for both
 #   the 64-bit and the 32-bit registry view, so the cases can read what the shell was given.
 #
@@ -44,7 +47,8 @@ settings() {
     command=$(reg_string "\"$(windows_path "$recorder")\" \"%1\"")
     printf 'REGEDIT4\n\n'
     printf '[HKEY_CURRENT_USER\\Software\\Wine\\Explorer]\n"Desktop"="Default"\n\n'
-    printf '[HKEY_CURRENT_USER\\Software\\Wine\\Explorer\\Desktops]\n"Default"="1024x768"\n\n'
+    printf '[HKEY_CURRENT_USER\\Software\\Wine\\Explorer\\Desktops]\n"Default"="2048x1536"\n\n'
+    printf '[HKEY_CURRENT_USER\\Control Panel\\Desktop]\n"LogPixels"=dword:00000060\n\n'
     for key in 'Software\Classes' 'Software\Wow6432Node\Classes'; do
         for scheme in http https mailto; do
             printf '[HKEY_LOCAL_MACHINE\\%s\\%s\\shell\\open\\command]\n@="%s"\n\n' \

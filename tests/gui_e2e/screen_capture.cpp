@@ -47,19 +47,11 @@ constexpr std::chrono::milliseconds kSettle{400};
 
 }  // namespace
 
-void SaveWindowPng(HWND window, const std::filesystem::path& file) {
-    SetForegroundWindow(window);
-    SendBounded(window, WM_NULL);
-    std::this_thread::sleep_for(kSettle);
-
-    RECT rect{};
-    if (GetWindowRect(window, &rect) == 0) {
-        throw std::runtime_error("screenshot: the window is gone");
-    }
-    const int width = rect.right - rect.left;
-    const int height = rect.bottom - rect.top;
+std::vector<std::uint8_t> CaptureScreenArea(const RECT& area) {
+    const int width = area.right - area.left;
+    const int height = area.bottom - area.top;
     if (width <= 0 || height <= 0) {
-        throw std::runtime_error("screenshot: the window has no area");
+        throw std::runtime_error("screenshot: the area is empty");
     }
 
     const ScreenDc screen(GetDC(nullptr));
@@ -78,7 +70,7 @@ void SaveWindowPng(HWND window, const std::filesystem::path& file) {
     }
     {
         const SelectedObject selected(memory.get(), bitmap.get());
-        if (BitBlt(memory.get(), 0, 0, width, height, screen.get(), rect.left, rect.top, SRCCOPY) ==
+        if (BitBlt(memory.get(), 0, 0, width, height, screen.get(), area.left, area.top, SRCCOPY) ==
             0) {
             throw std::runtime_error("screenshot: cannot copy the screen");
         }
@@ -93,8 +85,23 @@ void SaveWindowPng(HWND window, const std::filesystem::path& file) {
         rgb[pixel * 3 + 1] = bgrx[pixel * 4 + 1];
         rgb[pixel * 3 + 2] = bgrx[pixel * 4];
     }
-    const std::string png =
-        EncodePng(static_cast<std::uint32_t>(width), static_cast<std::uint32_t>(height), rgb);
+    return rgb;
+}
+
+void SaveWindowPng(HWND window, const std::filesystem::path& file) {
+    // The pointer goes to the screen's corner, so no control under it shows its hover look.
+    SetCursorPos(0, 0);
+    SetForegroundWindow(window);
+    SendBounded(window, WM_NULL);
+    std::this_thread::sleep_for(kSettle);
+
+    RECT rect{};
+    if (GetWindowRect(window, &rect) == 0) {
+        throw std::runtime_error("screenshot: the window is gone");
+    }
+    const std::vector<std::uint8_t> rgb = CaptureScreenArea(rect);
+    const std::string png = EncodePng(static_cast<std::uint32_t>(rect.right - rect.left),
+                                      static_cast<std::uint32_t>(rect.bottom - rect.top), rgb);
     std::ofstream out(file, std::ios::binary | std::ios::trunc);
     out.write(png.data(), static_cast<std::streamsize>(png.size()));
     if (!out.flush()) {
