@@ -22,7 +22,7 @@ rules=(
     "gui:gui/ report/ selection/ platform/platform.h ui/ text/"
     "ui:ui/ text/"
     "bench:bench/ report/ selection/ platform/platform.h platform/linux/"
-    "fuzz:selection/"
+    "fuzz:selection/ platform/platform.h platform/common/"
     "tests:"
 )
 
