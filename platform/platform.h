@@ -96,11 +96,11 @@ struct Ipv6Address {
 };
 
 // An address of either family: gateways and name servers may be of both.
-using IpAddress = std::variant<Ipv4Address, Ipv6Address>;
+using InternetAddress = std::variant<Ipv4Address, Ipv6Address>;
 
 // An address of an interface with the length of its network prefix (24 for a 255.255.255.0 mask).
 struct IpPrefix {
-    IpAddress address;
+    InternetAddress address;
     std::uint8_t prefixLength = 0;
     friend bool operator==(const IpPrefix&, const IpPrefix&) = default;
 };
@@ -154,15 +154,15 @@ struct NetworkAdapter {
     std::vector<std::uint8_t> hardwareAddress;  // empty when it has none (a tunnel)
     std::vector<IpPrefix> ipv4;                 // in the system's order
     std::vector<IpPrefix> ipv6;                 // global addresses only
-    std::vector<IpAddress> gateways;            // IPv4 first
-    std::vector<IpAddress> dnsServers;          // the name servers this adapter is given
+    std::vector<InternetAddress> gateways;      // IPv4 first
+    std::vector<InternetAddress> dnsServers;    // the name servers this adapter is given
     bool carriesDefaultRoute = false;           // the IPv4 default route leaves through it
 };
 
 struct NetworkInfo {
     std::vector<NetworkAdapter> adapters;  // in the system's order
     // Name servers the system uses that belong to no one adapter (a system-wide resolver list).
-    std::vector<IpAddress> dnsServers;
+    std::vector<InternetAddress> dnsServers;
 };
 
 struct GraphicsAdapter {

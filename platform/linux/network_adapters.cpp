@@ -39,7 +39,7 @@ bool Exists(const std::string& path) {
     return std::filesystem::exists(std::filesystem::symlink_status(path, ignored));
 }
 
-void AddOnce(std::vector<IpAddress>& addresses, const IpAddress& address) {
+void AddOnce(std::vector<InternetAddress>& addresses, const InternetAddress& address) {
     if (std::find(addresses.begin(), addresses.end(), address) == addresses.end()) {
         addresses.push_back(address);
     }
@@ -61,7 +61,7 @@ std::optional<Ipv6Address> ParseHexIpv6(std::string_view field) {
     return address;
 }
 
-std::optional<IpAddress> ParseAddressText(std::string_view text) {
+std::optional<InternetAddress> ParseAddressText(std::string_view text) {
     // A zone ("fe80::1%eth0") names the link, not the address.
     const std::string plain(text.substr(0, text.find('%')));
     Ipv4Address ipv4;
@@ -75,19 +75,19 @@ std::optional<IpAddress> ParseAddressText(std::string_view text) {
     return std::nullopt;
 }
 
-bool IsResolverStub(const IpAddress& address) {
+bool IsResolverStub(const InternetAddress& address) {
     return address == ParseAddressText(kResolverStub);
 }
 
-std::vector<IpAddress> SystemNameServers(const std::string& root) {
+std::vector<InternetAddress> SystemNameServers(const std::string& root) {
     const auto resolvConf = posix::ReadTextFile((root + "/etc/resolv.conf").c_str());
-    std::vector<IpAddress> servers =
-        resolvConf ? ParseNameServers(*resolvConf) : std::vector<IpAddress>{};
+    std::vector<InternetAddress> servers =
+        resolvConf ? ParseNameServers(*resolvConf) : std::vector<InternetAddress>{};
     // systemd-resolved's stub answers locally and keeps the servers it asks in a file of its own.
     if (!servers.empty() && std::all_of(servers.begin(), servers.end(), IsResolverStub)) {
         if (const auto upstream =
                 posix::ReadTextFile((root + "/run/systemd/resolve/resolv.conf").c_str())) {
-            std::vector<IpAddress> real = ParseNameServers(*upstream);
+            std::vector<InternetAddress> real = ParseNameServers(*upstream);
             if (!real.empty()) {
                 return real;
             }
@@ -161,9 +161,9 @@ std::vector<std::uint8_t> ParseHardwareAddress(std::string_view text) {
     return octets;
 }
 
-std::map<std::string, std::vector<IpAddress>, std::less<>> ParseDefaultGateways(
+std::map<std::string, std::vector<InternetAddress>, std::less<>> ParseDefaultGateways(
     std::string_view routeTable, std::string_view ipv6RouteTable) {
-    std::map<std::string, std::vector<IpAddress>, std::less<>> gateways;
+    std::map<std::string, std::vector<InternetAddress>, std::less<>> gateways;
     bool header = true;
     ForEachLine(routeTable, [&](std::string_view line) {
         if (header) {  // "Iface Destination Gateway Flags RefCnt Use Metric Mask ..."
@@ -212,8 +212,8 @@ std::map<std::string, std::vector<IpAddress>, std::less<>> ParseDefaultGateways(
     return gateways;
 }
 
-std::vector<IpAddress> ParseNameServers(std::string_view resolvConf) {
-    std::vector<IpAddress> servers;
+std::vector<InternetAddress> ParseNameServers(std::string_view resolvConf) {
+    std::vector<InternetAddress> servers;
     ForEachLine(resolvConf, [&servers](std::string_view line) {
         if (NextField(line) != "nameserver") {
             return;

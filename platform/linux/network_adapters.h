@@ -37,11 +37,11 @@ std::vector<std::uint8_t> ParseHardwareAddress(std::string_view text);
 
 // The gateways of default routes that are up, by interface: IPv4 from the text of
 // /proc/net/route, then IPv6 from /proc/net/ipv6_route.
-std::map<std::string, std::vector<IpAddress>, std::less<>> ParseDefaultGateways(
+std::map<std::string, std::vector<InternetAddress>, std::less<>> ParseDefaultGateways(
     std::string_view routeTable, std::string_view ipv6RouteTable);
 
 // The name servers of a resolv.conf text, in its order, each once.
-std::vector<IpAddress> ParseNameServers(std::string_view resolvConf);
+std::vector<InternetAddress> ParseNameServers(std::string_view resolvConf);
 
 // The adapters that are up and not loopback, from the interface list's `entries` (IPv6 addresses
 // of global scope only), with the files read under `root` ("" for the machine itself). The

@@ -71,9 +71,10 @@ NetworkInfo NetworkFromRecords(const std::vector<AdapterRecord>& records,
             }
         }
         adapter.gateways = record.gateways;
-        std::stable_partition(
-            adapter.gateways.begin(), adapter.gateways.end(),
-            [](const IpAddress& address) { return std::holds_alternative<Ipv4Address>(address); });
+        std::stable_partition(adapter.gateways.begin(), adapter.gateways.end(),
+                              [](const InternetAddress& address) {
+                                  return std::holds_alternative<Ipv4Address>(address);
+                              });
         adapter.dnsServers = record.dnsServers;
         adapter.carriesDefaultRoute =
             defaultRouteIndex && record.ipv4Index != 0 && record.ipv4Index == *defaultRouteIndex;

@@ -32,8 +32,8 @@ struct AdapterRecord {
     std::uint32_t ipv4Index = 0;            // 0 when it has no IPv4
     std::vector<std::uint8_t> hardwareAddress;
     std::vector<IpPrefix> addresses;  // unicast, both families
-    std::vector<IpAddress> gateways;
-    std::vector<IpAddress> dnsServers;
+    std::vector<InternetAddress> gateways;
+    std::vector<InternetAddress> dnsServers;
 };
 
 // Wi-Fi for 802.11; Tunnel for tunnels, PPP and proprietary virtual links, and for adapters whose

@@ -27,7 +27,7 @@ constexpr int kAdapterListRounds = 4;
 // to it is looked up, nothing is sent.
 constexpr std::uint8_t kFarAddress[4] = {192, 0, 2, 1};
 
-std::optional<IpAddress> AddressOf(const SOCKET_ADDRESS& socketAddress) {
+std::optional<InternetAddress> AddressOf(const SOCKET_ADDRESS& socketAddress) {
     const sockaddr* address = socketAddress.lpSockaddr;
     if (address == nullptr) {
         return std::nullopt;
@@ -52,8 +52,8 @@ std::optional<IpAddress> AddressOf(const SOCKET_ADDRESS& socketAddress) {
 }
 
 template <typename Entry>
-std::vector<IpAddress> AddressesOf(const Entry* first) {
-    std::vector<IpAddress> addresses;
+std::vector<InternetAddress> AddressesOf(const Entry* first) {
+    std::vector<InternetAddress> addresses;
     for (const Entry* entry = first; entry != nullptr; entry = entry->Next) {
         if (const auto address = AddressOf(entry->Address)) {
             addresses.push_back(*address);

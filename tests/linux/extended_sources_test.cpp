@@ -87,12 +87,12 @@ TEST(LinuxTextSources, RoutesAndNameServers) {
         "00000000000000000000000000000000 00 00000000000000000000000000000000 00 "
         "00000000000000000000000000000000 ffffffff 00000001 00000000 00200200       lo\n");
     ASSERT_EQ(gateways.size(), 1u) << "routes without a gateway, or not up, give none";
-    EXPECT_EQ(gateways.at("eth0"), (std::vector<IpAddress>{V4(192, 0, 2, 1), V6({0xFD}, 1)}));
+    EXPECT_EQ(gateways.at("eth0"), (std::vector<InternetAddress>{V4(192, 0, 2, 1), V6({0xFD}, 1)}));
 
     EXPECT_EQ(ParseNameServers("# generated\nsearch example.org\nnameserver 10.255.255.53\n"
                                "nameserver  fe80::1%eth0 \nnameserver 10.255.255.53\n"
                                "nameserver bogus\noptions edns0\n"),
-              (std::vector<IpAddress>{V4(10, 255, 255, 53), V6({0xFE, 0x80}, 1)}));
+              (std::vector<InternetAddress>{V4(10, 255, 255, 53), V6({0xFE, 0x80}, 1)}));
 }
 
 TEST(LinuxTextSources, ReleaseFromOsReleaseUnameAndTheBuild) {
@@ -215,7 +215,7 @@ TEST(LinuxTreeSources, AdaptersWithKindAddressesRoutesAndNameServers) {
     EXPECT_EQ(eth0.hardwareAddress, (std::vector<std::uint8_t>{2, 0xFC, 0, 0, 0, 1}));
     EXPECT_EQ(eth0.ipv4, (std::vector<IpPrefix>{{V4(192, 0, 2, 2), 24}}));
     EXPECT_EQ(eth0.ipv6, (std::vector<IpPrefix>{{V6({0xFD}, 2), 64}})) << "global only";
-    EXPECT_EQ(eth0.gateways, (std::vector<IpAddress>{V4(192, 0, 2, 1)}));
+    EXPECT_EQ(eth0.gateways, (std::vector<InternetAddress>{V4(192, 0, 2, 1)}));
     EXPECT_FALSE(eth0.carriesDefaultRoute);
 
     EXPECT_EQ(network.adapters[1].kind, AdapterKind::WiFi);
@@ -225,7 +225,7 @@ TEST(LinuxTreeSources, AdaptersWithKindAddressesRoutesAndNameServers) {
     EXPECT_TRUE(tun0.carriesDefaultRoute) << "the VPN's default route has the lower metric";
     EXPECT_EQ(network.adapters[3].kind, AdapterKind::Virtual);
 
-    EXPECT_EQ(network.dnsServers, (std::vector<IpAddress>{V4(192, 0, 2, 53)}))
+    EXPECT_EQ(network.dnsServers, (std::vector<InternetAddress>{V4(192, 0, 2, 53)}))
         << "the servers behind the local resolver stub";
 }
 

@@ -234,8 +234,8 @@ TEST(AdapterRules, KindsAndTheAdaptersListed) {
     EXPECT_EQ(listed.name, "Ethernet");
     EXPECT_EQ(listed.ipv4, (std::vector<IpPrefix>{{address, 24}}));
     EXPECT_EQ(listed.ipv6, (std::vector<IpPrefix>{{global, 64}}));
-    EXPECT_EQ(listed.gateways, (std::vector<IpAddress>{gateway, linkLocal})) << "IPv4 first";
-    EXPECT_EQ(listed.dnsServers, (std::vector<IpAddress>{gateway}));
+    EXPECT_EQ(listed.gateways, (std::vector<InternetAddress>{gateway, linkLocal})) << "IPv4 first";
+    EXPECT_EQ(listed.dnsServers, (std::vector<InternetAddress>{gateway}));
     EXPECT_TRUE(listed.carriesDefaultRoute);
     EXPECT_FALSE(network.adapters[1].carriesDefaultRoute);
     EXPECT_TRUE(network.adapters[1].hardwareAddress.empty()) << "an all-zero address is none";
