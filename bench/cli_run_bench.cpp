@@ -7,8 +7,8 @@
 #include <random>
 #include <string>
 
-#include "bench/process_run.h"
 #include "selection/selection_file.h"
+#include "tests/support/child_process.h"
 
 namespace kolt {
 namespace {
@@ -40,7 +40,9 @@ private:
 void RunCliProcess(benchmark::State& state, const SelectionValues& selection) {
     const ScratchDirectory scratch(selection);
     for (auto _ : state) {
-        if (!bench::RunProcess({KOLT_CLI_PATH}, scratch.Path())) {
+        const test_support::ChildRun run = test_support::RunChild(
+            KOLT_CLI_PATH, scratch.Path(), test_support::ChildSetup{.keepOutput = false});
+        if (!run.started || run.exitStatus != 0) {
             state.SkipWithError("kolt_info_cli did not run to exit status 0");
             break;
         }

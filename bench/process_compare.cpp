@@ -24,13 +24,30 @@
 #include <string>
 #include <vector>
 
-#include "bench/process_run.h"
+#include "tests/support/child_process.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-using Sample = kolt::bench::ProcessRun;
+using Sample = kolt::test_support::ChildRun;
+
+// One whole run of `command` (its program first) in `directory`, its output discarded; nullopt
+// when it could not be started or did not exit with status 0.
+std::optional<Sample> RunProcess(const std::vector<std::string>& command,
+                                 const fs::path& directory) {
+    if (command.empty()) {
+        return std::nullopt;
+    }
+    kolt::test_support::ChildSetup setup;
+    setup.arguments.assign(command.begin() + 1, command.end());
+    setup.keepOutput = false;
+    Sample run = kolt::test_support::RunChild(command.front(), directory, setup);
+    if (!run.started || run.exitStatus != 0) {
+        return std::nullopt;
+    }
+    return run;
+}
 
 double Median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
@@ -98,9 +115,9 @@ int main(int argc, char** argv) {
     }
 
     // One unmeasured round each, so both start with warm caches.
-    kolt::bench::RunProcess(ours, scratch);
+    RunProcess(ours, scratch);
     if (!peer.empty()) {
-        kolt::bench::RunProcess(peer, scratch);
+        RunProcess(peer, scratch);
     }
     std::vector<Sample> oursSamples;
     std::vector<Sample> peerSamples;
@@ -111,13 +128,13 @@ int main(int argc, char** argv) {
         if (settled && scratchHandle >= 0) {
             ::syncfs(scratchHandle);
         }
-        const auto mine = kolt::bench::RunProcess(ours, scratch);
+        const auto mine = RunProcess(ours, scratch);
         failed = !mine;
         if (mine) {
             oursSamples.push_back(*mine);
         }
         if (!peer.empty() && mine) {
-            const auto theirs = kolt::bench::RunProcess(peer, scratch);
+            const auto theirs = RunProcess(peer, scratch);
             failed = !theirs;
             if (theirs) {
                 peerSamples.push_back(*theirs);

@@ -8,7 +8,7 @@
 #include "platform/platform.h"
 #include "report/build_report.h"
 #include "report/extended_facts.h"
-#include "report/extended_text.h"
+#include "report/section_text.h"
 #include "report/system_report.h"
 
 namespace kolt {

@@ -4,26 +4,18 @@
 #include <string>
 
 #include "console/command_line.h"
-#include "console/json_report.h"
 #include "console/message_text.h"
 #include "kolt_version.h"
+#include "platform/files.h"
+#include "platform/fixed_limits.h"
 #include "report/build_report.h"
+#include "report/json_report.h"
 #include "report/report_file_name.h"
 #include "report/system_report.h"
 #include "selection/selection_file.h"
-#include "text/utf8.h"
 
 namespace kolt {
 namespace {
-
-std::string ComputerNameForFile(Platform& platform) {
-    // The name as the buffer would hold it: text up to a NUL, or nothing when it does not fit.
-    const std::optional<std::string> name = platform.ComputerName();
-    if (!name || text::Utf16Length(*name) >= kConsoleComputerNameBufferSize) {
-        return {};
-    }
-    return name->substr(0, name->find('\0'));
-}
 
 void WarnAboutIgnored(const std::vector<std::string>& ignored, const OutputWriter& errors) {
     if (ignored.empty()) {
@@ -34,7 +26,7 @@ void WarnAboutIgnored(const std::vector<std::string>& ignored, const OutputWrite
     std::string line = "kolt_info_cli: ignoring what it does not know:";
     for (const std::string& argument : ignored) {
         line += ' ';
-        line += MessageText(argument, kArgumentCharactersShown);
+        line += MessageText(argument, limits::kArgumentCharactersShown);
     }
     errors(line + " (see --help)\n");
 }
@@ -67,8 +59,13 @@ int RunConsole(Platform& platform, const std::vector<std::string>& arguments,
     }
 
     const std::string selectionPath = SelectionPath(
-        platform.CurrentDirectory(), kConsoleDirectoryBufferSize, platform.PathSeparator());
-    const SectionWanted wanted = WantedBySelection(ReadSelection(selectionPath));
+        platform.CurrentDirectory(), limits::kConsoleDirectoryArea, platform.PathSeparator());
+    const SectionWanted bySelection = WantedBySelection(ReadSelection(selectionPath));
+    // --extended adds the Extended Information section to what the selection file asks for.
+    const SectionWanted wanted = [&bySelection,
+                                  extended = options.extended](ReportSection section) {
+        return (extended && section == ReportSection::Extended) || bySelection(section);
+    };
 
     CSystemReport composer(platform);
     const bool json = options.format == ReportFormat::Json;
@@ -82,7 +79,7 @@ int RunConsole(Platform& platform, const std::vector<std::string>& arguments,
     // cannot be written is named on standard error, and that is all: the report has gone to
     // standard output already.
     const std::string fileName =
-        ReportFileName(ComputerNameForFile(platform), json ? ".json" : ".txt");
+        ReportFileName(ComputerNameForFile(platform.ComputerName()), json ? ".json" : ".txt");
     const FileWriteResult result = WriteFileAtomically(fileName, bytes);
     if (!result.written) {
         WarnAboutUnwrittenFile(fileName, result, errors);

@@ -6,6 +6,7 @@
 
 #include "console/console_run.h"
 #include "platform/platform.h"
+#include "platform/process.h"
 
 namespace {
 

@@ -8,9 +8,6 @@
 
 namespace kolt {
 
-// How much of each unknown argument the warning shows.
-inline constexpr std::size_t kArgumentCharactersShown = 80;
-
 // `text` with every control byte masked as the report masks its values, and at most
 // `characters` characters of it (a UTF-8 sequence counts as one), followed by "…" when it was
 // longer. The cut never splits a UTF-8 sequence.

@@ -1,11 +1,11 @@
 #include "gui/info_dlg_logic.h"
 
 #include <cstddef>
-#include <memory>
 #include <string_view>
 
 #include "branding.h"
 #include "gui/section_controls.h"
+#include "platform/fixed_limits.h"
 #include "report/build_report.h"
 #include "selection/selection_file.h"
 
@@ -21,16 +21,16 @@ constexpr int kProgressHigh = 100;
 constexpr std::int32_t kSectionStep = 5;
 constexpr std::size_t kSteppedSections = 8;
 constexpr std::int32_t kFooterStep = 5;
-constexpr std::int32_t kViewerCreatedStep = 5;
+constexpr std::int32_t kViewerStep = 5;
 // Beyond the bar's end, so the bar is full while the viewer is open.
-constexpr std::int32_t kViewerFilledStep = 100;
+constexpr std::int32_t kViewerOpenStep = 100;
 
 constexpr std::string_view kWindows95 = "Windows 95";
 constexpr std::string_view kWindows95Refusal = "Kolt Info is NOT designed for Windows 95!";
 
 }  // namespace
 
-InfoDlgLogic::InfoDlgLogic(Platform& platform, InfoDlgView& view, InfoDlgServices& services)
+InfoDlgLogic::InfoDlgLogic(Platform& platform, InfoDlgView& view, DialogServices& services)
     : m_platform(platform), m_view(view), m_services(services), m_composer(platform) {}
 
 void InfoDlgLogic::OnInitDialog() {
@@ -45,8 +45,8 @@ void InfoDlgLogic::OnInitDialog() {
 
 void InfoDlgLogic::LoadSelection() {
     // The path is fixed now: later changes of the current directory do not move the file.
-    m_selectionPath = kolt::SelectionPath(m_platform.CurrentDirectory(), kGuiDirectoryBufferSize,
-                                          m_platform.PathSeparator());
+    m_selectionPath = kolt::SelectionPath(m_platform.CurrentDirectory(),
+                                          limits::kDialogDirectoryArea, m_platform.PathSeparator());
     const SelectionValues values = ReadSelection(m_selectionPath);
     // Each box shows its own line; All is not reconciled with the others here.
     for (std::size_t i = 0; i < kReportSectionCount; ++i) {
@@ -63,9 +63,10 @@ void InfoDlgLogic::StoreSelection() const {
 }
 
 void InfoDlgLogic::RefuseWindows95() {
-    std::string scratch;
-    m_composer.AppendOperatingSystem(scratch);
-    if (scratch.find(kWindows95) != std::string::npos) {
+    // The name and version as the report would show them, either of which may say so.
+    const OperatingSystemFacts os = m_composer.GatherOperatingSystem();
+    if (os.nameText.find(kWindows95) != std::string::npos ||
+        os.versionText.find(kWindows95) != std::string::npos) {
         m_services.ShowMessage(kWindows95Refusal, ui::MessageIcon::None);
         m_services.Exit(1);
     }
@@ -91,27 +92,32 @@ void InfoDlgLogic::OnProcessClicked() {
     StoreSelection();
     StepProgress(kFooterStep);
 
-    std::unique_ptr<ReportViewer> viewer = m_services.CreateReportViewer();
-    StepProgress(kViewerCreatedStep);
-    viewer->SetReport(m_reportText);
-    StepProgress(kViewerFilledStep);
-    viewer->DoModal();
+    // The bar fills before the viewer opens, and stays full while it is open.
+    StepProgress(kViewerStep);
+    StepProgress(kViewerOpenStep);
+    m_view.ShowReport(m_reportText);
 
     m_progress = 0;
     StepProgress(0);
 }
 
+// All stands for the ten original sections: it neither sets the Extended Information box nor
+// waits for it.
 void InfoDlgLogic::OnAllClicked() {
     const bool all = m_view.IsChecked(ControlIdFor(ReportSection::All));
-    for (std::size_t i = 1; i < kReportSectionCount; ++i) {
-        m_view.SetChecked(kSectionControlIds[i], all);
+    for (std::size_t i = 0; i < kReportSectionCount; ++i) {
+        if (AllIncludes(static_cast<ReportSection>(i))) {
+            m_view.SetChecked(kSectionControlIds[i], all);
+        }
     }
 }
 
 void InfoDlgLogic::OnSectionClicked() {
     bool all = true;
-    for (std::size_t i = 1; i < kReportSectionCount && all; ++i) {
-        all = m_view.IsChecked(kSectionControlIds[i]);
+    for (std::size_t i = 0; i < kReportSectionCount && all; ++i) {
+        if (AllIncludes(static_cast<ReportSection>(i))) {
+            all = m_view.IsChecked(kSectionControlIds[i]);
+        }
     }
     m_view.SetChecked(ControlIdFor(ReportSection::All), all);
 }

@@ -6,7 +6,8 @@
 #include <cstdint>
 #include <string>
 
-#include "gui/info_dlg_ports.h"
+#include "gui/dialog_services.h"
+#include "gui/info_dlg_view.h"
 #include "platform/platform.h"
 #include "report/system_report.h"
 
@@ -14,7 +15,7 @@ namespace kolt {
 
 class InfoDlgLogic {
 public:
-    InfoDlgLogic(Platform& platform, InfoDlgView& view, InfoDlgServices& services);
+    InfoDlgLogic(Platform& platform, InfoDlgView& view, DialogServices& services);
 
     InfoDlgLogic(const InfoDlgLogic&) = delete;
     InfoDlgLogic& operator=(const InfoDlgLogic&) = delete;
@@ -41,7 +42,7 @@ private:
 
     Platform& m_platform;
     InfoDlgView& m_view;
-    InfoDlgServices& m_services;
+    DialogServices& m_services;
     CSystemReport m_composer;
     std::string m_selectionPath;
     std::string m_reportText;

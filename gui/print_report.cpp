@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "gui/fixed_pitch_face.h"
+#include "platform/fixed_limits.h"
 #include "text/utf8.h"
 
 namespace kolt {
@@ -14,7 +15,8 @@ namespace {
 
 constexpr int kPointsPerInch = 72;
 // The margin and a full row: what one printed line may need across the page.
-constexpr int kPrintedColumns = kLeftMarginColumns + static_cast<int>(kPrintedRowCharacters);
+constexpr int kPrintedColumns =
+    kLeftMarginColumns + static_cast<int>(limits::kPrintedRowCharacters);
 
 // Places rows down the page in rows of the print font's height, turns the page when a row would
 // come too close to the ten-inch line or the end of the printable area, and never lets a row run
@@ -61,7 +63,8 @@ private:
     std::size_t RowLength(std::string_view text) {
         // The end of each of the row's characters, in bytes.
         std::vector<std::size_t> ends;
-        for (std::size_t end = 0; end < text.size() && ends.size() < kPrintedRowCharacters;) {
+        for (std::size_t end = 0;
+             end < text.size() && ends.size() < limits::kPrintedRowCharacters;) {
             end += text::DecodeUtf8Character(text.substr(end)).length;
             ends.push_back(end);
         }

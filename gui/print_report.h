@@ -6,17 +6,16 @@
 #include <cstddef>
 #include <string_view>
 
+#include "kolt_version.h"
 #include "ui/printer.h"
 
 namespace kolt {
 
 inline constexpr std::string_view kPrintedDocumentName = "Kolt Information";
+// The page header: the report's title, set in by 23 spaces. The version is the product's own, so
+// the paper names the same version as the report printed on it.
 inline constexpr std::string_view kPageHeader =
-    "                       Kolt Information - Version 2.0";
-// The most characters printed on one row; a longer report line goes on over the following rows.
-// Characters, not bytes: a name in UTF-8 takes up to four bytes a character, and a row never
-// ends inside one.
-inline constexpr std::size_t kPrintedRowCharacters = 80;
+    "                       Kolt Information - Version " KOLT_VERSION_TEXT;
 // Everything printed starts this many character widths from the left of the printable area.
 inline constexpr int kLeftMarginColumns = 5;
 // The largest print, in points (1/72 inch).

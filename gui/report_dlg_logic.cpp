@@ -8,17 +8,12 @@
 
 #include "branding.h"
 #include "gui/print_report.h"
+#include "platform/files.h"
 #include "report/report_file_name.h"
-#include "text/utf8.h"
 
 namespace kolt {
 
 namespace {
-
-// The computer name is fetched into a buffer of this many characters (UTF-16 code units, as
-// Windows' wide buffer counts them), terminator included; a longer name is not fetched at all
-// and leaves the proposed name without it.
-constexpr std::size_t kComputerNameBufferSize = 80;
 
 constexpr std::string_view kDefaultExtension = ".txt";
 constexpr std::string_view kSaveFilter = "Text Files (*.txt)|*.txt|All Files (*.*)|*.*|";
@@ -31,15 +26,11 @@ constexpr std::string_view kMailtoScheme = "mailto:";
 
 }  // namespace
 
-ReportDlgLogic::ReportDlgLogic(Platform& platform, ReportDlgServices& services)
+ReportDlgLogic::ReportDlgLogic(Platform& platform, DialogServices& services)
     : m_platform(platform), m_services(services) {}
 
 std::string ReportDlgLogic::ProposedFileName() {
-    const std::optional<std::string> name = m_platform.ComputerName();
-    if (!name || text::Utf16Length(*name) >= kComputerNameBufferSize) {
-        return ReportFileName({});
-    }
-    return ReportFileName(std::string_view(name->c_str()));
+    return ReportFileName(ComputerNameForFile(m_platform.ComputerName()));
 }
 
 void ReportDlgLogic::OnSaveClicked() {

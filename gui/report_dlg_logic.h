@@ -4,14 +4,14 @@
 
 #include <string>
 
-#include "gui/report_dlg_ports.h"
+#include "gui/dialog_services.h"
 #include "platform/platform.h"
 
 namespace kolt {
 
 class ReportDlgLogic {
 public:
-    ReportDlgLogic(Platform& platform, ReportDlgServices& services);
+    ReportDlgLogic(Platform& platform, DialogServices& services);
 
     ReportDlgLogic(const ReportDlgLogic&) = delete;
     ReportDlgLogic& operator=(const ReportDlgLogic&) = delete;
@@ -29,7 +29,7 @@ public:
 
 private:
     Platform& m_platform;
-    ReportDlgServices& m_services;
+    DialogServices& m_services;
     std::string m_reportText;
 };
 

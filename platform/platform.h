@@ -1,17 +1,16 @@
 // The one seam between the report and the machine. It names the facts the report relies on and
 // passes only values: no handle, key or socket crosses it, and a backend keeps nothing open
-// between two calls. How a fact is found (registry, /proc, sysctl) is the backend's business.
-// Which backend answers is chosen by the build; tests answer with scripted values.
+// between two calls. How a fact is found (registry, /proc, sysctl) is the backend's business, and
+// the facts are ones any desktop system can answer. Which backend answers is chosen by the build;
+// tests answer with scripted values. The programs' own file and process calls are apart from the
+// facts, in platform/files.h and platform/process.h.
 #pragma once
 
 #include <array>
-#include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
-#include <string_view>
 #include <variant>
 #include <vector>
 
@@ -43,13 +42,18 @@ struct ProcessorInfo {
     bool mmx = false;                       // the MMX instructions are available
 };
 
-// The four byte counts of the memory block, as the platform reports them (64-bit wide, so
-// machines with more than 4 GB are counted whole).
+// One kind of memory: how much there is and how much of it is free for programs, in bytes
+// (64-bit wide, so machines with more than 4 GB are counted whole).
+struct MemoryAmount {
+    std::uint64_t totalBytes = 0;
+    std::uint64_t availableBytes = 0;
+};
+
+// The machine's memory as the report shows it.
 struct MemoryStatus {
-    std::uint64_t totalPhys = 0;
-    std::uint64_t availPhys = 0;
-    std::uint64_t totalPageFile = 0;  // the commit limit on Windows
-    std::uint64_t availPageFile = 0;
+    MemoryAmount physical;
+    // What programs may commit in all: the memory and the paging file (or swap) together.
+    MemoryAmount pagingFile;
 };
 
 // Size and free space of one drive, both in bytes.
@@ -58,25 +62,41 @@ struct DiskSpace {
     std::uint64_t totalFreeBytes = 0;
 };
 
-// Drive-type codes as Windows numbers them; a backend may answer any other value too.
-namespace drive_type {
-inline constexpr std::uint32_t kUnknown = 0;
-inline constexpr std::uint32_t kNoRootDir = 1;
-inline constexpr std::uint32_t kRemovable = 2;
-inline constexpr std::uint32_t kFixed = 3;
-inline constexpr std::uint32_t kRemote = 4;
-inline constexpr std::uint32_t kCdRom = 5;
-inline constexpr std::uint32_t kRamDisk = 6;
-}  // namespace drive_type
+// What kind of drive a letter stands for. Each backend maps its own system's answer onto these.
+enum class DriveKind {
+    Unknown,          // the kind could not be determined
+    NoRootDirectory,  // the letter names no mounted file system
+    Removable,        // a medium that can be taken out: floppy, memory card, USB stick
+    Fixed,            // a disk built into the machine
+    Network,          // a share on another machine
+    CdRom,            // an optical disc
+    RamDisk,          // a file system in memory
+    Other,            // the system names a kind that none of the above describes
+};
 
 // One drive letter that exists on the machine.
 struct DriveInfo {
     char letter = 'C';  // upper case
-    std::uint32_t typeCode = drive_type::kUnknown;
+    DriveKind kind = DriveKind::Unknown;
     std::optional<DiskSpace> space;  // nullopt: no medium, or it cannot be measured
     // False when the drive did not answer within its deadline (a share whose server has gone):
-    // it has no space then, and its type is what was known without it (kUnknown when nothing).
+    // it has no space then, and its kind is what was known without it (Unknown when nothing).
     bool answeredInTime = true;
+};
+
+// The domains the user is logged on to, as the session names them; nullopt where the session
+// names none (a machine outside any domain, a session that does not say).
+struct UserDomainNames {
+    std::optional<std::string> domain;     // the logon domain, "CORP"
+    std::optional<std::string> dnsDomain;  // its DNS name, "corp.example.com"
+};
+
+// The processor's cycle counter over a window of about one second of a steady clock: the cycles
+// counted between the two readings at its ends, and the steady clock's ticks between them.
+struct ClockWindow {
+    std::uint64_t cycles = 0;
+    std::uint64_t ticks = 0;           // 0 when the steady clock did not advance
+    std::uint64_t ticksPerSecond = 0;  // the steady clock's frequency
 };
 
 // An IPv4 address, most significant octet first (network order).
@@ -183,24 +203,21 @@ public:
 
     // --- Identity ---------------------------------------------------------------------------
     // The computer's NetBIOS-style name, whole; nullopt when it cannot be obtained. Callers
-    // apply their own buffer limits.
+    // apply their own area limits.
     virtual std::optional<std::string> ComputerName() = 0;
     // The name of the user the program runs as, whole; nullopt when it cannot be obtained, or not
     // within its deadline.
     virtual std::optional<std::string> UserName() = 0;
-    // An environment variable's value byte for byte; nullopt when it is not set.
-    virtual std::optional<std::string> EnvironmentVariable(const std::string& name) = 0;
+    // The domains of the user's session, each value whole.
+    virtual UserDomainNames UserDomains() = 0;
 
-    // --- Clock and counters -----------------------------------------------------------------
+    // --- Clock ------------------------------------------------------------------------------
     // Seconds since 1 January 1970 UTC.
     virtual std::int64_t CurrentTime() = 0;
     // The local date and time of a calendar time; nullopt when it cannot be converted.
     virtual std::optional<LocalTime> ToLocalTime(std::int64_t calendarTime) = 0;
-    // A steady high-resolution counter's frequency (counts per second) and value.
-    virtual std::uint64_t PerformanceFrequency() = 0;
-    virtual std::uint64_t PerformanceCounter() = 0;
-    // The processor's time-stamp counter (clock cycles).
-    virtual std::uint64_t TimeStampCounter() = 0;
+    // Counts the processor's cycles over one second of a steady clock; takes that second.
+    virtual ClockWindow MeasureClock() = 0;
 
     // --- Memory and drives ------------------------------------------------------------------
     virtual MemoryStatus Memory() = 0;
@@ -227,7 +244,7 @@ public:
     // Every graphics adapter once, in the system's order.
     virtual std::vector<GraphicsAdapter> GraphicsAdapters() = 0;
 
-    // --- Files ------------------------------------------------------------------------------
+    // --- Where the program runs -------------------------------------------------------------
     // The process's current directory, whole; nullopt when it cannot be obtained.
     virtual std::optional<std::string> CurrentDirectory() = 0;
     // The character that separates a directory from a file name ('\\' on Windows).
@@ -236,56 +253,5 @@ public:
 
 // The backend the build links: the real machine's answers.
 std::unique_ptr<Platform> CreateHostPlatform();
-
-// --- Process set-up ---------------------------------------------------------------------------
-
-// Readies the console program's process: standard output carries bytes unchanged (no line-end
-// translation), a closed pipe or a file-size limit fails a write instead of ending the process,
-// and no "no disk in drive" box stops an unattended run while drives are probed.
-void PrepareConsoleProcess();
-
-// Keeps the platform from stopping the program with "no disk in drive" boxes while drives
-// without a medium are probed.
-void SuppressCriticalErrorDialogs();
-
-// --- The programs' own files ------------------------------------------------------------------
-
-// Hands a regular file's bytes to `consume`, piece by piece, until the end of the file, `limit`
-// bytes in all, or `consume` answering false. False when the path is not a regular file (a
-// directory, FIFO, device or socket) or cannot be opened or read; opening never waits.
-bool ReadRegularFile(const std::string& path, std::size_t limit,
-                     const std::function<bool(std::string_view)>& consume);
-
-// The bytes a text file holds for `text` on this platform: on Windows each LF becomes CR LF, as a
-// text stream writes it; elsewhere the text unchanged.
-std::string TextFileBytes(std::string_view text);
-
-// What became of a file the program meant to write.
-struct FileWriteResult {
-    bool written = false;
-    std::string failure;     // why it was not written, in the system's words; empty when it was
-    std::string leftBehind;  // the path of a new file that could not be removed again; empty when
-                             // none was left
-};
-
-// Replaces the file at `path` with `bytes` in one step: the bytes go to a new file beside it,
-// which takes the name only once they are on their way to the disk, so that a crash or power cut
-// leaves either the whole new file or the old one. A link at the name is replaced, never
-// followed. On any failure the new file is removed (or named in `leftBehind` when it cannot be),
-// whatever stood at the name is left as it was, and `written` is false. Where the system ends the
-// program by a signal while the new file has a name of its own (interrupt, terminate, hang-up),
-// that file is removed first.
-FileWriteResult WriteFileAtomically(const std::string& path, std::string_view bytes);
-
-// --- Standard output and standard error ------------------------------------------------------
-
-enum class StandardStream { Output, Error };
-
-// Writes every byte to the process's standard output or error, going on after partial writes and
-// waiting while a non-blocking stream is full; false when the stream fails (a closed pipe, a full
-// disk, no such stream). A file or a pipe receives the bytes unchanged. A console window that
-// does not take UTF-8 bytes as text (Windows, whose console shows bytes in its own code page) is
-// given the text (UTF-8) in its own characters instead, so every name reads whole.
-bool WriteToStandardStream(StandardStream stream, std::string_view bytes);
 
 }  // namespace kolt

@@ -5,7 +5,9 @@
 #include <string>
 #include <string_view>
 
+#include "platform/fixed_limits.h"
 #include "report/report_lines.h"
+#include "report/section_text.h"
 #include "report/system_report.h"
 #include "text/utf8.h"
 
@@ -14,13 +16,6 @@ namespace kolt {
 namespace {
 
 constexpr std::string_view kUnknown = "Unknown";
-
-// The platform keeps a computer name in an area of 16 characters and a user name in one of 257,
-// each with its NUL; a longer name does not fit and is as good as none. Windows' wide areas count
-// UTF-16 code units, and so does the report: an ASCII name fits exactly as it did in bytes, and a
-// name of 15 Cyrillic or Chinese characters fits as it does on Windows.
-constexpr std::size_t kComputerNameArea = 16;
-constexpr std::size_t kUserNameArea = 257;
 
 constexpr std::array<std::string_view, 7> kWeekdays{"Sun", "Mon", "Tue", "Wed",
                                                     "Thu", "Fri", "Sat"};
@@ -57,7 +52,7 @@ std::string FormatLocalTime(const LocalTime& time) {
 }
 
 // The name as the platform's fixed area would hold it: text up to a NUL, or nothing when it is
-// missing or too long for the area.
+// missing or too long for the area (counted in UTF-16 code units, as Windows' wide areas are).
 std::optional<std::string> NameInArea(const std::optional<std::string>& name,
                                       std::size_t areaSize) {
     if (!name || text::Utf16Length(*name) + 1 > areaSize) {
@@ -68,62 +63,74 @@ std::optional<std::string> NameInArea(const std::optional<std::string>& name,
 
 }  // namespace
 
-std::optional<LocalTime> CSystemReport::QueryLocalTime() {
+DateTimeFacts CSystemReport::GatherDateTime() {
     const std::optional<LocalTime> local = m_platform.ToLocalTime(m_platform.CurrentTime());
     if (!local || !IsValid(*local)) {
-        return std::nullopt;
+        return DateTimeFacts{std::nullopt};
     }
-    return local;
+    return DateTimeFacts{local};
 }
 
 std::string CSystemReport::DateText(const std::optional<LocalTime>& local) {
     return local ? FormatLocalTime(*local) : std::string(kUnknown);
 }
 
+void AppendDateTimeText(const DateTimeFacts& facts, std::string& report) {
+    report_lines::AppendLine(report, "  Date and Time   : ", CSystemReport::DateText(facts.local));
+}
+
 std::string& CSystemReport::AppendDateTime(std::string& report) {
-    std::string text;
-    report_lines::AppendLine(text, "  Date and Time   : ", DateText(QueryLocalTime()));
-    return report.append(text);
+    AppendDateTimeText(GatherDateTime(), report);
+    return report;
 }
 
 std::optional<std::string> CSystemReport::QueryComputerName() {
-    std::optional<std::string> name = NameInArea(m_platform.ComputerName(), kComputerNameArea);
+    std::optional<std::string> name =
+        NameInArea(m_platform.ComputerName(), limits::kComputerNameArea);
     m_computerName = name.value_or(std::string(kUnknown));
     return name;
 }
 
 std::optional<std::string> CSystemReport::QueryUserName() {
-    std::optional<std::string> name = NameInArea(m_platform.UserName(), kUserNameArea);
+    std::optional<std::string> name = NameInArea(m_platform.UserName(), limits::kUserNameArea);
     m_userName = name.value_or(std::string(kUnknown));
     return name;
 }
 
-DomainFacts CSystemReport::QueryDomains() {
-    return DomainFacts{m_platform.EnvironmentVariable("USERDOMAIN"),
-                       m_platform.EnvironmentVariable("USERDNSDOMAIN")};
+ComputerNameFacts CSystemReport::GatherComputerName() {
+    return ComputerNameFacts{QueryComputerName()};
+}
+
+UserFacts CSystemReport::GatherUser() {
+    return UserFacts{QueryUserName(), m_platform.UserDomains()};
+}
+
+void AppendComputerNameText(const ComputerNameFacts& facts, std::string& report) {
+    report_lines::AppendLine(report,
+                             "  Computer Name   : ", facts.name.value_or(std::string(kUnknown)));
+}
+
+void AppendUserText(const UserFacts& facts, std::string& report) {
+    report_lines::AppendLine(report,
+                             "  User Name       : ", facts.name.value_or(std::string(kUnknown)));
+    // Each domain line appears only when the session names that domain, even as an empty value,
+    // and carries the value whole, however long.
+    if (facts.domains.domain) {
+        report_lines::AppendLine(report, "  User Domain     : ", *facts.domains.domain);
+    }
+    if (facts.domains.dnsDomain) {
+        report_lines::AppendLine(report, "  User DNS Domain : ", *facts.domains.dnsDomain);
+    }
 }
 
 std::string& CSystemReport::AppendComputerName(std::string& report) {
-    QueryComputerName();
-    std::string text;
-    report_lines::AppendLine(text, "  Computer Name   : ", m_computerName);
-    return report.append(text);
+    AppendComputerNameText(GatherComputerName(), report);
+    return report;
 }
 
 std::string& CSystemReport::AppendUserName(std::string& report) {
-    QueryUserName();
-    std::string text;
-    report_lines::AppendLine(text, "  User Name       : ", m_userName);
-    // Each domain line appears only when its variable is set, even to an empty value, and
-    // carries the value whole, however long.
-    const DomainFacts domains = QueryDomains();
-    if (domains.domain) {
-        report_lines::AppendLine(text, "  User Domain     : ", *domains.domain);
-    }
-    if (domains.dnsDomain) {
-        report_lines::AppendLine(text, "  User DNS Domain : ", *domains.dnsDomain);
-    }
-    return report.append(text);
+    AppendUserText(GatherUser(), report);
+    return report;
 }
 
 }  // namespace kolt

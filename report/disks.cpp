@@ -6,6 +6,7 @@
 
 #include "report/decimal_format.h"
 #include "report/report_lines.h"
+#include "report/section_text.h"
 #include "report/system_report.h"
 
 namespace kolt {
@@ -59,7 +60,7 @@ DiskFacts CSystemReport::QueryDisks() {
     for (const DriveInfo& drive : m_platform.Drives()) {
         // A drive that did not answer in time is listed without figures and counts nowhere.
         if (!drive.answeredInTime) {
-            disks.drives.push_back(ListedDrive{drive.letter, drive.typeCode, std::nullopt});
+            disks.drives.push_back(ListedDrive{drive.letter, drive.kind, std::nullopt});
             continue;
         }
         // A drive without a medium, or one that cannot be measured, counts nowhere.
@@ -68,55 +69,55 @@ DiskFacts CSystemReport::QueryDisks() {
         }
         sumTotal = SaturatingSum(sumTotal, drive.space->totalBytes);
         sumFree = SaturatingSum(sumFree, drive.space->totalFreeBytes);
-        disks.drives.push_back(
-            ListedDrive{drive.letter, drive.typeCode,
-                        Space(drive.space->totalBytes, drive.space->totalFreeBytes)});
+        disks.drives.push_back(ListedDrive{
+            drive.letter, drive.kind, Space(drive.space->totalBytes, drive.space->totalFreeBytes)});
     }
     disks.total = Space(sumTotal, sumFree);
     return disks;
 }
 
-std::string& CSystemReport::AppendDisks(std::string& report) {
-    std::string text;
-    report_lines::AppendLine(text, report_lines::kBlockOpening);
-    report_lines::AppendLine(text, "  Disk Information");
-    report_lines::AppendLine(text, report_lines::kBlockUnderline);
-
-    const DiskFacts disks = QueryDisks();
-    for (const ListedDrive& drive : disks.drives) {
+void AppendDisksText(const DiskFacts& facts, std::string& report) {
+    report_lines::AppendLine(report, report_lines::kBlockOpening);
+    report_lines::AppendLine(report, "  Disk Information");
+    report_lines::AppendLine(report, report_lines::kBlockUnderline);
+    for (const ListedDrive& drive : facts.drives) {
         // A drive that did not answer gets no lines, like one that cannot be measured.
         if (!drive.space) {
             continue;
         }
-        report_lines::AppendLine(text, std::string("  Disk ") + drive.letter + "      Type: ",
-                                 DriveTypeText(drive.typeCode));
-        AppendFigures(text, *drive.space);
+        report_lines::AppendLine(report, std::string("  Disk ") + drive.letter + "      Type: ",
+                                 CSystemReport::DriveTypeText(drive.kind));
+        AppendFigures(report, *drive.space);
     }
-
-    report_lines::AppendLine(text, "  Disk Total ");
-    AppendFigures(text, disks.total);
-    return report.append(text);
+    report_lines::AppendLine(report, "  Disk Total ");
+    AppendFigures(report, facts.total);
 }
 
-std::string CSystemReport::DriveTypeText(std::uint32_t driveTypeCode) {
-    switch (driveTypeCode) {
-        case drive_type::kUnknown:
+std::string& CSystemReport::AppendDisks(std::string& report) {
+    AppendDisksText(QueryDisks(), report);
+    return report;
+}
+
+std::string CSystemReport::DriveTypeText(DriveKind kind) {
+    switch (kind) {
+        case DriveKind::Unknown:
             return "Error Acquiring Type";
-        case drive_type::kNoRootDir:
+        case DriveKind::NoRootDirectory:
             return "Drive Does Not Exist";
-        case drive_type::kRemovable:
+        case DriveKind::Removable:
             return "Removable Media";
-        case drive_type::kFixed:
+        case DriveKind::Fixed:
             return "Local Fixed Disk";
-        case drive_type::kRemote:
+        case DriveKind::Network:
             return "Network Disk";
-        case drive_type::kCdRom:
+        case DriveKind::CdRom:
             return "CD-ROM Drive";
-        case drive_type::kRamDisk:
+        case DriveKind::RamDisk:
             return "RAM Disk";
-        default:
-            return "Unknown Type";
+        case DriveKind::Other:
+            break;
     }
+    return "Unknown Type";
 }
 
 }  // namespace kolt

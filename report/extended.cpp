@@ -5,8 +5,9 @@
 
 #include "report/address_text.h"
 #include "report/extended_facts.h"
-#include "report/extended_text.h"
 #include "report/report_lines.h"
+#include "report/section_text.h"
+#include "report/system_report.h"
 
 namespace kolt {
 
@@ -114,6 +115,15 @@ void AppendAdapter(std::string& report, const NetworkAdapter& adapter) {
 }
 
 }  // namespace
+
+ExtendedFacts CSystemReport::GatherExtended() {
+    return GatherExtendedFacts(m_platform);
+}
+
+std::string& CSystemReport::AppendExtended(std::string& report) {
+    AppendExtendedText(GatherExtended(), report);
+    return report;
+}
 
 ExtendedFacts GatherExtendedFacts(Platform& platform) {
     ExtendedFacts facts;

@@ -3,30 +3,35 @@
 #include <vector>
 
 #include "report/report_lines.h"
+#include "report/section_text.h"
 #include "report/system_report.h"
 
 namespace kolt {
 
-std::optional<Ipv4Address> CSystemReport::QueryIpAddress() {
+std::string DottedAddress(const Ipv4Address& address) {
+    const auto& octets = address.octets;
+    return std::to_string(octets[0]) + "." + std::to_string(octets[1]) + "." +
+           std::to_string(octets[2]) + "." + std::to_string(octets[3]);
+}
+
+IpAddressFacts CSystemReport::GatherIpAddress() {
     // One address: the one the platform puts first, the one that reaches the network.
     const std::vector<Ipv4Address> addresses = m_platform.OwnHostAddresses();
     if (addresses.empty()) {
-        return std::nullopt;
+        return IpAddressFacts{std::nullopt};
     }
-    return addresses.front();
+    return IpAddressFacts{addresses.front()};
+}
+
+void AppendIpAddressText(const IpAddressFacts& facts, std::string& report) {
+    // None (the name unread or unresolved) leaves the value empty.
+    report_lines::AppendLine(report, "  IP Address      : ",
+                             facts.address ? DottedAddress(*facts.address) : std::string());
 }
 
 std::string& CSystemReport::AppendIpAddress(std::string& report) {
-    // None (the name unread or unresolved) leaves the value empty.
-    std::string address;
-    if (const std::optional<Ipv4Address> found = QueryIpAddress()) {
-        const auto& octets = found->octets;
-        address = std::to_string(octets[0]) + "." + std::to_string(octets[1]) + "." +
-                  std::to_string(octets[2]) + "." + std::to_string(octets[3]);
-    }
-    std::string text;
-    report_lines::AppendLine(text, "  IP Address      : ", address);
-    return report.append(text);
+    AppendIpAddressText(GatherIpAddress(), report);
+    return report;
 }
 
 }  // namespace kolt

@@ -7,6 +7,7 @@
 
 #include "report/decimal_format.h"
 #include "report/report_lines.h"
+#include "report/section_text.h"
 #include "report/system_report.h"
 
 namespace kolt {
@@ -15,12 +16,12 @@ namespace {
 
 constexpr double kBytesPerMegabyte = 1048576.0;
 
-MemoryKindFacts Count(std::uint64_t totalBytes, std::uint64_t availableBytes) {
+MemoryKindFacts Count(const MemoryAmount& amount) {
     MemoryKindFacts kind;
-    kind.totalBytes = totalBytes;
+    kind.totalBytes = amount.totalBytes;
     // More available than there is (a container runtime can say so) counts as all of it, so
     // neither the usage nor the used count goes below 0.
-    kind.availableBytes = std::min(availableBytes, totalBytes);
+    kind.availableBytes = std::min(amount.availableBytes, amount.totalBytes);
     kind.usedBytes = kind.totalBytes - kind.availableBytes;
     // Whole megabytes, each count rounded up before the difference is taken.
     kind.totalMegabytes = std::ceil(static_cast<double>(kind.totalBytes) / kBytesPerMegabyte);
@@ -47,20 +48,20 @@ void AppendFigures(std::string& text, std::string_view sizeLabel, const MemoryKi
 
 MemoryFacts CSystemReport::QueryMemory() {
     m_memoryStatus = m_platform.Memory();
-    return MemoryFacts{Count(m_memoryStatus.totalPhys, m_memoryStatus.availPhys),
-                       Count(m_memoryStatus.totalPageFile, m_memoryStatus.availPageFile)};
+    return MemoryFacts{Count(m_memoryStatus.physical), Count(m_memoryStatus.pagingFile)};
+}
+
+void AppendMemoryText(const MemoryFacts& facts, std::string& report) {
+    report_lines::AppendLine(report, report_lines::kBlockOpening);
+    report_lines::AppendLine(report, "  System Memory");
+    report_lines::AppendLine(report, report_lines::kBlockUnderline);
+    AppendFigures(report, "  Physical Memory : ", facts.physical);
+    AppendFigures(report, "  Paging File     : ", facts.pagingFile);
 }
 
 std::string& CSystemReport::AppendMemory(std::string& report) {
-    const MemoryFacts memory = QueryMemory();
-
-    std::string text;
-    report_lines::AppendLine(text, report_lines::kBlockOpening);
-    report_lines::AppendLine(text, "  System Memory");
-    report_lines::AppendLine(text, report_lines::kBlockUnderline);
-    AppendFigures(text, "  Physical Memory : ", memory.physical);
-    AppendFigures(text, "  Paging File     : ", memory.pagingFile);
-    return report.append(text);
+    AppendMemoryText(QueryMemory(), report);
+    return report;
 }
 
 }  // namespace kolt

@@ -1,8 +1,10 @@
 // The operating system's product name and version.
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "report/report_lines.h"
+#include "report/section_text.h"
 #include "report/system_report.h"
 
 namespace kolt {
@@ -23,12 +25,19 @@ OperatingSystemInfo CSystemReport::QueryOperatingSystem() {
     return os;
 }
 
+OperatingSystemFacts CSystemReport::GatherOperatingSystem() {
+    OperatingSystemInfo found = QueryOperatingSystem();
+    return OperatingSystemFacts{std::move(found), m_osName, m_osVersion};
+}
+
+void AppendOperatingSystemText(const OperatingSystemFacts& facts, std::string& report) {
+    report_lines::AppendLine(report, "  Operating System: ", facts.nameText);
+    report_lines::AppendLine(report, "  Version         : ", facts.versionText);
+}
+
 std::string& CSystemReport::AppendOperatingSystem(std::string& report) {
-    QueryOperatingSystem();
-    std::string text;
-    report_lines::AppendLine(text, "  Operating System: ", m_osName);
-    report_lines::AppendLine(text, "  Version         : ", m_osVersion);
-    return report.append(text);
+    AppendOperatingSystemText(GatherOperatingSystem(), report);
+    return report;
 }
 
 }  // namespace kolt

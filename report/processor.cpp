@@ -2,9 +2,11 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "report/decimal_format.h"
 #include "report/report_lines.h"
+#include "report/section_text.h"
 #include "report/system_report.h"
 
 namespace kolt {
@@ -36,57 +38,59 @@ ProcessorInfo CSystemReport::QueryProcessor() {
         }
     }
     m_cpuIdentifier = processor.identifier.value_or("CPU Unknown");
-    m_mmxPresent = processor.mmx;
     return processor;
 }
 
-std::string& CSystemReport::AppendArchitecture(std::string& report) {
-    QueryProcessor();
-    std::string text;
-    report_lines::AppendLine(text, "  Architecture    : ", m_cpuVendor);
-    report_lines::AppendLine(text, "  Number of CPUs  : ", std::to_string(m_processorCount));
-    report_lines::AppendLine(text, "  CPU Type        : ", m_cpuIdentifier);
+ArchitectureFacts CSystemReport::GatherArchitecture() {
+    ProcessorInfo found = QueryProcessor();
+    return ArchitectureFacts{std::move(found), m_cpuVendor, m_cpuIdentifier, m_processorCount};
+}
+
+void AppendArchitectureText(const ArchitectureFacts& facts, std::string& report) {
+    report_lines::AppendLine(report, "  Architecture    : ", facts.vendorText);
+    report_lines::AppendLine(report, "  Number of CPUs  : ", std::to_string(facts.processors));
+    report_lines::AppendLine(report, "  CPU Type        : ", facts.identifierText);
     // The report never says that MMX is absent: the line is only there when it is present.
-    if (m_mmxPresent) {
-        report_lines::AppendLine(text, "  MMX Feature     : ", "Present");
+    if (facts.found.mmx) {
+        report_lines::AppendLine(report, "  MMX Feature     : ", "Present");
     }
-    return report.append(text);
+}
+
+std::string& CSystemReport::AppendArchitecture(std::string& report) {
+    AppendArchitectureText(GatherArchitecture(), report);
+    return report;
+}
+
+double ClockMegahertz(const ClockWindow& window) {
+    if (window.ticks == 0 || window.ticksPerSecond == 0) {
+        return static_cast<double>(window.cycles) * kCyclesPerMegahertzSecond;
+    }
+    const double seconds =
+        static_cast<double>(window.ticks) / static_cast<double>(window.ticksPerSecond);
+    return static_cast<double>(window.cycles) / seconds * kCyclesPerMegahertzSecond;
 }
 
 double CSystemReport::MeasureCpuMhz() {
-    const std::uint64_t frequency = m_platform.PerformanceFrequency();
-    // Each cycle count is read right next to a counter reading, and the cycles are divided by the
-    // time between those two readings: the window is one second of the counter, but a process
-    // that is stopped or preempted closes it late, and the cycles of that delay are counted too.
-    const std::uint64_t cyclesStart = m_platform.TimeStampCounter();
-    const std::uint64_t counterStart = m_platform.PerformanceCounter();
-    std::uint64_t counterEnd = counterStart;
-    while (counterEnd - counterStart < frequency) {
-        counterEnd = m_platform.PerformanceCounter();
-    }
-    const std::uint64_t cyclesEnd = m_platform.TimeStampCounter();
-    // The whole 64-bit differences: a 32-bit one would wrap above 4294.97 MHz.
-    const std::uint64_t cycles = cyclesEnd - cyclesStart;
-    if (counterEnd == counterStart) {
-        // A counter without a frequency measures no time: the cycles stand for one second.
-        return static_cast<double>(cycles) * kCyclesPerMegahertzSecond;
-    }
-    const double seconds =
-        static_cast<double>(counterEnd - counterStart) / static_cast<double>(frequency);
-    return static_cast<double>(cycles) / seconds * kCyclesPerMegahertzSecond;
+    return ClockMegahertz(m_platform.MeasureClock());
 }
 
-std::string& CSystemReport::AppendCpuSpeed(std::string& report) {
-    const double megahertz = MeasureCpuMhz();
-    std::string value = FormatDecimal(megahertz, 2);
-    if (m_processorCount > 1) {
-        const double total = static_cast<double>(m_processorCount) * megahertz;
+CpuSpeedFacts CSystemReport::GatherCpuSpeed() {
+    return CpuSpeedFacts{MeasureCpuMhz(), m_processorCount};
+}
+
+void AppendCpuSpeedText(const CpuSpeedFacts& facts, std::string& report) {
+    std::string value = FormatDecimal(facts.megahertz, 2);
+    if (facts.processors > 1) {
+        const double total = static_cast<double>(facts.processors) * facts.megahertz;
         value += " (" + FormatDecimal(total, 2) + ")";
     }
     value += " Mhz";
-    std::string text;
-    report_lines::AppendLine(text, "  CPU Speed       : ", value);
-    return report.append(text);
+    report_lines::AppendLine(report, "  CPU Speed       : ", value);
+}
+
+std::string& CSystemReport::AppendCpuSpeed(std::string& report) {
+    AppendCpuSpeedText(GatherCpuSpeed(), report);
+    return report;
 }
 
 }  // namespace kolt

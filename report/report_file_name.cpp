@@ -2,6 +2,9 @@
 
 #include <string_view>
 
+#include "platform/fixed_limits.h"
+#include "text/utf8.h"
+
 namespace kolt {
 
 namespace {
@@ -14,6 +17,13 @@ bool AllowedInFileName(char c) {
 }
 
 }  // namespace
+
+std::string ComputerNameForFile(const std::optional<std::string>& computerName) {
+    if (!computerName || text::Utf16Length(*computerName) >= limits::kFileNameComputerNameArea) {
+        return {};
+    }
+    return computerName->substr(0, computerName->find('\0'));
+}
 
 std::string ReportFileName(std::string_view computerName, std::string_view extension) {
     std::string name = "kolt_info_";

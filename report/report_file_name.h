@@ -1,10 +1,15 @@
 // The name of the report file, "kolt_info_<computer name>.txt" (or another extension).
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
 namespace kolt {
+
+// The computer name as the file name's area holds it (limits::kFileNameComputerNameArea): the
+// text up to a NUL, or nothing when the name is unknown or does not fit.
+std::string ComputerNameForFile(const std::optional<std::string>& computerName);
 
 // Characters that cannot stand in a Windows file name (path separators, drive colons, wildcards,
 // control bytes) become '_', so the file always lands in the current directory.

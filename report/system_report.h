@@ -1,6 +1,6 @@
-// The report composer: gathers machine facts through the platform seam and appends the report's
-// sections, one operation per section, to a report string owned by the caller. Every line it
-// writes ends in CR LF and every value starts at column 21.
+// The report composer: gathers machine facts through the platform seam into one plain value per
+// section, and appends the report's sections, one operation per section, to a report string
+// owned by the caller. Every line it writes ends in CR LF and every value starts at column 21.
 #pragma once
 
 #include <cstdint>
@@ -21,7 +21,8 @@ public:
     CSystemReport(const CSystemReport&) = delete;
     CSystemReport& operator=(const CSystemReport&) = delete;
 
-    // Section operations. Each appends its lines to `report` and returns it; none fails.
+    // Section operations. Each gathers its section's facts, appends their lines to `report` and
+    // returns it; none fails.
     std::string& AppendHeader(std::string& report) const;
     std::string& AppendDateTime(std::string& report);
     std::string& AppendArchitecture(std::string& report);
@@ -32,7 +33,21 @@ public:
     std::string& AppendUserName(std::string& report);
     std::string& AppendMemory(std::string& report);
     std::string& AppendDisks(std::string& report);
+    std::string& AppendExtended(std::string& report);
     std::string& AppendFooter(std::string& report) const;
+
+    // Gatherers: each section's facts, asked afresh. Those of the architecture, the operating
+    // system and the names go through the lookups below and so update the members.
+    DateTimeFacts GatherDateTime();
+    ArchitectureFacts GatherArchitecture();
+    CpuSpeedFacts GatherCpuSpeed();
+    OperatingSystemFacts GatherOperatingSystem();
+    ComputerNameFacts GatherComputerName();
+    IpAddressFacts GatherIpAddress();
+    UserFacts GatherUser();
+    MemoryFacts QueryMemory();
+    DiskFacts QueryDisks();
+    ExtendedFacts GatherExtended();
 
     // Lookups behind the sections; each overwrites its members, and answers what it found
     // (nullopt, or an unset field, where the report shows a placeholder or keeps a value).
@@ -40,14 +55,8 @@ public:
     std::optional<std::string> QueryUserName();
     ProcessorInfo QueryProcessor();
     OperatingSystemInfo QueryOperatingSystem();
-    // Lookups whose results the composer does not keep.
-    std::optional<LocalTime> QueryLocalTime();
-    std::optional<Ipv4Address> QueryIpAddress();
-    DomainFacts QueryDomains();
-    MemoryFacts QueryMemory();
-    DiskFacts QueryDisks();
 
-    // Measures the processor clock over one second of the performance counter, in MHz.
+    // Measures the processor clock over one second of the platform's steady clock, in MHz.
     double MeasureCpuMhz();
 
     // The processor count the CPU speed line multiplies by: the last architecture lookup's, or
@@ -61,8 +70,8 @@ public:
     // Replaces `text` with the result and returns a copy of it.
     static std::string FormatByteSize(std::int64_t byteCount, std::string& text);
 
-    // The name of a drive-type code ("Local Fixed Disk", "CD-ROM Drive", ...).
-    static std::string DriveTypeText(std::uint32_t driveTypeCode);
+    // The name of a drive kind ("Local Fixed Disk", "CD-ROM Drive", ...).
+    static std::string DriveTypeText(DriveKind kind);
 
 private:
     Platform& m_platform;
@@ -75,7 +84,11 @@ private:
     std::string m_computerName;
     std::string m_cpuVendor;
     std::string m_cpuIdentifier;
-    bool m_mmxPresent = false;
 };
+
+// The MHz of a clock measurement: the cycles divided by the time that passed between the two
+// cycle readings. A steady clock that did not advance measures no time: the cycles then stand
+// for one second.
+double ClockMegahertz(const ClockWindow& window);
 
 }  // namespace kolt

@@ -9,19 +9,22 @@ cd "$(dirname "$0")/.."
 # folder are generated headers (branding.h) and system headers. text/ (UTF-8 measures and the
 # UTF-16 conversion, standard library only) sits below everything, like the standard library: the
 # layers that measure names or hand text to Windows include it.
+# The seam's headers are the facts (platform.h), the programs' own files and process set-up
+# (files.h, process.h) and the fixed limits (fixed_limits.h); each folder names those it may use.
+seam="platform/platform.h platform/files.h platform/process.h platform/fixed_limits.h"
 rules=(
     "text:text/"
     "platform/common:platform/platform.h platform/common/"
-    "platform/posix:platform/platform.h platform/common/ platform/posix/ text/"
-    "platform/linux:platform/platform.h platform/common/ platform/posix/ platform/linux/"
-    "platform/win32:platform/platform.h platform/common/ platform/win32/ text/"
+    "platform/posix:$seam platform/common/ platform/posix/ text/"
+    "platform/linux:platform/platform.h platform/files.h platform/common/ platform/posix/ platform/linux/"
+    "platform/win32:$seam platform/common/ platform/win32/ text/"
     "platform:platform/platform.h"
-    "selection:selection/ platform/platform.h text/"
-    "report:report/ selection/ platform/platform.h text/"
-    "console:console/ report/ selection/ platform/platform.h text/"
-    "gui:gui/ report/ selection/ platform/platform.h ui/ text/"
+    "selection:selection/ platform/platform.h platform/files.h text/"
+    "report:report/ selection/ platform/platform.h platform/fixed_limits.h text/"
+    "console:console/ report/ selection/ $seam text/"
+    "gui:gui/ report/ selection/ $seam ui/ text/"
     "ui:ui/ text/"
-    "bench:bench/ report/ selection/ platform/platform.h platform/linux/"
+    "bench:bench/ report/ selection/ platform/platform.h platform/linux/ tests/support/"
     "fuzz:selection/ platform/platform.h platform/common/"
     "tests:"
 )

@@ -18,65 +18,12 @@ cd "$(dirname "$0")/.."
 scripts/bootstrap.sh || exit 1
 
 jobs=$(nproc)
-junit_root=$(mktemp -d)
-trap 'rm -rf "$junit_root"' EXIT
-passed=0
-failed=0
-skipped=0
-failed_stages=()
-timings=()
 started=$SECONDS
-
-# Sums one attribute over the <testsuite> elements of a stage's JUnit reports.
-junit_sum() {
-    local directory=$1 attribute=$2
-    # CTest writes each attribute on a line of its own.
-    cat "$directory"/*.xml 2>/dev/null |
-        tr '\n\t' '  ' |
-        grep -o "<testsuite [^>]*" |
-        sed -nE "s/.* $attribute=\"([0-9]+)\".*/\\1/p" |
-        awk '{ sum += $1 } END { print sum + 0 }'
-}
-
-# Runs one stage. With --counted it runs CTest and its JUnit reports give the counts; otherwise
-# the stage is one check that passes or fails.
-stage() {
-    local counted=false
-    if [[ $1 == --counted ]]; then
-        counted=true
-        shift
-    fi
-    local name=$1 status=0 begun=$SECONDS
-    shift
-    printf '\n==== %s ====\n' "$name"
-    local directory=$junit_root/${#timings[@]}
-    mkdir -p "$directory"
-    KOLT_JUNIT_DIR=$directory "$@" || status=$?
-
-    if $counted; then
-        local tests failures skips
-        tests=$(junit_sum "$directory" tests)
-        failures=$(junit_sum "$directory" failures)
-        skips=$(junit_sum "$directory" skipped)
-        if ((status != 0 && failures == 0)); then
-            failures=1
-        fi
-        if ((tests == 0 && status == 0)); then
-            echo "test-all: $name ran no test" >&2
-            status=1
-            failures=1
-        fi
-        passed=$((passed + tests - failures - skips))
-        failed=$((failed + failures))
-        skipped=$((skipped + skips))
-    elif ((status == 0)); then
-        passed=$((passed + 1))
-    else
-        failed=$((failed + 1))
-    fi
-    ((status == 0)) || failed_stages+=("$name")
-    timings+=("$(printf '%5d s  %s' $((SECONDS - begun)) "$name")")
-}
+# Every stage's JUnit reports go under one temporary folder, removed at exit.
+KOLT_JUNIT_DIR=$(mktemp -d)
+trap 'rm -rf "$KOLT_JUNIT_DIR"' EXIT
+source scripts/lib/stage.sh
+unset KOLT_JUNIT_DIR
 
 preset_suite() {
     local preset=$1
@@ -112,11 +59,11 @@ stage --counted "Debian package, winget and Scoop manifests, signing, JSON schem
 stage --counted "dialog program end to end under Wine and Xvfb" scripts/test-gui.sh
 
 echo
-printf 'test-all: %s\n' "${timings[@]}"
+printf 'test-all: %s\n' "${stage_timings[@]}"
 echo "test-all: $runs_32bit_summary"
-echo "test-all: $passed passed, $failed failed, $skipped skipped in $((SECONDS - started)) s"
-if ((${#failed_stages[@]} > 0)); then
-    printf 'test-all: failed stage: %s\n' "${failed_stages[@]}"
+echo "test-all: $stage_passed passed, $stage_failed failed, $stage_skipped skipped in $((SECONDS - started)) s"
+if ((${#stage_failures[@]} > 0)); then
+    printf 'test-all: failed stage: %s\n' "${stage_failures[@]}"
     exit 1
 fi
-((failed == 0))
+((stage_failed == 0))

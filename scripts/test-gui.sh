@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds the dialog program (64-bit and 32-bit) and the end-to-end driver, and runs the driver's
+# Builds the dialog program (64-bit and 32-bit) and the end-to-end driver where the Windows stage
+# has not built them already, and runs the driver's
 # cases on each program under Wine on a private X display (Xvfb) and with a private print server
 # (cupsd with a PDF queue, tests/gui_e2e/print-server.sh): the real kolt_info.exe is started in
 # scratch folders, clicked through window messages, and its report, saved file, selection file,
@@ -36,13 +37,20 @@ for tool in xvfb-run xauth identify convert pdftoppm /usr/lib/wine/wine64; do
     fi
 done
 
-# The 32-bit program first: the 64-bit tree's cases are told where it is.
-cmake --preset win32 >/dev/null
-cmake --build --preset win32 -j 2 --target kolt_info
+# The trees the Windows stage built (scripts/test-windows.sh) serve as they are: a tree is
+# configured here only where that has not been done yet (a run of this script alone), and the
+# build steps below then find nothing to do. The 32-bit program first: the 64-bit tree's cases
+# are told where it is.
 program_32=$PWD/build/win32/gui/win32/kolt_info.exe
+if [[ ! -f build/win32/build.ninja ]]; then
+    cmake --preset win32 >/dev/null
+fi
+cmake --build --preset win32 -j 2 --target kolt_info
 
 tree=build/win64
-cmake --preset win64 -DKOLT_E2E_KOLT_INFO_32="$program_32" >/dev/null
+if ! grep -qxF "KOLT_E2E_KOLT_INFO_32:FILEPATH=$program_32" "$tree/CMakeCache.txt" 2>/dev/null; then
+    cmake --preset win64 -DKOLT_E2E_KOLT_INFO_32="$program_32" >/dev/null
+fi
 cmake --build --preset win64 -j 2 --target kolt_info kolt_gui_e2e kolt_record_open
 
 # The cases' prefix is made once and kept in the build tree; doing it here, before the clock of

@@ -8,6 +8,7 @@
 
 #include "gui/application_name.h"
 #include "gui/win32/info_dlg.h"
+#include "platform/process.h"
 #include "text/utf16.h"
 
 namespace kolt {

@@ -1,6 +1,5 @@
 #include "gui/win32/info_dlg.h"
 
-#include <cstdlib>
 #include <utility>
 
 #include "gui/res/resource.h"
@@ -11,9 +10,7 @@
 #include "text/utf16.h"
 #include "ui/controls.h"
 #include "ui/handles.h"
-#include "ui/message_box.h"
 #include "ui/resources.h"
-#include "ui/shell.h"
 
 namespace kolt {
 
@@ -25,20 +22,6 @@ HICON LoadProgramIcon(int sizeMetricX, int sizeMetricY) {
                      ::GetSystemMetrics(sizeMetricX), ::GetSystemMetrics(sizeMetricY), LR_SHARED));
 }
 
-// The viewer as the main dialog's logic drives it: shown modally, owned by the main dialog.
-class ReportViewerWindow final : public ReportViewer {
-public:
-    ReportViewerWindow(Platform& platform, const std::string& applicationName, HWND owner)
-        : m_dialog(platform, applicationName), m_owner(owner) {}
-
-    void SetReport(const std::string& report) override { m_dialog.SetReport(report); }
-    void DoModal() override { m_dialog.DoModal(m_owner); }
-
-private:
-    CReportDlg m_dialog;
-    HWND m_owner;
-};
-
 }  // namespace
 
 CInfoDlg::CInfoDlg(Platform& platform, std::string applicationName)
@@ -47,7 +30,8 @@ CInfoDlg::CInfoDlg(Platform& platform, std::string applicationName)
       m_applicationName(std::move(applicationName)),
       m_hIcon(LoadProgramIcon(SM_CXICON, SM_CYICON)),
       m_hSmallIcon(LoadProgramIcon(SM_CXSMICON, SM_CYSMICON)),
-      m_logic(platform, *this, *this) {}
+      m_services(*this, m_applicationName),
+      m_logic(platform, *this, m_services) {}
 
 BOOL CInfoDlg::OnInitDialog() {
     AddAboutItemToSystemMenu();
@@ -157,25 +141,10 @@ void CInfoDlg::SetProgressPosition(int position) {
     ui::SetProgressPosition(Window(), IDC_PROGRESS, position);
 }
 
-void CInfoDlg::ShowMessage(std::string_view text, ui::MessageIcon icon) {
-    ui::ShowOkMessage(Window(), std::string(text), m_applicationName, icon);
-}
-
-void CInfoDlg::OpenWithShell(const std::string& target) {
-    ui::ShellOpen(Window(), target);
-}
-
-void CInfoDlg::Pause(int milliseconds) {
-    ::Sleep(static_cast<DWORD>(milliseconds));
-}
-
-void CInfoDlg::Exit(int status) {
-    // At once, with the registered exit handlers; the dialog is not closed first.
-    std::exit(status);
-}
-
-std::unique_ptr<ReportViewer> CInfoDlg::CreateReportViewer() {
-    return std::make_unique<ReportViewerWindow>(m_platform, m_applicationName, Window());
+void CInfoDlg::ShowReport(const std::string& report) {
+    CReportDlg viewer(m_platform, m_applicationName);
+    viewer.SetReport(report);
+    viewer.DoModal(Window());
 }
 
 }  // namespace kolt

@@ -1,21 +1,21 @@
 // The main dialog: ten check boxes, the progress bar, the banner and the about item of the
-// system menu. Its logic reaches the controls, the clock and the viewer through this class.
+// system menu. Its logic reaches the controls and the viewer through this class, and the
+// system through the window's services.
 #pragma once
 
 #include <windows.h>
 
-#include <memory>
 #include <string>
-#include <string_view>
 
 #include "gui/info_dlg_logic.h"
-#include "gui/info_dlg_ports.h"
+#include "gui/info_dlg_view.h"
+#include "gui/win32/window_services.h"
 #include "platform/platform.h"
 #include "ui/dialog.h"
 
 namespace kolt {
 
-class CInfoDlg final : public ui::Dialog, private InfoDlgView, private InfoDlgServices {
+class CInfoDlg final : public ui::Dialog, private InfoDlgView {
 public:
     // `applicationName` captions the dialog's message boxes and the viewer's.
     CInfoDlg(Platform& platform, std::string applicationName);
@@ -34,19 +34,14 @@ private:
     void SetChecked(int controlId, bool checked) override;
     void SetProgressRange(int low, int high) override;
     void SetProgressPosition(int position) override;
-
-    // InfoDlgServices
-    void ShowMessage(std::string_view text, ui::MessageIcon icon) override;
-    void OpenWithShell(const std::string& target) override;
-    void Pause(int milliseconds) override;
-    [[noreturn]] void Exit(int status) override;
-    std::unique_ptr<ReportViewer> CreateReportViewer() override;
+    void ShowReport(const std::string& report) override;
 
     Platform& m_platform;
     std::string m_applicationName;
     // Shared icons of the program's image: the system frees them with the program.
     HICON m_hIcon;
     HICON m_hSmallIcon;
+    WindowServices m_services;
     InfoDlgLogic m_logic;
 };
 

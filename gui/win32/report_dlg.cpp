@@ -5,17 +5,13 @@
 #include "gui/res/resource.h"
 #include "gui/win32/dialog_templates.h"
 #include "text/utf16.h"
-#include "ui/file_dialog.h"
-#include "ui/message_box.h"
-#include "ui/printer_dc.h"
-#include "ui/shell.h"
 
 namespace kolt {
 
 CReportDlg::CReportDlg(Platform& platform, std::string applicationName)
     : ui::Dialog(LoadDialogTemplateWithInstalledFace(IDD_REPORT_DIALOG)),
-      m_applicationName(std::move(applicationName)),
-      m_logic(platform, *this) {}
+      m_services(*this, std::move(applicationName)),
+      m_logic(platform, m_services) {}
 
 BOOL CReportDlg::OnInitDialog() {
     // The copy as it is, CR LF line ends and all: the edit box shows them as line breaks. In
@@ -44,22 +40,6 @@ bool CReportDlg::OnCommand(int id, int code) {
         default:
             return false;
     }
-}
-
-void CReportDlg::ShowMessage(std::string_view text, ui::MessageIcon icon) {
-    ui::ShowOkMessage(Window(), std::string(text), m_applicationName, icon);
-}
-
-void CReportDlg::OpenWithShell(const std::string& target) {
-    ui::ShellOpen(Window(), target);
-}
-
-std::optional<std::string> CReportDlg::PromptSaveAs(const ui::SaveAsRequest& request) {
-    return ui::PromptSaveFileName(Window(), request);
-}
-
-std::unique_ptr<ui::Printer> CReportDlg::PromptPrinter() {
-    return ui::PromptPrinter(Window());
 }
 
 }  // namespace kolt

@@ -9,7 +9,7 @@ namespace kolt::common {
 namespace {
 
 using SpaceSlot = AnswerSlot<std::optional<DiskSpace>>;
-using TypeSlot = AnswerSlot<std::uint32_t>;
+using TypeSlot = AnswerSlot<DriveKind>;
 
 // The probes that had not answered by their deadline, by drive, for the whole process: a second
 // report (the dialog program's next Process) does not start a second probe of a drive whose first
@@ -65,7 +65,7 @@ std::vector<DriveInfo> ProbeDrives(std::vector<DriveProbe> probes, DeadlineClock
         DriveInfo& drive = drives.back();
         if (!probe.mayWait) {
             if (probe.askType) {
-                drive.typeCode = probe.askType();
+                drive.kind = probe.askType();
             }
             drive.space = probe.askSpace();
             continue;
@@ -105,7 +105,7 @@ std::vector<DriveInfo> ProbeDrives(std::vector<DriveProbe> probes, DeadlineClock
         DriveInfo& drive = drives[asked.index];
         if (asked.type) {
             if (const auto type = asked.type->WaitUntil(deadline)) {
-                drive.typeCode = *type;
+                drive.kind = *type;
             }
         }
         if (const auto space = asked.space.WaitUntil(deadline)) {

@@ -23,8 +23,8 @@ struct DriveProbe {
     // False for a drive that answers at once (a local file system): it is asked directly, with
     // no thread.
     bool mayWait = true;
-    // The drive's type; empty when `known` holds it already. Asked before the space.
-    std::function<std::uint32_t()> askType;
+    // The drive's kind; empty when `known` holds it already. Asked before the space.
+    std::function<DriveKind()> askType;
     // The drive's size and free bytes; nullopt when it has no medium or cannot be measured.
     std::function<std::optional<DiskSpace>()> askSpace;
 };

@@ -36,8 +36,7 @@ std::vector<DriveInfo> ReadDrives() {
         probe.key = mount.mountPoint;
         probe.known.letter = static_cast<char>('C' + i);
         // The type comes from the mount table and /sys alone, never from the file system.
-        probe.known.typeCode =
-            ClassifyDrive(mount, [&mount] { return IsRemovableBlockDevice(mount); });
+        probe.known.kind = ClassifyDrive(mount, [&mount] { return IsRemovableBlockDevice(mount); });
         probe.mayWait = !letters[i].answersAtOnce;
         if (probe.mayWait) {
             probe.askSpace = [point = mount.mountPoint] { return MeasureInChildProcess(point); };

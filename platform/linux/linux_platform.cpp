@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <limits>
 
+#include "platform/common/clock_window.h"
 #include "platform/common/deadline.h"
 #include "platform/common/deadlines.h"
 #include "platform/common/environment.h"
@@ -97,8 +98,10 @@ std::optional<std::string> LinuxPlatform::UserName() {
         .value_or(std::nullopt);
 }
 
-std::optional<std::string> LinuxPlatform::EnvironmentVariable(const std::string& name) {
-    return common::EnvironmentValue(name);
+UserDomainNames LinuxPlatform::UserDomains() {
+    // A session logged on through a domain service says so in the environment, as on Windows.
+    return UserDomainNames{common::EnvironmentValue("USERDOMAIN"),
+                           common::EnvironmentValue("USERDNSDOMAIN")};
 }
 
 std::int64_t LinuxPlatform::CurrentTime() {
@@ -109,16 +112,9 @@ std::optional<LocalTime> LinuxPlatform::ToLocalTime(std::int64_t calendarTime) {
     return posix::ToLocalTime(calendarTime);
 }
 
-std::uint64_t LinuxPlatform::PerformanceFrequency() {
-    return posix::kNanosecondsPerSecond;
-}
-
-std::uint64_t LinuxPlatform::PerformanceCounter() {
-    return posix::MonotonicNanoseconds();
-}
-
-std::uint64_t LinuxPlatform::TimeStampCounter() {
-    return posix::ReadTimeStampCounter();
+ClockWindow LinuxPlatform::MeasureClock() {
+    return common::MeasureClockWindow(posix::kNanosecondsPerSecond, posix::MonotonicNanoseconds,
+                                      posix::ReadTimeStampCounter);
 }
 
 MemoryStatus LinuxPlatform::Memory() {

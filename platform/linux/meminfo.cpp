@@ -70,10 +70,12 @@ MemoryStatus MemoryStatusFromMeminfo(const Meminfo& info) {
         availKb = std::min(availKb, totalKb);
     }
     MemoryStatus status;
-    status.totalPhys = KbToBytes(totalKb);
-    status.availPhys = KbToBytes(availKb);
-    status.totalPageFile = SaturatingAdd(status.totalPhys, KbToBytes(info.swapTotalKb.value_or(0)));
-    status.availPageFile = SaturatingAdd(status.availPhys, KbToBytes(info.swapFreeKb.value_or(0)));
+    status.physical.totalBytes = KbToBytes(totalKb);
+    status.physical.availableBytes = KbToBytes(availKb);
+    status.pagingFile.totalBytes =
+        SaturatingAdd(status.physical.totalBytes, KbToBytes(info.swapTotalKb.value_or(0)));
+    status.pagingFile.availableBytes =
+        SaturatingAdd(status.physical.availableBytes, KbToBytes(info.swapFreeKb.value_or(0)));
     return status;
 }
 

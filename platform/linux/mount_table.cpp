@@ -454,21 +454,21 @@ std::vector<DriveMount> DriveMounts(std::string_view mountinfo) {
     return LetterMounts(views, [&views](std::size_t i) { return Decoded(views[i]); });
 }
 
-std::uint32_t ClassifyDrive(const MountEntry& mount,
-                            const std::function<bool()>& isRemovableBlockDevice) {
+DriveKind ClassifyDrive(const MountEntry& mount,
+                        const std::function<bool()>& isRemovableBlockDevice) {
     if (Contains(kNetworkFileSystems, mount.fsType)) {
-        return drive_type::kRemote;
+        return DriveKind::Network;
     }
     if (Contains(kOpticalFileSystems, mount.fsType) || mount.devMajor == kScsiCdromMajor) {
-        return drive_type::kCdRom;
+        return DriveKind::CdRom;
     }
     if (mount.fsType == "tmpfs" || mount.fsType == "ramfs") {
-        return drive_type::kRamDisk;
+        return DriveKind::RamDisk;
     }
     if (isRemovableBlockDevice && isRemovableBlockDevice()) {
-        return drive_type::kRemovable;
+        return DriveKind::Removable;
     }
-    return drive_type::kFixed;
+    return DriveKind::Fixed;
 }
 
 }  // namespace kolt::linux_backend

@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/platform.h"
+
 namespace kolt::linux_backend {
 
 template <typename Text>
@@ -68,10 +70,10 @@ struct DriveMount {
 // the table's length, however deep its stacks or long its paths.
 std::vector<DriveMount> DriveMounts(std::string_view mountinfo);
 
-// The drive-type code of a mount: network file systems 4, optical media 5, tmpfs and ramfs 6, a
-// removable block device 2 (`isRemovableBlockDevice` is asked only when the earlier rules do not
-// decide), otherwise 3.
-std::uint32_t ClassifyDrive(const MountEntry& mount,
-                            const std::function<bool()>& isRemovableBlockDevice);
+// The kind of drive a mount is: network file systems Network, optical media CdRom, tmpfs and
+// ramfs RamDisk, a removable block device Removable (`isRemovableBlockDevice` is asked only when
+// the earlier rules do not decide), otherwise Fixed.
+DriveKind ClassifyDrive(const MountEntry& mount,
+                        const std::function<bool()>& isRemovableBlockDevice);
 
 }  // namespace kolt::linux_backend

@@ -14,7 +14,7 @@
 #include <system_error>
 #include <utility>
 
-#include "platform/platform.h"
+#include "platform/files.h"
 #include "platform/posix/new_file.h"
 #include "platform/posix/removed_on_signal.h"
 

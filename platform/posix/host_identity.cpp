@@ -1,12 +1,13 @@
 #include "platform/posix/host_identity.h"
 
+#include "platform/fixed_limits.h"
 #include "text/utf8.h"
 
 namespace kolt::posix {
 
 std::optional<std::string> ComputerNameFromHostName(std::string_view hostName) {
-    std::string name(
-        text::Utf16LimitedPrefix(hostName.substr(0, hostName.find('.')), kComputerNameLength));
+    std::string name(text::Utf16LimitedPrefix(hostName.substr(0, hostName.find('.')),
+                                              limits::kComputerNameCharacters));
     if (name.empty()) {
         return std::nullopt;
     }

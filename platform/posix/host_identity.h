@@ -1,16 +1,11 @@
 // The computer name as Windows keeps a NetBIOS name, made from a POSIX host name.
 #pragma once
 
-#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace kolt::posix {
-
-// At most 15 characters, as a NetBIOS name holds, counted in UTF-16 code units as Windows counts
-// the characters of its wide computer-name area.
-inline constexpr std::size_t kComputerNameLength = 15;
 
 // The host name's first label (up to the first '.'), upper-cased (ASCII letters), cut to 15
 // characters between two characters, never inside one; nullopt when that leaves nothing.

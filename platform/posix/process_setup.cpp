@@ -1,7 +1,7 @@
 // Process set-up on POSIX systems.
 #include <csignal>
 
-#include "platform/platform.h"
+#include "platform/process.h"
 
 namespace kolt {
 

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <system_error>
 
+#include "platform/fixed_limits.h"
 #include "text/utf8.h"
 
 namespace kolt::win32 {
@@ -99,7 +100,7 @@ std::optional<std::string> TextInArea(const std::optional<std::string>& data) {
         return std::nullopt;
     }
     const std::size_t units = text::Utf16Length(*data);
-    if (units > kValueArea) {
+    if (units > limits::kRegistryValueArea) {
         return std::nullopt;  // larger than the area: the read fails
     }
     const std::size_t end = data->find('\0');
@@ -107,7 +108,7 @@ std::optional<std::string> TextInArea(const std::optional<std::string>& data) {
         return data->substr(0, end);
     }
     // Stored without a terminating NUL: readable only when its NUL would still have fitted.
-    if (units + 1 > kValueArea) {
+    if (units + 1 > limits::kRegistryValueArea) {
         return std::nullopt;
     }
     return *data;

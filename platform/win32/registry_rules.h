@@ -34,11 +34,8 @@ inline constexpr std::string_view kOtherFamilyKey = "Software\\Microsoft\\Window
 inline constexpr std::string_view kProcessorKey =
     "Hardware\\Description\\System\\CentralProcessor\\0";
 
-// Every text value is read into an area of this many characters, counted in UTF-16 code units as
-// the wide registry calls store them: 63 characters and the NUL, whatever their script.
-inline constexpr std::size_t kValueArea = 64;
-
-// A value's text as an area of `kValueArea` characters holds it: the text up to its first NUL,
+// A value's text as an area of limits::kRegistryValueArea characters holds it (counted in UTF-16
+// code units as the wide registry calls store them): the text up to its first NUL,
 // or nullopt when the stored data does not fit the area, or would leave no room for the NUL.
 std::optional<std::string> TextInArea(const std::optional<std::string>& data);
 

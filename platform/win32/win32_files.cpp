@@ -7,7 +7,7 @@
 #include <string>
 #include <utility>
 
-#include "platform/platform.h"
+#include "platform/files.h"
 #include "text/utf16.h"
 
 namespace kolt {

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "platform/common/numeric_host_name.h"
+#include "platform/fixed_limits.h"
 
 namespace kolt::win32 {
 namespace {
@@ -57,11 +58,11 @@ Ipv4Address FromSockaddrIn(const sockaddr* address) {
     return result;
 }
 
-// The host's DNS name as Windows keeps it, the name gethostname gives, in UTF-16 (255 units
-// offered, as the 8-bit call is offered 255 bytes); nullopt when it cannot be read.
+// The host's DNS name as Windows keeps it, the name gethostname gives, in UTF-16 (the same area
+// as the 8-bit call is offered); nullopt when it cannot be read.
 std::optional<std::wstring> WideHostName() {
-    std::array<wchar_t, 256> name{};
-    DWORD size = 255;
+    std::array<wchar_t, limits::kHostNameArea> name{};
+    DWORD size = limits::kHostNameArea - 1;
     if (GetComputerNameExW(ComputerNameDnsHostname, name.data(), &size) == 0) {
         return std::nullopt;
     }
@@ -106,9 +107,9 @@ std::vector<Ipv4Address> ResolveOwnHostAddresses() {
         wideName && !IsAscii(*wideName)) {
         return ResolveWideName(*wideName);
     }
-    // 255 bytes offered, the last byte of the area kept as a terminator in every case.
-    std::array<char, 256> hostName{};
-    if (gethostname(hostName.data(), 255) != 0) {
+    // The area less one byte offered, the last byte kept as a terminator in every case.
+    std::array<char, limits::kHostNameArea> hostName{};
+    if (gethostname(hostName.data(), static_cast<int>(limits::kHostNameArea - 1)) != 0) {
         return addresses;
     }
     // A numeric name is not resolved: the resolver would only read the number as an address,

@@ -13,10 +13,12 @@
 #include <utility>
 
 #include "platform/common/calendar.h"
+#include "platform/common/clock_window.h"
 #include "platform/common/deadline.h"
 #include "platform/common/deadlines.h"
 #include "platform/common/drive_probes.h"
 #include "platform/win32/address_choice.h"
+#include "platform/win32/drive_kinds.h"
 #include "platform/win32/registry_rules.h"
 #include "platform/win32/release_rules.h"
 #include "platform/win32/win32_adapters.h"
@@ -67,8 +69,10 @@ std::optional<std::string> Win32Platform::UserName() {
         .value_or(std::nullopt);
 }
 
-std::optional<std::string> Win32Platform::EnvironmentVariable(const std::string& name) {
-    return ReadEnvironmentVariable(name);
+UserDomainNames Win32Platform::UserDomains() {
+    // The logon session names the user's domains in its environment.
+    return UserDomainNames{ReadEnvironmentVariable("USERDOMAIN"),
+                           ReadEnvironmentVariable("USERDNSDOMAIN")};
 }
 
 std::int64_t Win32Platform::CurrentTime() {
@@ -94,20 +98,17 @@ std::optional<LocalTime> Win32Platform::ToLocalTime(std::int64_t calendarTime) {
     return local;
 }
 
-std::uint64_t Win32Platform::PerformanceFrequency() {
+ClockWindow Win32Platform::MeasureClock() {
     LARGE_INTEGER frequency{};
     QueryPerformanceFrequency(&frequency);
-    return static_cast<std::uint64_t>(frequency.QuadPart);
-}
-
-std::uint64_t Win32Platform::PerformanceCounter() {
-    LARGE_INTEGER counter{};
-    QueryPerformanceCounter(&counter);
-    return static_cast<std::uint64_t>(counter.QuadPart);
-}
-
-std::uint64_t Win32Platform::TimeStampCounter() {
-    return __rdtsc();
+    return common::MeasureClockWindow(
+        static_cast<std::uint64_t>(frequency.QuadPart),
+        [] {
+            LARGE_INTEGER counter{};
+            QueryPerformanceCounter(&counter);
+            return static_cast<std::uint64_t>(counter.QuadPart);
+        },
+        [] { return static_cast<std::uint64_t>(__rdtsc()); });
 }
 
 MemoryStatus Win32Platform::Memory() {
@@ -117,10 +118,8 @@ MemoryStatus Win32Platform::Memory() {
     // 64-bit counts: the older call caps every machine with more than 4 GB. Should the call
     // fail, the counts stay 0, which the report shows as an empty machine rather than garbage.
     if (GlobalMemoryStatusEx(&status) != 0) {
-        memory.totalPhys = status.ullTotalPhys;
-        memory.availPhys = status.ullAvailPhys;
-        memory.totalPageFile = status.ullTotalPageFile;
-        memory.availPageFile = status.ullAvailPageFile;
+        memory.physical = {status.ullTotalPhys, status.ullAvailPhys};
+        memory.pagingFile = {status.ullTotalPageFile, status.ullAvailPageFile};
     }
     return memory;
 }
@@ -138,7 +137,7 @@ std::vector<DriveInfo> Win32Platform::Drives() {
         common::DriveProbe probe;
         probe.key = std::string{letter, ':', '\\'};
         probe.known.letter = letter;
-        probe.askType = [root] { return static_cast<std::uint32_t>(GetDriveTypeW(root.c_str())); };
+        probe.askType = [root] { return DriveKindOfWindowsType(GetDriveTypeW(root.c_str())); };
         probe.askSpace = [root]() -> std::optional<DiskSpace> {
             ULARGE_INTEGER availableToCaller{};
             ULARGE_INTEGER total{};

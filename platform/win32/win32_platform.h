@@ -14,13 +14,11 @@ public:
 
     std::optional<std::string> ComputerName() override;
     std::optional<std::string> UserName() override;
-    std::optional<std::string> EnvironmentVariable(const std::string& name) override;
+    UserDomainNames UserDomains() override;
 
     std::int64_t CurrentTime() override;
     std::optional<LocalTime> ToLocalTime(std::int64_t calendarTime) override;
-    std::uint64_t PerformanceFrequency() override;
-    std::uint64_t PerformanceCounter() override;
-    std::uint64_t TimeStampCounter() override;
+    ClockWindow MeasureClock() override;
 
     MemoryStatus Memory() override;
     std::vector<DriveInfo> Drives() override;

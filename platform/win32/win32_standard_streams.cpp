@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/platform.h"
+#include "platform/process.h"
 #include "text/utf16.h"
 
 namespace kolt {

@@ -97,7 +97,7 @@ struct ScriptedDrives {
     DriveProbe Drive(const std::string& key, char letter, bool dead, bool mayWait = true) const {
         DriveProbe probe;
         probe.key = key;
-        probe.known = DriveInfo{letter, drive_type::kRemote, std::nullopt};
+        probe.known = DriveInfo{letter, DriveKind::Network, std::nullopt};
         probe.mayWait = mayWait;
         probe.askSpace = [gate = gate, asked = asked, dead]() -> std::optional<DiskSpace> {
             ++*asked;
@@ -141,7 +141,7 @@ TEST(ProbeDrives, TenDrivesThatNeverAnswerCostOneDeadline) {
         EXPECT_EQ(drives[i].letter, static_cast<char>('D' + i - 1));
         EXPECT_FALSE(drives[i].answeredInTime);
         EXPECT_FALSE(drives[i].space.has_value());
-        EXPECT_EQ(drives[i].typeCode, drive_type::kRemote) << "the type known without the drive";
+        EXPECT_EQ(drives[i].kind, DriveKind::Network) << "the type known without the drive";
     }
     EXPECT_TRUE(drives[11].answeredInTime);
     EXPECT_EQ(drives[11].space->totalFreeBytes, 1024u);
@@ -188,21 +188,21 @@ TEST(ProbeDrives, ATypeThatCameIsKeptWhenTheSpaceDoesNot) {
     struct Case {
         const char* key;
         bool typeAnswers;
-        std::uint32_t expected;
+        DriveKind expected;
     };
     const Case cases[] = {
-        {"type/answers", true, drive_type::kCdRom},
-        {"type/stalls", false, drive_type::kUnknown},
+        {"type/answers", true, DriveKind::CdRom},
+        {"type/stalls", false, DriveKind::Unknown},
     };
     std::vector<DriveProbe> probes;
     for (const Case& c : cases) {
         DriveProbe probe = script.Drive(c.key, 'E', true);
-        probe.known.typeCode = drive_type::kUnknown;
+        probe.known.kind = DriveKind::Unknown;
         probe.askType = [gate = script.gate, answers = c.typeAnswers] {
             if (!answers) {
                 gate->Wait();
             }
-            return drive_type::kCdRom;
+            return DriveKind::CdRom;
         };
         probes.push_back(std::move(probe));
     }
@@ -210,7 +210,7 @@ TEST(ProbeDrives, ATypeThatCameIsKeptWhenTheSpaceDoesNot) {
     for (std::size_t i = 0; i < std::size(cases); ++i) {
         SCOPED_TRACE(cases[i].key);
         EXPECT_FALSE(drives[i].answeredInTime);
-        EXPECT_EQ(drives[i].typeCode, cases[i].expected);
+        EXPECT_EQ(drives[i].kind, cases[i].expected);
     }
 }
 

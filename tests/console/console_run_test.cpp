@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "console/command_line.h"
+#include "platform/fixed_limits.h"
 #include "report/system_report.h"
 #include "selection/selection_file.h"
 #include "tests/support/scratch_directory.h"
@@ -55,11 +56,11 @@ protected:
         platform.pathSeparator = static_cast<char>(fs::path::preferred_separator);
         platform.processorCount = 2;
         platform.processor.mmx = true;
-        platform.environment["USERDOMAIN"] = "SALES";
-        platform.memory = {512ull << 20, 128ull << 20, 1024ull << 20, 700ull << 20};
-        platform.AddDrive('C', drive_type::kFixed, 40ull << 30, 10ull << 30);
+        platform.domains.domain = "SALES";
+        platform.memory = {{512ull << 20, 128ull << 20}, {1024ull << 20, 700ull << 20}};
+        platform.AddDrive('C', DriveKind::Fixed, 40ull << 30, 10ull << 30);
         platform.hostAddresses = {Ipv4Address{{192, 168, 1, 10}}};
-        platform.tscReadings = {1'000, 2'000'001'000};
+        platform.clock = ClockWindow{2'000'000'000, 1'000'000, 1'000'000};
     }
 
     // What the run must print for these sections, composed on an identical machine.
@@ -172,7 +173,7 @@ TEST_F(ConsoleRunTest, ReadsTheSelectionFromADirectoryLongerThanTheDialogsBuffer
     while (deep.string().size() < 600) {
         deep /= std::string(60, 'd');
     }
-    ASSERT_LT(deep.string().size() + 1, kConsoleDirectoryBufferSize);
+    ASSERT_LT(deep.string().size() + 1, limits::kConsoleDirectoryArea);
     std::error_code ignored;  // a system that cannot make it is told apart below
     fs::create_directories(deep, ignored);
     const std::string selectionFile = (deep / "kolt_info.cfg").string();
@@ -217,7 +218,7 @@ TEST_F(ConsoleRunTest, AnUnknownOrOverlongDirectoryStillMeansTheCurrentOne) {
 // A value cannot cut the report short or forge a line: a NUL or a line end in it is shown as '?'
 // and the whole report reaches standard output and the file.
 TEST_F(ConsoleRunTest, ControlBytesInAValueNeitherCutNorSplitTheReport) {
-    m_platform.environment["USERDOMAIN"] = std::string("SA\0LES\r\nX", 9);
+    m_platform.domains.domain = std::string("SA\0LES\r\nX", 9);
     WriteSelectionFile("0\n0\n0\n0\n0\n0\n1\n0\n");
     const std::string output = Run();
     EXPECT_NE(output.find("  User Domain     : SA?LES??X\r\n"), std::string::npos) << output;
@@ -272,7 +273,7 @@ INSTANTIATE_TEST_SUITE_P(
 // Options are opt-in: without them, and with arguments the program does not know, the text
 // report is written exactly as always; those it does not know are named in one warning line.
 TEST_F(ConsoleRunTest, ArgumentsChooseWhatIsWritten) {
-    enum class Written { TextReport, JsonReport, Usage, Version };
+    enum class Written { TextReport, TextReportWithExtended, JsonReport, Usage, Version };
     const struct {
         std::vector<std::string> arguments;
         Written written;
@@ -282,6 +283,9 @@ TEST_F(ConsoleRunTest, ArgumentsChooseWhatIsWritten) {
         {{"--format", "text"}, Written::TextReport, ""},
         {{"--format", "json"}, Written::JsonReport, ""},
         {{"--format=json"}, Written::JsonReport, ""},
+        {{"--extended"}, Written::TextReportWithExtended, ""},
+        {{"/EXTENDED", "--format", "text"}, Written::TextReportWithExtended, ""},
+        {{"--format", "json", "--extended"}, Written::JsonReport, ""},
         {{"/FORMAT:Json"}, Written::JsonReport, ""},
         {{"--help"}, Written::Usage, ""},
         {{"/?", "--format", "json"}, Written::Usage, ""},
@@ -313,19 +317,26 @@ TEST_F(ConsoleRunTest, ArgumentsChooseWhatIsWritten) {
         fs::remove(m_dir / kReportFile);
         fs::remove(m_dir / jsonFile);
         m_platform.driveQueries = 0;
-        m_platform.tscReads = 0;  // the clock measures afresh
         const std::string output = Run(c.arguments);
         EXPECT_EQ(m_errors, c.warning);
         switch (c.written) {
             case Written::TextReport:
-                EXPECT_EQ(output, Expected(kEverySection));
+            case Written::TextReportWithExtended: {
+                std::vector<Section> sections = kEverySection;
+                if (c.written == Written::TextReportWithExtended) {
+                    sections.push_back(&CSystemReport::AppendExtended);
+                }
+                EXPECT_EQ(output, Expected(sections));
                 EXPECT_EQ(FilesInDirectory(), std::vector<std::string>{std::string(kReportFile)});
                 break;
+            }
             case Written::JsonReport:
                 EXPECT_TRUE(output.starts_with("{\n  \"product\": \"Kolt Information\","))
                     << output;
                 EXPECT_EQ(FilesInDirectory(), std::vector<std::string>{jsonFile});
                 EXPECT_EQ(ReadBytes(m_dir / jsonFile), output);
+                EXPECT_EQ(output.find("\"extended\": {") != std::string::npos,
+                          c.arguments.back() == "--extended");
                 break;
             case Written::Usage:
             case Written::Version:

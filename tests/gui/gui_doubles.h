@@ -11,8 +11,8 @@
 #include <utility>
 #include <vector>
 
-#include "gui/info_dlg_ports.h"
-#include "gui/report_dlg_ports.h"
+#include "gui/dialog_services.h"
+#include "gui/info_dlg_view.h"
 
 namespace kolt::test_support {
 
@@ -32,6 +32,9 @@ public:
     std::map<int, bool> checks;
     std::optional<std::pair<int, int>> range;
     std::vector<int> positions;
+    // Each report the viewer showed, and the bar's position each time.
+    std::vector<std::string> shownReports;
+    std::vector<int> positionsWhenShown;
 
     bool IsChecked(int controlId) const override {
         const auto found = checks.find(controlId);
@@ -40,56 +43,10 @@ public:
     void SetChecked(int controlId, bool checked) override { checks[controlId] = checked; }
     void SetProgressRange(int low, int high) override { range = {low, high}; }
     void SetProgressPosition(int position) override { positions.push_back(position); }
-};
-
-// The viewer as the main dialog sees it; shared state so the test can look after it is gone.
-struct ViewerRecord {
-    int created = 0;
-    int destroyed = 0;
-    std::vector<std::string> reports;
-    // The bar's position each time the viewer was shown.
-    std::vector<int> positionsWhenShown;
-};
-
-class RecordingViewer : public ReportViewer {
-public:
-    RecordingViewer(ViewerRecord& record, const RecordingView& view)
-        : m_record(record), m_view(view) {
-        ++m_record.created;
+    void ShowReport(const std::string& report) override {
+        shownReports.push_back(report);
+        positionsWhenShown.push_back(positions.empty() ? -1 : positions.back());
     }
-    ~RecordingViewer() override { ++m_record.destroyed; }
-    void SetReport(const std::string& report) override { m_record.reports.push_back(report); }
-    void DoModal() override {
-        m_record.positionsWhenShown.push_back(m_view.positions.empty() ? -1
-                                                                       : m_view.positions.back());
-    }
-
-private:
-    ViewerRecord& m_record;
-    const RecordingView& m_view;
-};
-
-class RecordingInfoServices : public InfoDlgServices {
-public:
-    explicit RecordingInfoServices(const RecordingView& view) : m_view(view) {}
-
-    std::vector<ShownMessage> messages;
-    std::vector<std::string> opened;
-    std::vector<int> pauses;
-    ViewerRecord viewer;
-
-    void ShowMessage(std::string_view text, ui::MessageIcon icon) override {
-        messages.push_back({std::string(text), icon});
-    }
-    void OpenWithShell(const std::string& target) override { opened.push_back(target); }
-    void Pause(int milliseconds) override { pauses.push_back(milliseconds); }
-    [[noreturn]] void Exit(int status) override { throw ExitRequested{status}; }
-    std::unique_ptr<ReportViewer> CreateReportViewer() override {
-        return std::make_unique<RecordingViewer>(viewer, m_view);
-    }
-
-private:
-    const RecordingView& m_view;
 };
 
 // What a printer was asked to do, one entry per call, and whether its context was released.
@@ -167,15 +124,17 @@ private:
     FontMetrics m_font;
 };
 
-class RecordingReportServices : public ReportDlgServices {
+class RecordingServices : public DialogServices {
 public:
     std::vector<ShownMessage> messages;
     std::vector<std::string> opened;
+    std::vector<int> pauses;
     std::vector<ui::SaveAsRequest> saveRequests;
     // The path the Save As dialog answers; nullopt cancels it.
     std::optional<std::string> savePath;
     // The printer the Print dialog answers; nullopt cancels it.
     std::optional<RecordingPrinter::Settings> printer;
+    // The printer's calls, with each message shown among them.
     PrinterRecord printed;
 
     void ShowMessage(std::string_view text, ui::MessageIcon icon) override {
@@ -193,6 +152,8 @@ public:
         }
         return std::make_unique<RecordingPrinter>(printed, *printer);
     }
+    void Pause(int milliseconds) override { pauses.push_back(milliseconds); }
+    [[noreturn]] void Exit(int status) override { throw ExitRequested{status}; }
 };
 
 }  // namespace kolt::test_support

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "kolt_version.h"
 #include "tests/gui/gui_doubles.h"
 
 namespace kolt {
@@ -13,7 +14,7 @@ namespace {
 using test_support::PrinterRecord;
 using test_support::RecordingPrinter;
 
-const std::string kHeader = "                       Kolt Information - Version 2.0";
+const std::string kHeader = "                       Kolt Information - Version " KOLT_VERSION_TEXT;
 
 // Rows 10 units high, left edge 5 × 8 = 40, ten-inch line at 100: body rows from 60 to 80 on the
 // first page (three lines), from 50 to 80 on later pages (four lines).

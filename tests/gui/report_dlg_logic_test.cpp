@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "branding.h"
+#include "kolt_version.h"
 #include "tests/gui/gui_doubles.h"
 #include "tests/support/scratch_directory.h"
 #include "tests/support/scripted_platform.h"
@@ -37,7 +38,7 @@ protected:
 
     test_support::ScratchDirectory dir;
     test_support::ScriptedPlatform platform;
-    test_support::RecordingReportServices services;
+    test_support::RecordingServices services;
     ReportDlgLogic logic{platform, services};
 };
 
@@ -148,7 +149,8 @@ TEST_F(ReportDlgLogicTest, PrintFailuresAreReportedAndReleaseThePrinter) {
         int endDocumentResult;
         std::vector<std::string> calls;
     };
-    const std::string header = "40,30                        Kolt Information - Version 2.0";
+    const std::string header =
+        "40,30                        Kolt Information - Version " KOLT_VERSION_TEXT;
     const std::vector<std::string> printed = {
         "StartDoc Kolt Information", "StartPage", header, "40,40  ", "40,60 Line one",
         "40,80   Key: value",        "EndPage",
@@ -183,7 +185,7 @@ TEST_F(ReportDlgLogicTest, PrintFailuresAreReportedAndReleaseThePrinter) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        test_support::RecordingReportServices caseServices;
+        test_support::RecordingServices caseServices;
         caseServices.printer = test_support::RecordingPrinter::Settings{};
         caseServices.printer->startDocumentResult = c.startDocumentResult;
         caseServices.printer->startPageResult = c.startPageResult;
@@ -209,7 +211,7 @@ TEST_F(ReportDlgLogicTest, PrintAfterSavePrintsTheTrailingSpaces) {
     const std::vector<std::string> expected = {
         "StartDoc Kolt Information",
         "StartPage",
-        "40,30                        Kolt Information - Version 2.0",
+        "40,30                        Kolt Information - Version " KOLT_VERSION_TEXT,
         "40,40  ",
         "40,60 Line one ",
         "40,70  ",

@@ -42,7 +42,8 @@ HWND FileNameField(HWND saveDialog) {
 
 DialogProgram::DialogProgram(const std::filesystem::path& program,
                              const std::filesystem::path& folder)
-    : m_folder(folder), m_process(program, folder) {}
+    // The dialog program writes to no standard stream; they go to the null device.
+    : m_folder(folder), m_process(program, folder, test_support::ChildSetup{.keepOutput = false}) {}
 
 HWND DialogProgram::WaitForMainDialog() {
     m_main = WaitForTopLevel(m_process.Id(),
@@ -118,7 +119,7 @@ DWORD DialogProgram::WaitForExit() {
     if (!status) {
         throw std::runtime_error("the dialog program did not end");
     }
-    return *status;
+    return static_cast<DWORD>(*status);
 }
 
 void PostKey(HWND target, WPARAM virtualKey) {

@@ -10,8 +10,8 @@
 #include <filesystem>
 #include <string>
 
-#include "tests/gui_e2e/child_process.h"
 #include "tests/gui_e2e/report_text.h"
+#include "tests/support/child_process.h"
 
 namespace kolt::e2e {
 
@@ -52,7 +52,7 @@ public:
     // Starts the program in `folder`; the process is ended when this object goes.
     DialogProgram(const std::filesystem::path& program, const std::filesystem::path& folder);
 
-    ChildProcess& Process() { return m_process; }
+    test_support::ChildProcess& Process() { return m_process; }
     DWORD ProcessId() const { return m_process.Id(); }
 
     // Waits for the main dialog to show; throws when it does not.
@@ -84,7 +84,7 @@ private:
     HWND WaitForViewer();
 
     std::filesystem::path m_folder;
-    ChildProcess m_process;
+    test_support::ChildProcess m_process;
     HWND m_main = nullptr;
 };
 

@@ -5,11 +5,13 @@
 #include <cstdlib>
 #include <stdexcept>
 
+#include "kolt_version.h"
+
 namespace kolt::e2e {
 
 namespace {
 
-constexpr std::string_view kPageHeaderText = "Kolt Information - Version 2.0";
+constexpr std::string_view kPageHeaderText = "Kolt Information - Version " KOLT_VERSION_TEXT;
 constexpr int kHeaderRow = 3;
 
 // The value of attribute `name` in the tag `tag` (`name="value"`).

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "kolt_version.h"
+
 namespace kolt::e2e {
 namespace {
 
@@ -26,7 +28,7 @@ TEST(PrintedPages, ReadsPagesAndWordsOfPdftotextBbox) {
 
 // Rows 10 units high, page limit 100: page 1 holds rows 6 to 8, later pages rows 5 to 8.
 TEST(PrintedPages, ExpectedPrintoutFollowsThePrintLayout) {
-    const std::string header = "Kolt Information - Version 2.0";
+    const std::string header = "Kolt Information - Version " KOLT_VERSION_TEXT;
     const PrintGeometry geometry{10, 100, 4};
     EXPECT_EQ(ExpectedPrintout("a  b\r\n        \r\n", geometry),
               (std::vector<PrintedRow>{{1, 30, header}, {1, 60, "a b"}}));

@@ -426,7 +426,7 @@ TEST_F(CliIntegrationTest, HostileSurroundingsNeitherHangNorCutNorRedirectTheRep
          {}},
         {"a reader that closed standard output",
          select(memoryOnly),
-         {true, 0},
+         {.readerGone = true},
          {},
          Outcome::WholeReport,
          {"  System Memory"}},
@@ -435,7 +435,7 @@ TEST_F(CliIntegrationTest, HostileSurroundingsNeitherHangNorCutNorRedirectTheRep
              select(memoryOnly)(dir, outside);
              test_support::WriteBytes(dir / reportName, "older report");
          },
-         {false, 256},
+         {.fileSizeLimit = 256},
          {},
          Outcome::OlderFileKept,
          {"  System Memory"}},

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/platform.h"
+#include "platform/files.h"
 #include "platform/posix/files.h"
 #include "platform/posix/removed_on_signal.h"
 #include "tests/support/scratch_directory.h"

@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include <cctype>
+#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <fstream>
@@ -81,11 +82,12 @@ TEST_F(PosixBackend, ProcessorCountIsTheOnlineCount) {
 
 TEST_F(PosixBackend, MemoryTotalIsMemTotalInBytes) {
     const MemoryStatus memory = m_platform->Memory();
-    EXPECT_EQ(memory.totalPhys, MeminfoKb("MemTotal") * 1024);
-    EXPECT_EQ(memory.totalPageFile, (MeminfoKb("MemTotal") + MeminfoKb("SwapTotal")) * 1024);
-    EXPECT_GT(memory.availPhys, 0u);
-    EXPECT_LE(memory.availPhys, memory.totalPhys);
-    EXPECT_LE(memory.availPageFile, memory.totalPageFile);
+    EXPECT_EQ(memory.physical.totalBytes, MeminfoKb("MemTotal") * 1024);
+    EXPECT_EQ(memory.pagingFile.totalBytes,
+              (MeminfoKb("MemTotal") + MeminfoKb("SwapTotal")) * 1024);
+    EXPECT_GT(memory.physical.availableBytes, 0u);
+    EXPECT_LE(memory.physical.availableBytes, memory.physical.totalBytes);
+    EXPECT_LE(memory.pagingFile.availableBytes, memory.pagingFile.totalBytes);
 }
 
 TEST_F(PosixBackend, DriveCIsTheRootFileSystemAndLettersFollowInOrder) {
@@ -103,8 +105,8 @@ TEST_F(PosixBackend, DriveCIsTheRootFileSystemAndLettersFollowInOrder) {
                 512.0 * 1024 * 1024);
     for (std::size_t i = 0; i < drives.size(); ++i) {
         EXPECT_EQ(drives[i].letter, static_cast<char>('C' + i));
-        EXPECT_GE(drives[i].typeCode, drive_type::kRemovable);
-        EXPECT_LE(drives[i].typeCode, drive_type::kRamDisk);
+        EXPECT_GE(drives[i].kind, DriveKind::Removable);
+        EXPECT_LE(drives[i].kind, DriveKind::RamDisk);
     }
 }
 
@@ -144,18 +146,20 @@ TEST_F(PosixBackend, ProcessorFromTheFirstCpuinfoRecord) {
     EXPECT_EQ(m_platform->Processor().vendor, vendor);
 }
 
-TEST_F(PosixBackend, EnvironmentValuesWhole) {
+TEST_F(PosixBackend, UserDomainsWholeFromTheSession) {
     const std::string longValue(300, 'v');
     {
-        const ScopedEnv set("KOLT_TEST_VARIABLE", longValue.c_str());
-        EXPECT_EQ(m_platform->EnvironmentVariable("KOLT_TEST_VARIABLE"), longValue);
+        const ScopedEnv domain("USERDOMAIN", longValue.c_str());
+        const ScopedEnv dnsDomain("USERDNSDOMAIN", "");
+        const UserDomainNames domains = m_platform->UserDomains();
+        EXPECT_EQ(domains.domain, longValue);
+        EXPECT_EQ(domains.dnsDomain, "");
     }
-    {
-        const ScopedEnv empty("KOLT_TEST_VARIABLE", "");
-        EXPECT_EQ(m_platform->EnvironmentVariable("KOLT_TEST_VARIABLE"), "");
-    }
-    const ScopedEnv unset("KOLT_TEST_VARIABLE", nullptr);
-    EXPECT_EQ(m_platform->EnvironmentVariable("KOLT_TEST_VARIABLE"), std::nullopt);
+    const ScopedEnv domain("USERDOMAIN", nullptr);
+    const ScopedEnv dnsDomain("USERDNSDOMAIN", nullptr);
+    const UserDomainNames domains = m_platform->UserDomains();
+    EXPECT_EQ(domains.domain, std::nullopt);
+    EXPECT_EQ(domains.dnsDomain, std::nullopt);
 }
 
 TEST_F(PosixBackend, LocalTimeFollowsTheTimeZone) {
@@ -186,15 +190,12 @@ TEST_F(PosixBackend, LocalTimeFollowsTheTimeZone) {
     EXPECT_FALSE(m_platform->ToLocalTime(INT64_MAX));
 }
 
-TEST_F(PosixBackend, CountersAdvance) {
-    EXPECT_EQ(m_platform->PerformanceFrequency(), 1'000'000'000u);
-    const std::uint64_t c0 = m_platform->PerformanceCounter();
-    const std::uint64_t t0 = m_platform->TimeStampCounter();
-    ::usleep(2000);
-    const std::uint64_t c1 = m_platform->PerformanceCounter();
-    const std::uint64_t t1 = m_platform->TimeStampCounter();
-    EXPECT_GE(c1 - c0, 2'000'000u);
-    EXPECT_GE(t1, t0);
+TEST_F(PosixBackend, TheClockWindowIsOneSecondOfTheMonotonicClock) {
+    const auto started = std::chrono::steady_clock::now();
+    const ClockWindow window = m_platform->MeasureClock();
+    EXPECT_GE(std::chrono::steady_clock::now() - started, std::chrono::seconds(1));
+    EXPECT_EQ(window.ticksPerSecond, 1'000'000'000u);
+    EXPECT_GE(window.ticks, window.ticksPerSecond);
 }
 
 TEST_F(PosixBackend, CurrentDirectoryOfAnyLength) {

@@ -257,20 +257,20 @@ TEST(ClassifyDrive, NetworkOpticalRamRemovableFixed) {
     struct Case {
         MountEntry mount;
         bool removable;
-        std::uint32_t expected;
+        DriveKind expected;
         bool asksRemovable;
     };
     const Case cases[] = {
-        {{"/mnt/nas", "nfs4", "nas:/share", 0, 40}, true, drive_type::kRemote, false},
-        {{"/mnt/win", "cifs", "//pc/c", 0, 41}, false, drive_type::kRemote, false},
-        {{"/mnt/ssh", "fuse.sshfs", "me@host:", 0, 42}, false, drive_type::kRemote, false},
-        {{"/media/cd", "iso9660", "/dev/sr0", 11, 0}, true, drive_type::kCdRom, false},
-        {{"/media/bd", "udf", "/dev/sr1", 11, 1}, false, drive_type::kCdRom, false},
-        {{"/media/cd", "auto", "/dev/sr0", 11, 0}, false, drive_type::kCdRom, false},
-        {{"/tmp", "tmpfs", "tmpfs", 0, 30}, true, drive_type::kRamDisk, false},
-        {{"/mnt/ram", "ramfs", "ramfs", 0, 31}, false, drive_type::kRamDisk, false},
-        {{"/media/usb", "vfat", "/dev/sdb1", 8, 17}, true, drive_type::kRemovable, true},
-        {{"/home", "ext4", "/dev/sda3", 8, 3}, false, drive_type::kFixed, true},
+        {{"/mnt/nas", "nfs4", "nas:/share", 0, 40}, true, DriveKind::Network, false},
+        {{"/mnt/win", "cifs", "//pc/c", 0, 41}, false, DriveKind::Network, false},
+        {{"/mnt/ssh", "fuse.sshfs", "me@host:", 0, 42}, false, DriveKind::Network, false},
+        {{"/media/cd", "iso9660", "/dev/sr0", 11, 0}, true, DriveKind::CdRom, false},
+        {{"/media/bd", "udf", "/dev/sr1", 11, 1}, false, DriveKind::CdRom, false},
+        {{"/media/cd", "auto", "/dev/sr0", 11, 0}, false, DriveKind::CdRom, false},
+        {{"/tmp", "tmpfs", "tmpfs", 0, 30}, true, DriveKind::RamDisk, false},
+        {{"/mnt/ram", "ramfs", "ramfs", 0, 31}, false, DriveKind::RamDisk, false},
+        {{"/media/usb", "vfat", "/dev/sdb1", 8, 17}, true, DriveKind::Removable, true},
+        {{"/home", "ext4", "/dev/sda3", 8, 3}, false, DriveKind::Fixed, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.mount.mountPoint + " " + c.mount.fsType);

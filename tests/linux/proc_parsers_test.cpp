@@ -79,10 +79,10 @@ TEST(MemoryStatusFromMeminfo, CountsInBytesWithSwapInThePagingFile) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const MemoryStatus status = MemoryStatusFromMeminfo(c.info);
-        EXPECT_EQ(status.totalPhys, c.expected.totalPhys);
-        EXPECT_EQ(status.availPhys, c.expected.availPhys);
-        EXPECT_EQ(status.totalPageFile, c.expected.totalPageFile);
-        EXPECT_EQ(status.availPageFile, c.expected.availPageFile);
+        EXPECT_EQ(status.physical.totalBytes, c.expected.physical.totalBytes);
+        EXPECT_EQ(status.physical.availableBytes, c.expected.physical.availableBytes);
+        EXPECT_EQ(status.pagingFile.totalBytes, c.expected.pagingFile.totalBytes);
+        EXPECT_EQ(status.pagingFile.availableBytes, c.expected.pagingFile.availableBytes);
     }
 }
 

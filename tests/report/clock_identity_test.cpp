@@ -185,10 +185,10 @@ TEST(UserName, DomainLinesFollowOnlyWhenTheirVariablesAreSet) {
     for (const DomainCase& c : cases) {
         ScriptedPlatform platform;
         if (c.domain) {
-            platform.environment["USERDOMAIN"] = *c.domain;
+            platform.domains.domain = *c.domain;
         }
         if (c.dnsDomain) {
-            platform.environment["USERDNSDOMAIN"] = *c.dnsDomain;
+            platform.domains.dnsDomain = *c.dnsDomain;
         }
         CSystemReport composer(platform);
         std::string report;

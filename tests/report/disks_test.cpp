@@ -32,8 +32,8 @@ std::string Totals(const std::string& usage, const std::string& size, const std:
 
 TEST(Disks, FixedDiskAndFullCdRomWithTheirTotals) {
     ScriptedPlatform platform;
-    platform.AddDrive('C', drive_type::kFixed, 40'007'729'152, 12'884'901'888);
-    platform.AddDrive('D', drive_type::kCdRom, 681'574'400, 0);
+    platform.AddDrive('C', DriveKind::Fixed, 40'007'729'152, 12'884'901'888);
+    platform.AddDrive('D', DriveKind::CdRom, 681'574'400, 0);
     CSystemReport composer(platform);
     std::string report;
     composer.AppendDisks(report);
@@ -45,17 +45,17 @@ TEST(Disks, FixedDiskAndFullCdRomWithTheirTotals) {
 
 TEST(Disks, DrivesWithoutAMediumGetNoLinesAndCountNowhere) {
     ScriptedPlatform platform;
-    platform.AddEmptyDrive('D', drive_type::kCdRom);
+    platform.AddEmptyDrive('D', DriveKind::CdRom);
     CSystemReport composer(platform);
     std::string report;
     composer.AppendDisks(report);
     EXPECT_EQ(report, kHeading + Totals("0.00", "0 Bytes", "0 Bytes"));
 
-    platform.AddDrive('E', drive_type::kNoRootDir, 2048, 1024);
-    platform.AddEmptyDrive('F', drive_type::kRemote);
+    platform.AddDrive('E', DriveKind::NoRootDirectory, 2048, 1024);
+    platform.AddEmptyDrive('F', DriveKind::Network);
     // A share that did not answer in time gets no lines either.
-    platform.drives.push_back(DriveInfo{'G', drive_type::kRemote, std::nullopt, false});
-    platform.AddDrive('Z', 7, 4096, 0);
+    platform.drives.push_back(DriveInfo{'G', DriveKind::Network, std::nullopt, false});
+    platform.AddDrive('Z', DriveKind::Other, 4096, 0);
     report.clear();
     composer.AppendDisks(report);
     EXPECT_EQ(report, kHeading +
@@ -66,8 +66,8 @@ TEST(Disks, DrivesWithoutAMediumGetNoLinesAndCountNowhere) {
 
 TEST(Disks, ZeroSizedDriveHasZeroUsageAndCountsInTheTotals) {
     ScriptedPlatform platform;
-    platform.AddDrive('C', drive_type::kRamDisk, 0, 0);
-    platform.AddDrive('F', drive_type::kRemote, 1'048'576, 524'288);
+    platform.AddDrive('C', DriveKind::RamDisk, 0, 0);
+    platform.AddDrive('F', DriveKind::Network, 1'048'576, 524'288);
     CSystemReport composer(platform);
     std::string report;
     composer.AppendDisks(report);
@@ -80,7 +80,7 @@ TEST(Disks, TotalsAreSixtyFourBitSums) {
     ScriptedPlatform platform;
     constexpr std::uint64_t kFourTerabytes = 4'398'046'511'104;
     for (const char letter : {'C', 'D', 'E'}) {
-        platform.AddDrive(letter, drive_type::kFixed, kFourTerabytes, kFourTerabytes / 4);
+        platform.AddDrive(letter, DriveKind::Fixed, kFourTerabytes, kFourTerabytes / 4);
     }
     CSystemReport composer(platform);
     std::string report;
@@ -130,8 +130,7 @@ TEST(Disks, AbsurdFiguresAreClampedNeverNegativeOrWrapped) {
         ScriptedPlatform platform;
         char letter = 'C';
         for (const DiskSpace& space : c.drives) {
-            platform.AddDrive(letter++, drive_type::kRemote, space.totalBytes,
-                              space.totalFreeBytes);
+            platform.AddDrive(letter++, DriveKind::Network, space.totalBytes, space.totalFreeBytes);
         }
         CSystemReport composer(platform);
         std::string report;
@@ -145,20 +144,19 @@ TEST(Disks, AbsurdFiguresAreClampedNeverNegativeOrWrapped) {
     }
 }
 
-TEST(DriveTypeText, NamesEveryCode) {
-    const std::pair<std::uint32_t, const char*> cases[] = {
-        {0, "Error Acquiring Type"},
-        {1, "Drive Does Not Exist"},
-        {2, "Removable Media"},
-        {3, "Local Fixed Disk"},
-        {4, "Network Disk"},
-        {5, "CD-ROM Drive"},
-        {6, "RAM Disk"},
-        {7, "Unknown Type"},
-        {0xFFFF'FFFF, "Unknown Type"},
+TEST(DriveTypeText, NamesEveryKind) {
+    const std::pair<DriveKind, const char*> cases[] = {
+        {DriveKind::Unknown, "Error Acquiring Type"},
+        {DriveKind::NoRootDirectory, "Drive Does Not Exist"},
+        {DriveKind::Removable, "Removable Media"},
+        {DriveKind::Fixed, "Local Fixed Disk"},
+        {DriveKind::Network, "Network Disk"},
+        {DriveKind::CdRom, "CD-ROM Drive"},
+        {DriveKind::RamDisk, "RAM Disk"},
+        {DriveKind::Other, "Unknown Type"},
     };
-    for (const auto& [code, text] : cases) {
-        EXPECT_EQ(CSystemReport::DriveTypeText(code), text) << code;
+    for (const auto& [kind, text] : cases) {
+        EXPECT_EQ(CSystemReport::DriveTypeText(kind), text) << static_cast<int>(kind);
     }
 }
 

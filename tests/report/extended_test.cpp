@@ -4,9 +4,12 @@
 
 #include <string>
 
+#include <nlohmann/json.hpp>
+
 #include "report/address_text.h"
 #include "report/extended_facts.h"
-#include "report/extended_text.h"
+#include "report/section_json.h"
+#include "report/section_text.h"
 #include "tests/support/scripted_platform.h"
 
 namespace kolt {
@@ -118,6 +121,42 @@ TEST(ExtendedSection, UnknownFactsHaveNoLine) {
               "  Kernel          : 6.1.0-18-amd64\r\n"
               "  Program Type    : x64\r\n"
               "  DNS Servers     : 10.255.255.53\r\n");
+}
+
+// The JSON form: facts as values, times in ISO 8601, the Extended Information member null where
+// a fact is unknown and an empty list where there is nothing to list.
+TEST(ExtendedSection, JsonCarriesTheSameFactsAsValues) {
+    ScriptedPlatform platform = WindowsMachine();
+    Json known;
+    WriteExtendedJson(GatherExtendedFacts(platform), known);
+    EXPECT_EQ(known["lastBootTime"], "2026-12-03T09:13:02+01:00");
+    EXPECT_EQ(known["upTimeSeconds"], 274375);
+    EXPECT_EQ(known["operatingSystem"]["build"], "22631.2861");
+    EXPECT_EQ(known["operatingSystem"]["distribution"], nullptr);
+    EXPECT_EQ(known["operatingSystem"]["programArchitecture"], "x86");
+    EXPECT_EQ(known["processor"]["physicalCores"], 4);
+    EXPECT_EQ(known["firmware"]["serialNumber"], "PF1\r\nABCDE") << "escaped, not masked";
+    EXPECT_EQ(known["firmware"]["biosDate"], "2023-05-17");
+    const Json& ethernet = known["networkAdapters"][0];
+    EXPECT_EQ(ethernet["kind"], "Ethernet");
+    EXPECT_EQ(ethernet["hardwareAddress"], "00-1A-2B-3C-4D-5E");
+    EXPECT_EQ(ethernet["ipv6"][1], (Json{{"address", "2001:db8::21"}, {"prefixLength", 64}}));
+    EXPECT_EQ(ethernet["defaultRoute"], false);
+    EXPECT_EQ(known["networkAdapters"][1]["hardwareAddress"], nullptr);
+    EXPECT_EQ(known["networkAdapters"][1]["defaultRoute"], true);
+    EXPECT_EQ(known["graphicsAdapters"][0]["driver"], nullptr);
+
+    ScriptedPlatform nothing;
+    nothing.localTime = std::nullopt;
+    Json unknown;
+    WriteExtendedJson(GatherExtendedFacts(nothing), unknown);
+    EXPECT_EQ(unknown.dump(),
+              R"({"lastBootTime":null,"upTimeSeconds":null,"operatingSystem":{"edition":null,)"
+              R"("distribution":null,"release":null,"build":null,"kernel":null,"installDate":null,)"
+              R"("systemArchitecture":null,"programArchitecture":null},"processor":{"brand":null,)"
+              R"("physicalCores":null,"logicalProcessors":null},"firmware":{"make":null,)"
+              R"("model":null,"serialNumber":null,"biosVendor":null,"biosVersion":null,)"
+              R"("biosDate":null},"networkAdapters":[],"dnsServers":[],"graphicsAdapters":[]})");
 }
 
 TEST(AddressText, ShortestIpv6FormsAndHardwareAddresses) {

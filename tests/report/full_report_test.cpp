@@ -5,6 +5,8 @@
 
 #include "branding.h"
 #include "report/build_report.h"
+#include "report/report_sections.h"
+#include "report/section_text.h"
 #include "report/system_report.h"
 #include "selection/report_section.h"
 #include "tests/support/scripted_platform.h"
@@ -20,12 +22,12 @@ void ScriptMachine(ScriptedPlatform& platform) {
     platform.processor = {"GenuineIntel", "x86 Family 15 Model 2 Stepping 9", true};
     platform.localTime = LocalTime{2026, 12, 6, 13, 44, 58, 0};
     platform.operatingSystem = {"Microsoft Windows XP", "5.1 Service Pack 1"};
-    platform.tscReadings = {1'000, 1'000 + 2'793'120'000};
+    platform.clock = ClockWindow{2'793'120'000, 1'000'000, 1'000'000};
     platform.hostAddresses = {Ipv4Address{{192, 168, 1, 10}}};
-    platform.environment["USERDOMAIN"] = "SALES";
-    platform.memory = {536'281'088, 209'715'200, 1'317'011'456, 905'969'664};
-    platform.AddDrive('C', drive_type::kFixed, 40'007'729'152, 12'884'901'888);
-    platform.AddDrive('D', drive_type::kCdRom, 681'574'400, 0);
+    platform.domains.domain = "SALES";
+    platform.memory = {{536'281'088, 209'715'200}, {1'317'011'456, 905'969'664}};
+    platform.AddDrive('C', DriveKind::Fixed, 40'007'729'152, 12'884'901'888);
+    platform.AddDrive('D', DriveKind::CdRom, 681'574'400, 0);
 }
 
 std::string ExpectedReport() {
@@ -79,9 +81,12 @@ std::string BuildReport(CSystemReport& composer, const SelectionValues& selectio
     return kolt::BuildReport(composer, WantedBySelection(selection));
 }
 
+// Every box of the original ten checked, as the dialog writes it: the Extended Information line
+// off.
 SelectionValues Everything() {
     SelectionValues all{};
     all.fill(1);
+    At(all, ReportSection::Extended) = 0;
     return all;
 }
 
@@ -94,9 +99,9 @@ TEST(FullReport, EverySectionInReportOrder) {
 
 TEST(FullReport, OrderCoversEachSectionButAllOnceAndReportsEveryTurn) {
     std::size_t seen = 0;
-    for (const ReportSection section : kReportOrder) {
-        EXPECT_NE(section, ReportSection::All);
-        seen |= std::size_t{1} << static_cast<std::size_t>(section);
+    for (const SectionRow& row : kReportSections) {
+        EXPECT_NE(row.entry, ReportSection::All);
+        seen |= std::size_t{1} << static_cast<std::size_t>(row.entry);
     }
     EXPECT_EQ(seen, ((std::size_t{1} << kReportSectionCount) - 1) & ~std::size_t{1});
 
@@ -107,7 +112,35 @@ TEST(FullReport, OrderCoversEachSectionButAllOnceAndReportsEveryTurn) {
     kolt::BuildReport(
         composer, [](ReportSection) { return false; },
         [&turns](std::size_t position) { turns.push_back(position); });
-    EXPECT_EQ(turns, (std::vector<std::size_t>{0, 1, 2, 3, 4, 5, 6, 7, 8}));
+    EXPECT_EQ(turns, (std::vector<std::size_t>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9}));
+}
+
+// Extended Information comes only from its own line, after the disks and before the closing
+// lines; with it off the report is the one it always was, All or not.
+TEST(FullReport, TheExtendedSectionComesOnlyFromItsOwnLine) {
+    ScriptedPlatform platform;
+    ScriptMachine(platform);
+    platform.release.kernel = "6.1.0-18-amd64";
+    CSystemReport composer(platform);
+    SelectionValues withExtended = Everything();
+    At(withExtended, ReportSection::Extended) = 1;
+
+    std::string expected = ExpectedReport();
+    std::string block;
+    AppendExtendedText(GatherExtendedFacts(platform), block);
+    expected.insert(expected.rfind(std::string(54, '-')), block);
+    EXPECT_EQ(BuildReport(composer, withExtended), expected);
+
+    platform.extendedQueries = 0;
+    SelectionValues allOnly{};
+    At(allOnly, ReportSection::All) = 1;
+    EXPECT_EQ(BuildReport(composer, allOnly), ExpectedReport());
+    EXPECT_EQ(platform.extendedQueries, 0) << "nothing asked for a section that is off";
+
+    SelectionValues extendedOnly{};
+    At(extendedOnly, ReportSection::Extended) = 1;
+    EXPECT_NE(BuildReport(composer, extendedOnly).find("  Extended Information\r\n"),
+              std::string::npos);
 }
 
 TEST(FullReport, AllSelectsEverySectionWhateverTheOthersSay) {
@@ -135,8 +168,7 @@ TEST(FullReport, SecondReportShowsFreshFacts) {
     BuildReport(composer, Everything());
 
     platform.computerName = "DESK043";
-    platform.environment.clear();
-    platform.tscReads = 0;
+    platform.domains = {};
     platform.drives.pop_back();
     const std::string second = BuildReport(composer, Everything());
     EXPECT_NE(second.find("  Computer Name   : DESK043\r\n"), std::string::npos);
@@ -154,7 +186,6 @@ TEST(FullReport, CpuSpeedWithoutArchitectureUsesTheLastCount) {
     // The machine now reports one processor, but without the architecture section nothing
     // looks it up again: the earlier report's count stands.
     platform.processorCount = 1;
-    platform.tscReads = 0;
     SelectionValues speedOnly{};
     At(speedOnly, ReportSection::CpuSpeed) = 1;
     const std::string report = BuildReport(composer, speedOnly);

@@ -34,7 +34,7 @@ TEST(ReportLayout, FooterIsRuleAndBareWebDomain) {
 TEST(ReportLayout, EverySectionOnlyAppends) {
     test_support::ScriptedPlatform platform;
     platform.hostAddresses = {Ipv4Address{{10, 0, 0, 5}}};
-    platform.AddDrive('C', drive_type::kFixed, 1000, 500);
+    platform.AddDrive('C', DriveKind::Fixed, 1000, 500);
     CSystemReport composer(platform);
 
     using Section = std::string& (CSystemReport::*)(std::string&);
@@ -80,8 +80,8 @@ TEST(ReportLayout, NoValueForgesALineOrReachesATerminalAsControl) {
     test_support::ScriptedPlatform platform;
     platform.computerName = "PC\n1";
     platform.userName = "j\tsmith\xe9 J\xC3\xBCrgen\xC2\xA0\xE7\x8E\x8B\xC2";
-    platform.environment["USERDOMAIN"] = forged;
-    platform.environment["USERDNSDOMAIN"] = escape;
+    platform.domains.domain = forged;
+    platform.domains.dnsDomain = escape;
     platform.operatingSystem = {"Linux\r", std::string("6.1\0x", 5)};
     platform.processor = {"Genuine\x01", "x86\n------", false};
     CSystemReport composer(platform);

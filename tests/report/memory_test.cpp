@@ -42,7 +42,7 @@ std::string ExpectedBlock(const Figures& physical, const Figures& paging) {
 }
 
 TEST(Memory, BlockWithRoundedUpMegabytes) {
-    EXPECT_EQ(MemoryBlock({536'281'088, 209'715'200, 1'317'011'456, 905'969'664}),
+    EXPECT_EQ(MemoryBlock({{536'281'088, 209'715'200}, {1'317'011'456, 905'969'664}}),
               ExpectedBlock({"512", "61", "312", "200"}, {"1256", "31", "392", "864"}));
 }
 
@@ -67,7 +67,7 @@ TEST(Memory, FiguresOfOneKind) {
         {0, 1, {"0", "0", "0", "0"}},
     };
     for (const KindCase& c : cases) {
-        EXPECT_EQ(MemoryBlock({c.total, c.available, c.total, c.available}),
+        EXPECT_EQ(MemoryBlock({{c.total, c.available}, {c.total, c.available}}),
                   ExpectedBlock(c.shown, c.shown))
             << c.total << " / " << c.available;
     }
@@ -75,11 +75,11 @@ TEST(Memory, FiguresOfOneKind) {
 
 TEST(Memory, EachCallReadsTheFiguresAfresh) {
     ScriptedPlatform platform;
-    platform.memory = {1'048'576, 0, 1'048'576, 0};
+    platform.memory = {{1'048'576, 0}, {1'048'576, 0}};
     CSystemReport composer(platform);
     std::string first;
     composer.AppendMemory(first);
-    platform.memory = {2'097'152, 0, 2'097'152, 0};
+    platform.memory = {{2'097'152, 0}, {2'097'152, 0}};
     std::string second;
     composer.AppendMemory(second);
     EXPECT_EQ(second, ExpectedBlock({"2", "100", "2", "0"}, {"2", "100", "2", "0"}));

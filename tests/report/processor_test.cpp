@@ -58,81 +58,66 @@ TEST(Architecture, MmxLineIsLastAndOnlyWhenPresent) {
               "  MMX Feature     : Present\r\n");
 }
 
-// The performance counter of the scripted platform advances on every read, so the one-second
-// window closes after a few reads; the time-stamp readings fix the cycle count.
-struct SpeedCase {
-    std::uint32_t processors;
-    std::uint64_t tscStart;
-    std::uint64_t tscEnd;
-    std::string shown;
-};
+// One second of a 1 MHz steady clock: the cycles fix the speed.
+ClockWindow OneSecondOf(std::uint64_t cycles) {
+    return ClockWindow{cycles, 1'000'000, 1'000'000};
+}
 
 TEST(CpuSpeed, ShowsMegahertzAndTheTotalOverSeveralProcessors) {
-    const SpeedCase cases[] = {
-        {1, 0, 1'000'000'000, "1000.00 Mhz"},
-        {4, 0, 1'000'000'000, "1000.00 (4000.00) Mhz"},
-        {2, 0, 2'793'120'000, "2793.12 (5586.24) Mhz"},
-        {0, 0, 2'000'000'000, "2000.00 Mhz"},
-        // Above 2^32 cycles the whole 64-bit difference counts.
-        {1, 0, 5'000'000'000, "5000.00 Mhz"},
-        {1, 0xFFFF'FFFF'0000'0000, 0xFFFF'FFFF'0000'0000 + 3'600'000'000, "3600.00 Mhz"},
-        // A counter that wraps across 2^64 still gives the elapsed cycles.
-        {1, 0xFFFF'FFFF'FFFF'FF00, 2'999'999'744, "3000.00 Mhz"},
-        {1, 1'000, 1'000 + 1'234'567, "1.23 Mhz"},
+    const struct {
+        std::uint32_t processors;
+        std::uint64_t cycles;
+        std::string shown;
+    } cases[] = {
+        {1, 1'000'000'000, "1000.00 Mhz"},
+        {4, 1'000'000'000, "1000.00 (4000.00) Mhz"},
+        {2, 2'793'120'000, "2793.12 (5586.24) Mhz"},
+        {0, 2'000'000'000, "2000.00 Mhz"},
+        // Above 2^32 cycles the whole 64-bit count counts.
+        {1, 5'000'000'000, "5000.00 Mhz"},
+        {1, 1'234'567, "1.23 Mhz"},
     };
-    for (const SpeedCase& c : cases) {
+    for (const auto& c : cases) {
         ScriptedPlatform platform;
         platform.processorCount = c.processors;
-        platform.tscReadings = {c.tscStart, c.tscEnd};
+        platform.clock = OneSecondOf(c.cycles);
         CSystemReport composer(platform);
         std::string report;
         composer.AppendArchitecture(report);
         report.clear();
         composer.AppendCpuSpeed(report);
-        EXPECT_EQ(report, "  CPU Speed       : " + c.shown + "\r\n") << c.tscEnd - c.tscStart;
+        EXPECT_EQ(report, "  CPU Speed       : " + c.shown + "\r\n") << c.cycles;
+        EXPECT_EQ(platform.clockMeasurements, 1);
     }
 }
 
-TEST(CpuSpeed, WaitsOneSecondOfTheCounterBetweenTwoCycleReadings) {
-    ScriptedPlatform platform;
-    platform.counterFrequency = 3'000'000;
-    platform.counterStart = 5;
-    platform.counterStep = 1'000'000;
-    platform.tscReadings = {100, 100 + 2'500'000'000};
-    CSystemReport composer(platform);
-    EXPECT_DOUBLE_EQ(composer.MeasureCpuMhz(), 2500.0);
-    // c0, then reads at +1, +2 and +3 seconds' worth of counts: the last one reaches the target.
-    EXPECT_EQ(platform.counterReads, 4);
-    EXPECT_EQ(platform.tscReads, 2);
-}
-
 // A process that is stopped or preempted closes the one-second window late, and the cycles of
-// the delay are counted too: they are divided by the time between the two counter readings
-// taken next to them, not by a nominal second. A 2,000 MHz processor, counter at 1 MHz.
+// the delay are counted too: they are divided by the time that passed between the two cycle
+// readings, not by a nominal second. A 2,000 MHz processor, steady clock at 1 MHz.
 TEST(CpuSpeed, CyclesAreDividedByTheTimeThatPassed) {
     const struct {
         const char* what;
-        std::vector<std::uint64_t> counter;  // the readings, the first next to the first cycles
-        std::uint64_t microseconds;          // what passed between the two cycle readings
+        ClockWindow window;
+        double megahertz;
     } cases[] = {
-        {"on time", {7, 500'007, 1'000'007}, 1'000'000},
-        {"stopped for three seconds", {7, 500'007, 3'500'007}, 3'500'000},
-        {"preempted as the window closed", {7, 999'000, 1'013'007}, 1'013'000},
+        {"on time", {2'000'000'000, 1'000'000, 1'000'000}, 2000.0},
+        {"stopped for three seconds", {7'000'000'000, 3'500'000, 1'000'000}, 2000.0},
+        {"preempted as the window closed", {2'026'000'000, 1'013'000, 1'000'000}, 2000.0},
+        {"a clock at 3 MHz", {2'500'000'000, 3'000'000, 3'000'000}, 2500.0},
+        // A steady clock that did not advance measures no time: the cycles stand for a second.
+        {"no ticks", {1'500'000'000, 0, 1'000'000}, 1500.0},
+        {"no frequency", {1'500'000'000, 0, 0}, 1500.0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        ScriptedPlatform platform;
-        platform.counterReadings = c.counter;
-        platform.tscReadings = {5'000, 5'000 + 2'000 * c.microseconds};
-        CSystemReport composer(platform);
-        EXPECT_DOUBLE_EQ(composer.MeasureCpuMhz(), 2000.0);
+        EXPECT_DOUBLE_EQ(ClockMegahertz(c.window), c.megahertz);
     }
 }
 
 TEST(CpuSpeed, ProcessorCountStartsAtTheSystemCountWithoutArchitecture) {
     ScriptedPlatform platform;
     platform.processorCount = 2;
-    platform.tscReadings = {0, 1'500'000'000};
+    platform.clock = OneSecondOf(1'500'000'000);
     CSystemReport composer(platform);
     std::string report;
     composer.AppendCpuSpeed(report);

@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/fixed_limits.h"
 #include "tests/support/scratch_directory.h"
 
 namespace kolt {
@@ -35,6 +36,13 @@ SelectionValues Values(std::initializer_list<std::int32_t> leading) {
 SelectionValues AllOnes() {
     SelectionValues values;
     values.fill(1);
+    return values;
+}
+
+// What no selection file means: every original section, not the extended one.
+SelectionValues Defaults() {
+    SelectionValues values = AllOnes();
+    At(values, ReportSection::Extended) = 0;
     return values;
 }
 
@@ -97,13 +105,16 @@ TEST(SelectionParse, LfAndCrLfReadAlike) {
     EXPECT_EQ(ParseSelection(mixed), ParseSelection(lf));
 }
 
-TEST(SelectionParse, LinesPastTheTenthAreIgnored) {
-    std::string bytes;
+// The eleventh line is the Extended Information section's: a file of ten lines leaves it off, and
+// lines past the eleventh are ignored.
+TEST(SelectionParse, TheEleventhLineIsExtendedAndLaterLinesAreIgnored) {
+    std::string tenLines;
     for (int line = 0; line < 10; ++line) {
-        bytes += "0\r\n";
+        tenLines += "1\r\n";
     }
-    bytes += "1\r\n1\r\n";
-    EXPECT_EQ(ParseSelection(bytes), Values({}));
+    EXPECT_EQ(ParseSelection(tenLines), Defaults());
+    EXPECT_EQ(ParseSelection(tenLines + "1\r\n"), AllOnes());
+    EXPECT_EQ(ParseSelection(tenLines + "0\r\n1\r\n1\r\n"), Defaults());
 }
 
 // The file is read in pieces; a piece boundary anywhere must not change a value.
@@ -140,24 +151,24 @@ TEST(SelectionPath, DirectoryThatIsUnknownOrDoesNotFitTheBufferIsLeftOut) {
     const std::string tooLong(260, 'd');
     EXPECT_EQ(SelectionPath(std::nullopt, 1024, '\\'), "kolt_info.cfg");
     EXPECT_EQ(SelectionPath(std::nullopt, 1024, '/'), "kolt_info.cfg");
-    EXPECT_EQ(SelectionPath(fits, kGuiDirectoryBufferSize, '\\'), fits + "\\kolt_info.cfg");
-    EXPECT_EQ(SelectionPath(tooLong, kGuiDirectoryBufferSize, '\\'), "kolt_info.cfg");
-    EXPECT_EQ(SelectionPath(tooLong, kConsoleDirectoryBufferSize, '\\'),
+    EXPECT_EQ(SelectionPath(fits, limits::kDialogDirectoryArea, '\\'), fits + "\\kolt_info.cfg");
+    EXPECT_EQ(SelectionPath(tooLong, limits::kDialogDirectoryArea, '\\'), "kolt_info.cfg");
+    EXPECT_EQ(SelectionPath(tooLong, limits::kConsoleDirectoryArea, '\\'),
               tooLong + "\\kolt_info.cfg");
     // Characters count as the wide buffer holds them: 259 three-byte characters fit.
     std::string wide;
     for (int i = 0; i < 259; ++i) {
         wide += "\xE7\x8E\x8B";
     }
-    EXPECT_EQ(SelectionPath(wide, kGuiDirectoryBufferSize, '\\'), wide + "\\kolt_info.cfg");
-    EXPECT_EQ(SelectionPath(wide + "d", kGuiDirectoryBufferSize, '\\'), "kolt_info.cfg");
+    EXPECT_EQ(SelectionPath(wide, limits::kDialogDirectoryArea, '\\'), wide + "\\kolt_info.cfg");
+    EXPECT_EQ(SelectionPath(wide + "d", limits::kDialogDirectoryArea, '\\'), "kolt_info.cfg");
 }
 
-TEST(ReadSelection, FileThatCannotBeOpenedMeansEverySection) {
+TEST(ReadSelection, FileThatCannotBeOpenedMeansEverySectionButExtended) {
     test_support::ScratchDirectory dir;
-    EXPECT_EQ(ReadSelection(dir.File("absent.cfg")), AllOnes());
+    EXPECT_EQ(ReadSelection(dir.File("absent.cfg")), Defaults());
     fs::create_directory(dir.File("folder.cfg"));
-    EXPECT_EQ(ReadSelection(dir.File("folder.cfg")), AllOnes());
+    EXPECT_EQ(ReadSelection(dir.File("folder.cfg")), Defaults());
 }
 
 TEST(ReadSelection, EmptyFileMeansNoSection) {
@@ -193,19 +204,20 @@ TEST(ReadSelection, LongLinesAreReadWholeUpToOneMebibyte) {
     EXPECT_EQ(ReadSelection(path), Values({1, 1}));
 }
 
-TEST(WriteSelection, WritesThirtyBytesOfCrLfLines) {
+// The first ten lines are the thirty bytes they always were; the eleventh follows them.
+TEST(WriteSelection, WritesElevenCrLfLines) {
     test_support::ScratchDirectory dir;
     const std::string path = dir.File("kolt_info.cfg");
 
-    WriteSelection(path, AllOnes());
+    WriteSelection(path, Defaults());
     std::string allOn;
     for (int line = 0; line < 10; ++line) {
         allOn += "1\r\n";
     }
-    EXPECT_EQ(ReadBytes(path), allOn);
+    EXPECT_EQ(ReadBytes(path), allOn + "0\r\n");
 
-    WriteSelection(path, Values({1, 0, 1, 0, 0, 0, 0, 0, 1}));
-    EXPECT_EQ(ReadBytes(path), "1\r\n0\r\n1\r\n0\r\n0\r\n0\r\n0\r\n0\r\n1\r\n0\r\n");
+    WriteSelection(path, Values({1, 0, 1, 0, 0, 0, 0, 0, 1, 0, 1}));
+    EXPECT_EQ(ReadBytes(path), "1\r\n0\r\n1\r\n0\r\n0\r\n0\r\n0\r\n0\r\n1\r\n0\r\n1\r\n");
 }
 
 TEST(WriteSelection, ReplacesALongerFileAndReadsBack) {
@@ -214,10 +226,10 @@ TEST(WriteSelection, ReplacesALongerFileAndReadsBack) {
     WriteBytes(path,
                std::string(100, '1') + "\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n");
 
-    const SelectionValues values = Values({0, 1, -1, 7, kMax, kMin, 0, 1, 0, 1});
+    const SelectionValues values = Values({0, 1, -1, 7, kMax, kMin, 0, 1, 0, 1, 5});
     WriteSelection(path, values);
     EXPECT_EQ(ReadBytes(path),
-              "0\r\n1\r\n-1\r\n7\r\n2147483647\r\n-2147483648\r\n0\r\n1\r\n0\r\n1\r\n");
+              "0\r\n1\r\n-1\r\n7\r\n2147483647\r\n-2147483648\r\n0\r\n1\r\n0\r\n1\r\n5\r\n");
     EXPECT_EQ(ReadSelection(path), values);
 }
 

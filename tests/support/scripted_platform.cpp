@@ -1,37 +1,14 @@
 #include "tests/support/scripted_platform.h"
 
-#include <algorithm>
-
 namespace kolt::test_support {
 
-void ScriptedPlatform::AddDrive(char letter, std::uint32_t typeCode, std::uint64_t totalBytes,
+void ScriptedPlatform::AddDrive(char letter, DriveKind kind, std::uint64_t totalBytes,
                                 std::uint64_t freeBytes) {
-    drives.push_back(DriveInfo{letter, typeCode, DiskSpace{totalBytes, freeBytes}});
+    drives.push_back(DriveInfo{letter, kind, DiskSpace{totalBytes, freeBytes}});
 }
 
-void ScriptedPlatform::AddEmptyDrive(char letter, std::uint32_t typeCode) {
-    drives.push_back(DriveInfo{letter, typeCode, std::nullopt});
-}
-
-std::optional<std::string> ScriptedPlatform::EnvironmentVariable(const std::string& name) {
-    const auto found = environment.find(name);
-    if (found == environment.end()) {
-        return std::nullopt;
-    }
-    return found->second;
-}
-
-std::uint64_t ScriptedPlatform::PerformanceCounter() {
-    const auto index = static_cast<std::size_t>(counterReads++);
-    if (!counterReadings.empty()) {
-        return counterReadings[std::min(index, counterReadings.size() - 1)];
-    }
-    return counterStart + counterStep * index;
-}
-
-std::uint64_t ScriptedPlatform::TimeStampCounter() {
-    const auto index = static_cast<std::size_t>(tscReads++);
-    return index < tscReadings.size() ? tscReadings[index] : tscReadings.back();
+void ScriptedPlatform::AddEmptyDrive(char letter, DriveKind kind) {
+    drives.push_back(DriveInfo{letter, kind, std::nullopt});
 }
 
 std::vector<DriveInfo> ScriptedPlatform::Drives() {

@@ -22,8 +22,8 @@
 #include <vector>
 
 #include "branding.h"
+#include "tests/support/child_process.h"
 #include "tests/support/scratch_directory.h"
-#include "tests/win32/child_run.h"
 #include "tests/win32/host_facts.h"
 #include "tests/win32/registry_views.h"
 #include "tests/win32/system_utf8.h"
@@ -42,11 +42,23 @@ constexpr const char* kProcessorKey = "Hardware\\Description\\System\\CentralPro
 const std::string kRule(54, '-');
 
 // The first line of each section, in report order.
-enum Section { kDate, kArchitecture, kCpuSpeed, kOs, kComputer, kAddress, kUser, kMemory, kDisk };
+enum Section {
+    kDate,
+    kArchitecture,
+    kCpuSpeed,
+    kOs,
+    kComputer,
+    kAddress,
+    kUser,
+    kMemory,
+    kDisk,
+    kExtended
+};
 constexpr std::string_view kSectionStarts[] = {
-    "  Date and Time   : ", "  Architecture    : ", "  CPU Speed       : ",
-    "  Operating System: ", "  Computer Name   : ", "  IP Address      : ",
-    "  User Name       : ", "  System Memory",      "  Disk Information"};
+    "  Date and Time   : ", "  Architecture    : ",  "  CPU Speed       : ", "  Operating System: ",
+    "  Computer Name   : ", "  IP Address      : ",  "  User Name       : ", "  System Memory",
+    "  Disk Information",   "  Extended Information"};
+// What a report holds without a selection file, or with All: every section but the extended one.
 const std::vector<Section> kEverySection = {kDate,    kArchitecture, kCpuSpeed, kOs,  kComputer,
                                             kAddress, kUser,         kMemory,   kDisk};
 
@@ -108,9 +120,9 @@ std::optional<std::string> ValueOf(const std::vector<std::string>& lines, std::s
 std::vector<Section> SectionsIn(const std::vector<std::string>& lines) {
     std::vector<Section> found;
     for (const std::string& line : lines) {
-        for (const Section section : kEverySection) {
+        for (std::size_t section = 0; section < std::size(kSectionStarts); ++section) {
             if (line.starts_with(kSectionStarts[section])) {
-                found.push_back(section);
+                found.push_back(static_cast<Section>(section));
             }
         }
     }
@@ -145,9 +157,9 @@ protected:
         m_scratch.Write(m_reportFile, std::string(100000, 'x') + "\r\n");
 
         const test_support::ChildRun run =
-            test_support::RunChild(m_program, Utf8Text(m_scratch.Path()));
+            test_support::RunChild(Utf8Path(m_program), m_scratch.Path());
         EXPECT_TRUE(run.started) << m_program;
-        EXPECT_EQ(run.exitCode, 0u);
+        EXPECT_EQ(run.exitStatus, 0);
         const std::string& output = run.standardOutput;
         EXPECT_EQ(m_scratch.Read(m_reportFile), output)
             << "the report file differs from standard output";
@@ -187,7 +199,7 @@ protected:
     test_support::ScratchDirectory m_scratch{"kolt cli "};
 };
 
-// Ten selection lines ("0" or "1") with CR LF line ends, as the dialog program writes them.
+// Selection lines ("0" or "1") with CR LF line ends, as the dialog program writes them.
 std::string SelectionFile(const std::string& flags) {
     std::string file;
     for (const char flag : flags) {
@@ -211,6 +223,11 @@ TEST_F(CliEndToEnd, SelectionDecidesTheSections) {
         {"some sections", SelectionFile("0011000011"), {kArchitecture, kCpuSpeed, kOs, kDisk}},
         {"any nonzero number, LF line ends", "0\n0\n0\n-1\n 2\nx1\n\n", {kOs, kComputer}},
         {"empty file", std::string(), {}},
+        {"the eleventh line alone", SelectionFile("00000000001"), {kExtended}},
+        {"All and the eleventh line",
+         SelectionFile("10000000001"),
+         {kDate, kArchitecture, kCpuSpeed, kOs, kComputer, kAddress, kUser, kMemory, kDisk,
+          kExtended}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -220,6 +237,18 @@ TEST_F(CliEndToEnd, SelectionDecidesTheSections) {
             EXPECT_EQ(lines.size(), 5u);  // the banner and the closing only
         }
     }
+}
+
+// The Extended Information section says where the program runs: a 64-bit program on the 64-bit
+// system Wine presents, or a 32-bit one on it, and the rest of what Wine presents.
+TEST_F(CliEndToEnd, ExtendedSectionSaysWhereTheProgramRuns) {
+    const std::vector<std::string> lines = Run(SelectionFile("00000000001"));
+    EXPECT_EQ(ValueOf(lines, "  System Type     : "), "x64");
+    EXPECT_EQ(ValueOf(lines, "  Program Type    : "), sizeof(void*) == 8 ? "x64" : "x86 on x64");
+    EXPECT_TRUE(ValueOf(lines, "  Last Boot Time  : "));
+    EXPECT_TRUE(ValueOf(lines, "  Up Time         : "));
+    EXPECT_TRUE(ValueOf(lines, "  Build           : "));
+    EXPECT_TRUE(ValueOf(lines, "  Network Adapter : "));
 }
 
 // Every value as the system under Wine gives it through its own calls. The CPU speed takes a
@@ -358,11 +387,11 @@ TEST_F(CliEndToEnd, HostileSurroundingsStillGiveTheReportAndStatusZero) {
     fs::create_directory(m_scratch.Path() / m_reportFile);
 
     const test_support::ChildRun inScratch =
-        test_support::RunChild(m_program, Utf8Text(m_scratch.Path()));
+        test_support::RunChild(Utf8Path(m_program), m_scratch.Path());
     // The process environment is the test's own: the variable goes before any check can stop.
     SetEnvironmentVariableA("USERDOMAIN", nullptr);
     EXPECT_TRUE(inScratch.started);
-    EXPECT_EQ(inScratch.exitCode, 0u);
+    EXPECT_EQ(inScratch.exitStatus, 0);
     EXPECT_TRUE(fs::is_directory(m_scratch.Path() / m_reportFile));
     EXPECT_EQ(NamesIn(m_scratch.Path()), (std::set<std::string>{m_reportFile, "kolt_info.cfg"}));
     const std::vector<std::string> lines = ReportLines(inScratch.standardOutput);
@@ -372,9 +401,10 @@ TEST_F(CliEndToEnd, HostileSurroundingsStillGiveTheReportAndStatusZero) {
     // The kernel's process folder takes no new file, whoever asks: the report is printed all the
     // same. In both places one line on standard error says that the file was not written, and
     // why.
-    const test_support::ChildRun unwritable = test_support::RunChild(m_program, "Z:\\proc");
+    const test_support::ChildRun unwritable =
+        test_support::RunChild(Utf8Path(m_program), "Z:\\proc");
     EXPECT_TRUE(unwritable.started);
-    EXPECT_EQ(unwritable.exitCode, 0u);
+    EXPECT_EQ(unwritable.exitStatus, 0);
     EXPECT_TRUE(unwritable.standardOutput.starts_with("Kolt Information - Version"));
     EXPECT_TRUE(unwritable.standardOutput.ends_with("\r\n\n"));
     const std::string notWritten = "kolt_info_cli: " + m_reportFile + " not written: ";
@@ -387,9 +417,10 @@ TEST_F(CliEndToEnd, HostileSurroundingsStillGiveTheReportAndStatusZero) {
     // Arguments it does not know are shown masked and cut, as report values are masked: no
     // escape sequence reaches the console, and a long one takes 80 characters and an ellipsis.
     fs::remove(m_scratch.Path() / m_reportFile);
-    const test_support::ChildRun hostileArguments = test_support::RunChild(
-        m_program, m_scratch.Path().string(), {"\x1b]0;pwned\a\x1b[2J", std::string(300, 'a')});
-    EXPECT_EQ(hostileArguments.exitCode, 0u);
+    const test_support::ChildRun hostileArguments =
+        test_support::RunChild(Utf8Path(m_program), m_scratch.Path(),
+                               {.arguments = {"\x1b]0;pwned\a\x1b[2J", std::string(300, 'a')}});
+    EXPECT_EQ(hostileArguments.exitStatus, 0);
     EXPECT_EQ(hostileArguments.standardError,
               "kolt_info_cli: ignoring what it does not know: ?]0;pwned??[2J " +
                   std::string(80, 'a') + "\xE2\x80\xA6 (see --help)\n");
@@ -416,10 +447,10 @@ TEST_F(CliEndToEnd, ANumericHostNameIsNotResolved) {
 // and reaches standard output and kolt_info_<computer name>.json alike.
 TEST_F(CliEndToEnd, JsonFormIsOneDocumentWithTheSystemsFacts) {
     m_scratch.Write("kolt_info.cfg", SelectionFile("0000110101"));
-    const test_support::ChildRun run =
-        test_support::RunChild(m_program, Utf8Text(m_scratch.Path()), {"/format:json"});
+    const test_support::ChildRun run = test_support::RunChild(Utf8Path(m_program), m_scratch.Path(),
+                                                              {.arguments = {"/format:json"}});
     ASSERT_TRUE(run.started);
-    EXPECT_EQ(run.exitCode, 0u);
+    EXPECT_EQ(run.exitStatus, 0);
     const std::string jsonFile = "kolt_info_" + SystemComputerName() + ".json";
     EXPECT_EQ(m_scratch.Read(jsonFile), run.standardOutput);
     EXPECT_EQ(NamesIn(m_scratch.Path()), (std::set<std::string>{jsonFile, "kolt_info.cfg"}));
@@ -449,9 +480,9 @@ TEST_F(CliEndToEnd, NamesBeyondAsciiStayWholeInBothFormsInAnyFolder) {
     ASSERT_TRUE(fs::create_directory(folder));
     test_support::WriteBytes(folder / "kolt_info.cfg", SelectionFile("0000101000"));
 
-    const test_support::ChildRun text = test_support::RunChild(m_program, Utf8Text(folder));
+    const test_support::ChildRun text = test_support::RunChild(Utf8Path(m_program), folder);
     ASSERT_TRUE(text.started);
-    EXPECT_EQ(text.exitCode, 0u);
+    EXPECT_EQ(text.exitStatus, 0);
     const std::vector<std::string> lines = ReportLines(text.standardOutput);
     EXPECT_EQ(SectionsIn(lines), (std::vector<Section>{kComputer, kUser}))
         << "the selection file in the folder was not read";
@@ -459,7 +490,7 @@ TEST_F(CliEndToEnd, NamesBeyondAsciiStayWholeInBothFormsInAnyFolder) {
     EXPECT_EQ(test_support::ReadBytes(folder / Utf8Path(m_reportFile)), text.standardOutput);
 
     const test_support::ChildRun json =
-        test_support::RunChild(m_program, Utf8Text(folder), {"--format", "json"});
+        test_support::RunChild(Utf8Path(m_program), folder, {.arguments = {"--format", "json"}});
     ASSERT_TRUE(json.started);
     const std::string jsonFile = "kolt_info_" + SystemComputerName() + ".json";
     EXPECT_EQ(test_support::ReadBytes(folder / Utf8Path(jsonFile)), json.standardOutput);

@@ -59,16 +59,30 @@ TEST_F(MachineFacts, NamesAreTheHostsNames) {
     EXPECT_EQ(m_platform->UserName(), HostFact("KOLT_HOST_USER"));
 }
 
-TEST_F(MachineFacts, EnvironmentValuesCrossByteForByte) {
-    EXPECT_EQ(m_platform->EnvironmentVariable("KOLT_TEST_LONG_VALUE"), std::string(300, 'v'));
-    EXPECT_EQ(m_platform->EnvironmentVariable("KOLT_TEST_EMPTY_VALUE"), "");
-    EXPECT_EQ(m_platform->EnvironmentVariable("KOLT_TEST_NOT_SET"), std::nullopt);
-    // Characters no 8-bit code page holds together, and a C1 control, reach the report in UTF-8.
+TEST_F(MachineFacts, UserDomainsCrossWhole) {
+    // Characters no 8-bit code page holds together, and a C1 control, reach the report in UTF-8;
+    // a long value whole, an empty one as empty, an unset one as none.
     const std::wstring wide =
         L"Zo\u00EB \u041B\u0443\u043A\u0430\u0448 \u738B\u4F1F \U0001F600 \u009B";
-    ASSERT_TRUE(SetEnvironmentVariableW(L"KOLT_TEST_WIDE_VALUE", wide.c_str()));
-    EXPECT_EQ(m_platform->EnvironmentVariable("KOLT_TEST_WIDE_VALUE"), SystemUtf8(wide));
-    SetEnvironmentVariableW(L"KOLT_TEST_WIDE_VALUE", nullptr);
+    const std::wstring longValue(300, L'v');
+    struct Case {
+        const wchar_t* domain;
+        const wchar_t* dnsDomain;
+        std::optional<std::string> expectedDomain;
+        std::optional<std::string> expectedDnsDomain;
+    };
+    const Case cases[] = {
+        {wide.c_str(), longValue.c_str(), SystemUtf8(wide), std::string(300, 'v')},
+        {L"", nullptr, "", std::nullopt},
+    };
+    for (const Case& c : cases) {
+        ASSERT_TRUE(SetEnvironmentVariableW(L"USERDOMAIN", c.domain));
+        SetEnvironmentVariableW(L"USERDNSDOMAIN", c.dnsDomain);
+        const UserDomainNames domains = m_platform->UserDomains();
+        EXPECT_EQ(domains.domain, c.expectedDomain);
+        EXPECT_EQ(domains.dnsDomain, c.expectedDnsDomain);
+    }
+    SetEnvironmentVariableW(L"USERDOMAIN", nullptr);
 }
 
 TEST_F(MachineFacts, MemoryIsTheHostsMemory) {
@@ -79,14 +93,14 @@ TEST_F(MachineFacts, MemoryIsTheHostsMemory) {
     const MemoryStatus memory = m_platform->Memory();
     // Whole 64-bit counts: the host's memory to within a megabyte, never capped at 4 GB.
     const std::uint64_t hostPhys = memTotal[0] * 1024;
-    EXPECT_LE(memory.totalPhys, hostPhys + kMiB);
-    EXPECT_GE(memory.totalPhys + kMiB, hostPhys);
-    EXPECT_LE(memory.availPhys, memory.totalPhys);
+    EXPECT_LE(memory.physical.totalBytes, hostPhys + kMiB);
+    EXPECT_GE(memory.physical.totalBytes + kMiB, hostPhys);
+    EXPECT_LE(memory.physical.availableBytes, memory.physical.totalBytes);
     // The commit limit: memory and swap together.
     const std::uint64_t hostCommit = hostPhys + swapTotal[0] * 1024;
-    EXPECT_LE(memory.totalPageFile, hostCommit + kMiB);
-    EXPECT_GE(memory.totalPageFile + kMiB, hostCommit);
-    EXPECT_LE(memory.availPageFile, memory.totalPageFile);
+    EXPECT_LE(memory.pagingFile.totalBytes, hostCommit + kMiB);
+    EXPECT_GE(memory.pagingFile.totalBytes + kMiB, hostCommit);
+    EXPECT_LE(memory.pagingFile.availableBytes, memory.pagingFile.totalBytes);
 }
 
 TEST_F(MachineFacts, DrivesAreTheLettersThatExistWithTheVolumesBehindThem) {
@@ -136,7 +150,7 @@ TEST_F(MachineFacts, DrivesAreTheLettersThatExistWithTheVolumesBehindThem) {
             free > host->availableBytes ? free - host->availableBytes : host->availableBytes - free;
         EXPECT_LE(difference, kGiB);
         EXPECT_LE(free, drive->space->totalBytes);
-        EXPECT_EQ(drive->typeCode, drive_type::kFixed);
+        EXPECT_EQ(drive->kind, DriveKind::Fixed);
     }
 }
 
@@ -204,15 +218,14 @@ TEST_F(MachineFacts, ExtendedFactsAreTheHostsAsWinePresentsThem) {
     EXPECT_EQ(processor.logicalProcessors, processors[0]);
 }
 
-TEST_F(MachineFacts, CountersAdvance) {
-    const std::uint64_t frequency = m_platform->PerformanceFrequency();
-    ASSERT_GT(frequency, 0u);
-    const std::uint64_t counter = m_platform->PerformanceCounter();
-    const std::uint64_t cycles = m_platform->TimeStampCounter();
-    Sleep(50);
-    // At least 40 of the 50 ms on the counter, and the cycle counter moved on.
-    EXPECT_GE(m_platform->PerformanceCounter() - counter, frequency / 25);
-    EXPECT_GT(m_platform->TimeStampCounter(), cycles);
+TEST_F(MachineFacts, TheClockWindowIsOneSecondOfThePerformanceCounter) {
+    const ULONGLONG started = GetTickCount64();
+    const ClockWindow window = m_platform->MeasureClock();
+    // The tick count moves in steps of up to 16 ms.
+    EXPECT_GE(GetTickCount64() - started, 980u);
+    ASSERT_GT(window.ticksPerSecond, 0u);
+    EXPECT_GE(window.ticks, window.ticksPerSecond);
+    EXPECT_GT(window.cycles, 0u);
 }
 
 TEST_F(MachineFacts, TheClockIsTheHostsClock) {

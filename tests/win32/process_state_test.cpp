@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "platform/platform.h"
+#include "platform/process.h"
 
 namespace kolt {
 namespace {
@@ -26,18 +27,16 @@ std::uintptr_t NextHandleValue() {
     return value;
 }
 
-// Every question except the slow ones, as a report would ask them.
+// Every question except the slow ones (the clock measurement takes a second), as a report would
+// ask them.
 void AskEverything(Platform& platform) {
     platform.ProcessorCount();
     platform.Processor();
     platform.OperatingSystem();
     platform.ComputerName();
     platform.UserName();
-    platform.EnvironmentVariable("USERDOMAIN");
+    platform.UserDomains();
     platform.ToLocalTime(platform.CurrentTime());
-    platform.PerformanceFrequency();
-    platform.PerformanceCounter();
-    platform.TimeStampCounter();
     platform.Memory();
     platform.Drives();
     platform.OwnHostAddresses();

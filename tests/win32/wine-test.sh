@@ -91,9 +91,5 @@ for dmi in sys_vendor product_name product_serial bios_vendor bios_version bios_
 done
 export KOLT_HOST_MACHINE
 KOLT_HOST_MACHINE=$(uname -m)
-# Values that must cross into the program byte for byte: a long one and an empty one.
-export KOLT_TEST_LONG_VALUE
-KOLT_TEST_LONG_VALUE=$(printf 'v%.0s' {1..300})
-export KOLT_TEST_EMPTY_VALUE=
 
 exec "$wine_run" "$@"

@@ -1,6 +1,6 @@
 // The JSON form carries the facts the text report shows, as values: one scripted machine, both
 // forms, and every text figure rendered again from the JSON value it came from.
-#include "console/json_report.h"
+#include "report/json_report.h"
 
 #include <gtest/gtest.h>
 
@@ -24,13 +24,13 @@ void ScriptMachine(ScriptedPlatform& platform) {
     platform.processor = {"GenuineIntel", "x86 Family 15 Model 2 Stepping 9", true};
     platform.localTime = LocalTime{2026, 12, 6, 13, 44, 58, 0, 3600};
     platform.operatingSystem = {"Microsoft Windows XP", "5.1 Service Pack 1"};
-    platform.tscReadings = {1'000, 1'000 + 2'793'125'000};
+    platform.clock = ClockWindow{2'793'125'000, 1'000'000, 1'000'000};
     platform.hostAddresses = {Ipv4Address{{192, 168, 1, 10}}, Ipv4Address{{10, 0, 0, 5}}};
-    platform.environment["USERDOMAIN"] = "SALES";
-    platform.memory = {536'281'088, 209'715'200, 1'317'011'456, 905'969'664};
-    platform.AddDrive('C', drive_type::kFixed, 40'007'729'152, 12'884'901'888);
-    platform.AddEmptyDrive('D', drive_type::kCdRom);
-    platform.AddDrive('E', drive_type::kRemote, 681'574'400, 0);
+    platform.domains.domain = "SALES";
+    platform.memory = {{536'281'088, 209'715'200}, {1'317'011'456, 905'969'664}};
+    platform.AddDrive('C', DriveKind::Fixed, 40'007'729'152, 12'884'901'888);
+    platform.AddEmptyDrive('D', DriveKind::CdRom);
+    platform.AddDrive('E', DriveKind::Network, 681'574'400, 0);
 }
 
 std::string TextReport() {
@@ -126,7 +126,7 @@ TEST(JsonReport, EveryTextFigureComesFromTheJsonValue) {
     EXPECT_EQ(memory["physical"]["usedBytes"], 536'281'088u - 209'715'200u);
     EXPECT_EQ(drives.size(), 2u);  // D: holds no medium
     EXPECT_EQ(drives[1]["letter"], "E");
-    EXPECT_EQ(drives[1]["typeCode"], drive_type::kRemote);
+    EXPECT_EQ(drives[1]["typeCode"], 4);
     EXPECT_EQ(total["totalBytes"], 40'007'729'152u + 681'574'400u);
     EXPECT_FALSE(json["userName"].contains("dnsDomain"));
 }
@@ -180,9 +180,9 @@ TEST(JsonReport, TimeZonesThatTheOffsetFormCannotStateGiveUtc) {
 // known without it, null figures and "timedOut"; the totals are the measured drives'.
 TEST(JsonReport, DrivesThatDidNotAnswerInTimeAreListedAsSuch) {
     ScriptedPlatform platform;
-    platform.AddDrive('C', drive_type::kFixed, 4096, 1024);
-    platform.drives.push_back(DriveInfo{'M', drive_type::kRemote, std::nullopt, false});
-    platform.drives.push_back(DriveInfo{'N', drive_type::kUnknown, std::nullopt, false});
+    platform.AddDrive('C', DriveKind::Fixed, 4096, 1024);
+    platform.drives.push_back(DriveInfo{'M', DriveKind::Network, std::nullopt, false});
+    platform.drives.push_back(DriveInfo{'N', DriveKind::Unknown, std::nullopt, false});
     CSystemReport composer(platform);
     const Json disk = Json::parse(BuildJsonReport(
         composer, [](ReportSection section) { return section == ReportSection::Disk; }))["disk"];
@@ -193,7 +193,7 @@ TEST(JsonReport, DrivesThatDidNotAnswerInTimeAreListedAsSuch) {
     };
     ASSERT_EQ(disk["drives"].size(), 3u);
     EXPECT_FALSE(disk["drives"][0].contains("timedOut"));
-    EXPECT_EQ(disk["drives"][1], late("M", "Network Disk", drive_type::kRemote));
+    EXPECT_EQ(disk["drives"][1], late("M", "Network Disk", 4));
     EXPECT_EQ(disk["drives"][2], late("N", nullptr, nullptr));
     EXPECT_EQ(disk["total"]["totalBytes"], 4096u);
 }
@@ -205,8 +205,8 @@ TEST(JsonReport, HostileValuesRoundTrip) {
     const std::string hostile = std::string("a\"b\\c\r\n  \"x\": 1,\x01\0z", 19);
     const std::string name = "}{\"Zo\xC3\xAB \xE7\x8E\x8B\xE4\xBC\x9F\xC2\x9B";
     ScriptedPlatform platform;
-    platform.environment["USERDOMAIN"] = hostile;
-    platform.environment["USERDNSDOMAIN"] = "caf\xe9\xff.example";
+    platform.domains.domain = hostile;
+    platform.domains.dnsDomain = "caf\xe9\xff.example";
     platform.userName = name;
     CSystemReport composer(platform);
     const std::string document = BuildJsonReport(

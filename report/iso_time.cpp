@@ -1,4 +1,4 @@
-#include "console/iso_time.h"
+#include "report/iso_time.h"
 
 #include <cstdint>
 #include <cstdio>
