@@ -7,8 +7,10 @@ namespace kolt {
 
 std::string Ipv4Text(const Ipv4Address& address) {
     const auto& octets = address.octets;
-    return std::to_string(octets[0]) + "." + std::to_string(octets[1]) + "." +
-           std::to_string(octets[2]) + "." + std::to_string(octets[3]);
+    char text[16];
+    std::snprintf(text, sizeof text, "%u.%u.%u.%u", unsigned{octets[0]}, unsigned{octets[1]},
+                  unsigned{octets[2]}, unsigned{octets[3]});
+    return text;
 }
 
 std::string Ipv6Text(const Ipv6Address& address) {
@@ -56,7 +58,10 @@ std::string IpText(const InternetAddress& address) {
 }
 
 std::string IpPrefixText(const IpPrefix& prefix) {
-    return IpText(prefix.address) + "/" + std::to_string(prefix.prefixLength);
+    std::string text = IpText(prefix.address);
+    text += '/';
+    text += std::to_string(prefix.prefixLength);
+    return text;
 }
 
 std::string HardwareAddressText(const std::vector<std::uint8_t>& octets) {

@@ -22,59 +22,66 @@ std::string TopLabel(std::string_view label) {
     std::string prefix = "  ";
     prefix += label;
     prefix.resize(18, ' ');
-    return prefix + ": ";
+    prefix += ": ";
+    return prefix;
 }
 
 // "             Kind : ": a label under an adapter, right-aligned as the memory block's are.
 std::string SubLabel(std::string_view label) {
     std::string prefix(17 - label.size(), ' ');
-    return prefix + std::string(label) + " : ";
+    prefix += label;
+    prefix += " : ";
+    return prefix;
 }
 
-void Line(std::string& report, const std::string& prefix, const std::optional<std::string>& value) {
+void LineIfKnown(std::string& report, const std::string& prefix,
+                 const std::optional<std::string>& value) {
     if (value) {
         report_lines::AppendLine(report, prefix, *value);
     }
 }
 
 // One line per value, the label on the first only.
-void Lines(std::string& report, const std::string& prefix, const std::vector<std::string>& values) {
+void ListLines(std::string& report, const std::string& prefix,
+               const std::vector<std::string>& values) {
     for (std::size_t i = 0; i < values.size(); ++i) {
         report_lines::AppendLine(report, i == 0 ? std::string_view(prefix) : kContinuation,
                                  values[i]);
     }
 }
 
-std::string TwoDigits(int number) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%02d", number);
-    return text;
-}
+// Pieces are formatted whole rather than joined with operator+, which GCC 12 at -O3 misreads as
+// an overlapping copy (-Wrestrict).
 
-// "2026-12-07 09:13:02 (UTC+01:00)".
+// "2026-12-07 09:13:02 (UTC+01:00)"; an offset with seconds in it shows them too.
 std::string LocalTimeText(const LocalTime& time) {
-    char text[64];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", time.year, time.month,
-                  time.day, time.hour, time.minute, time.second);
     const int offset = time.utcOffsetSeconds < 0 ? -time.utcOffsetSeconds : time.utcOffsetSeconds;
-    std::string zone = std::string(" (UTC") + (time.utcOffsetSeconds < 0 ? '-' : '+') +
-                       TwoDigits(offset / 3600) + ":" + TwoDigits(offset / 60 % 60);
-    if (offset % 60 != 0) {
-        zone += ":" + TwoDigits(offset % 60);
+    const char sign = time.utcOffsetSeconds < 0 ? '-' : '+';
+    char text[96];
+    if (offset % 60 == 0) {
+        std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d (UTC%c%02d:%02d)",
+                      time.year, time.month, time.day, time.hour, time.minute, time.second, sign,
+                      offset / 3600, offset / 60 % 60);
+    } else {
+        std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d (UTC%c%02d:%02d:%02d)",
+                      time.year, time.month, time.day, time.hour, time.minute, time.second, sign,
+                      offset / 3600, offset / 60 % 60, offset % 60);
     }
-    return text + zone + ")";
+    return text;
 }
 
 // "3 days, 04:12:55", "1 day, 00:00:05", "04:12:55".
 std::string UpTimeText(std::uint64_t seconds) {
-    const std::uint64_t days = seconds / kSecondsPerDay;
+    const unsigned long long days = seconds / kSecondsPerDay;
     const auto rest = static_cast<int>(seconds % kSecondsPerDay);
-    const std::string clock =
-        TwoDigits(rest / 3600) + ":" + TwoDigits(rest / 60 % 60) + ":" + TwoDigits(rest % 60);
+    char text[64];
     if (days == 0) {
-        return clock;
+        std::snprintf(text, sizeof text, "%02d:%02d:%02d", rest / 3600, rest / 60 % 60, rest % 60);
+    } else {
+        std::snprintf(text, sizeof text, "%llu %s, %02d:%02d:%02d", days,
+                      days == 1 ? "day" : "days", rest / 3600, rest / 60 % 60, rest % 60);
     }
-    return std::to_string(days) + (days == 1 ? " day, " : " days, ") + clock;
+    return text;
 }
 
 std::string DateText(const CalendarDate& date) {
@@ -105,10 +112,10 @@ void AppendAdapter(std::string& report, const NetworkAdapter& adapter) {
         report_lines::AppendLine(report, SubLabel("Hardware Address"),
                                  HardwareAddressText(adapter.hardwareAddress));
     }
-    Lines(report, SubLabel("IPv4"), Texts(adapter.ipv4, IpPrefixText));
-    Lines(report, SubLabel("IPv6"), Texts(adapter.ipv6, IpPrefixText));
-    Lines(report, SubLabel("Gateway"), Texts(adapter.gateways, IpText));
-    Lines(report, SubLabel("DNS Servers"), Texts(adapter.dnsServers, IpText));
+    ListLines(report, SubLabel("IPv4"), Texts(adapter.ipv4, IpPrefixText));
+    ListLines(report, SubLabel("IPv6"), Texts(adapter.ipv6, IpPrefixText));
+    ListLines(report, SubLabel("Gateway"), Texts(adapter.gateways, IpText));
+    ListLines(report, SubLabel("DNS Servers"), Texts(adapter.dnsServers, IpText));
     if (adapter.carriesDefaultRoute) {
         report_lines::AppendLine(report, SubLabel("Default Route"), "Yes");
     }
@@ -167,7 +174,10 @@ std::optional<std::string> ProgramTypeText(const SystemRelease& release) {
         return std::nullopt;
     }
     if (release.systemArchitecture && *release.systemArchitecture != *release.programArchitecture) {
-        return *release.programArchitecture + " on " + *release.systemArchitecture;
+        std::string text = *release.programArchitecture;
+        text += " on ";
+        text += *release.systemArchitecture;
+        return text;
     }
     return release.programArchitecture;
 }
@@ -185,27 +195,27 @@ void AppendExtendedText(const ExtendedFacts& facts, std::string& report) {
         report_lines::AppendLine(report, TopLabel("Up Time"), UpTimeText(*facts.upTimeSeconds));
     }
     const SystemRelease& release = facts.release;
-    Line(report, TopLabel("Edition"), release.edition);
-    Line(report, TopLabel("Distribution"), release.distribution);
-    Line(report, TopLabel("Release"), release.release);
-    Line(report, TopLabel("Build"), release.build);
-    Line(report, TopLabel("Kernel"), release.kernel);
+    LineIfKnown(report, TopLabel("Edition"), release.edition);
+    LineIfKnown(report, TopLabel("Distribution"), release.distribution);
+    LineIfKnown(report, TopLabel("Release"), release.release);
+    LineIfKnown(report, TopLabel("Build"), release.build);
+    LineIfKnown(report, TopLabel("Kernel"), release.kernel);
     if (facts.installed) {
         report_lines::AppendLine(report, TopLabel("Install Date"), LocalTimeText(*facts.installed));
     }
-    Line(report, TopLabel("System Type"), release.systemArchitecture);
-    Line(report, TopLabel("Program Type"), ProgramTypeText(release));
+    LineIfKnown(report, TopLabel("System Type"), release.systemArchitecture);
+    LineIfKnown(report, TopLabel("Program Type"), ProgramTypeText(release));
 
-    Line(report, TopLabel("Processor"), facts.processor.brand);
-    Line(report, TopLabel("Physical Cores"), Number(facts.processor.physicalCores));
-    Line(report, TopLabel("Logical CPUs"), Number(facts.processor.logicalProcessors));
+    LineIfKnown(report, TopLabel("Processor"), facts.processor.brand);
+    LineIfKnown(report, TopLabel("Physical Cores"), Number(facts.processor.physicalCores));
+    LineIfKnown(report, TopLabel("Logical CPUs"), Number(facts.processor.logicalProcessors));
 
     const FirmwareInfo& firmware = facts.firmware;
-    Line(report, TopLabel("Make"), firmware.make);
-    Line(report, TopLabel("Model"), firmware.model);
-    Line(report, TopLabel("Serial Number"), firmware.serialNumber);
-    Line(report, TopLabel("BIOS Vendor"), firmware.biosVendor);
-    Line(report, TopLabel("BIOS Version"), firmware.biosVersion);
+    LineIfKnown(report, TopLabel("Make"), firmware.make);
+    LineIfKnown(report, TopLabel("Model"), firmware.model);
+    LineIfKnown(report, TopLabel("Serial Number"), firmware.serialNumber);
+    LineIfKnown(report, TopLabel("BIOS Vendor"), firmware.biosVendor);
+    LineIfKnown(report, TopLabel("BIOS Version"), firmware.biosVersion);
     if (firmware.biosDate) {
         report_lines::AppendLine(report, TopLabel("BIOS Date"), DateText(*firmware.biosDate));
     }
@@ -213,12 +223,12 @@ void AppendExtendedText(const ExtendedFacts& facts, std::string& report) {
     for (const NetworkAdapter& adapter : facts.network.adapters) {
         AppendAdapter(report, adapter);
     }
-    Lines(report, TopLabel("DNS Servers"), Texts(facts.network.dnsServers, IpText));
+    ListLines(report, TopLabel("DNS Servers"), Texts(facts.network.dnsServers, IpText));
 
     for (const GraphicsAdapter& adapter : facts.graphics) {
         report_lines::AppendLine(report, TopLabel("Graphics Adapter"), adapter.name);
-        Line(report, SubLabel("Driver"), adapter.driver);
-        Line(report, SubLabel("Driver Version"), adapter.driverVersion);
+        LineIfKnown(report, SubLabel("Driver"), adapter.driver);
+        LineIfKnown(report, SubLabel("Driver Version"), adapter.driverVersion);
     }
 }
 

@@ -23,18 +23,16 @@ std::optional<std::string> ArchitectureName(std::string_view machine) {
 }
 
 std::optional<std::string> ProgramArchitecture() {
-    // The compiler states the target it builds for; the operating system is not involved.
-#if defined(__x86_64__) || defined(_M_X64)
-    return "x64";
-#elif defined(__i386__) || defined(_M_IX86)
-    return "x86";
-#elif defined(__aarch64__) || defined(_M_ARM64)
-    return "ARM64";
-#elif defined(__arm__) || defined(_M_ARM)
-    return "ARM";
-#else
-    return std::nullopt;
-#endif
+    // The processor the build targets, as the build names it (KOLT_TARGET_PROCESSOR); a build with
+    // 32-bit pointers for a 64-bit processor family runs as that family's 32-bit form.
+    const std::optional<std::string> name = ArchitectureName(KOLT_TARGET_PROCESSOR);
+    if (sizeof(void*) == 4 && name == "x64") {
+        return "x86";
+    }
+    if (sizeof(void*) == 4 && name == "ARM64") {
+        return "ARM";
+    }
+    return name;
 }
 
 }  // namespace kolt::common
