@@ -17,6 +17,16 @@ bool EqualIgnoringCase(std::string_view a, std::string_view b) {
                                               [&](char x, char y) { return lower(x) == lower(y); });
 }
 
+// What tells adapters apart: each has a video key of its own ("...\Video\{GUID}"), under which
+// each of its outputs has a numbered key; without a key, the device id, else the name.
+std::string AdapterIdentity(const DisplayDeviceRecord& record) {
+    const std::size_t lastSeparator = record.deviceKey.rfind('\\');
+    if (lastSeparator != std::string::npos && lastSeparator > 0) {
+        return record.deviceKey.substr(0, lastSeparator);
+    }
+    return record.deviceId.empty() ? record.name : record.deviceId;
+}
+
 }  // namespace
 
 std::optional<std::string> MachineKeyPath(std::string_view deviceKey) {
@@ -30,12 +40,12 @@ std::optional<std::string> MachineKeyPath(std::string_view deviceKey) {
 std::vector<GraphicsAdapter> GraphicsFromRecords(const std::vector<DisplayDeviceRecord>& records,
                                                  RegistryView& registry) {
     std::vector<GraphicsAdapter> adapters;
-    std::vector<std::string> seen;  // device ids, or names where there is none
+    std::vector<std::string> seen;
     for (const DisplayDeviceRecord& record : records) {
         if ((record.stateFlags & kMirroringDriver) != 0 || record.name.empty()) {
             continue;
         }
-        const std::string identity = record.deviceId.empty() ? record.name : record.deviceId;
+        const std::string identity = AdapterIdentity(record);
         if (std::any_of(seen.begin(), seen.end(), [&](const std::string& known) {
                 return EqualIgnoringCase(known, identity);
             })) {

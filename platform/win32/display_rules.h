@@ -29,8 +29,9 @@ struct DisplayDeviceRecord {
 // key under another root.
 std::optional<std::string> MachineKeyPath(std::string_view deviceKey);
 
-// Every adapter once (its outputs share a device id; devices without one are told apart by
-// name), mirroring drivers and nameless devices left out, in the enumeration's order, each with
+// Every adapter once (its outputs share the adapter's video key, "...\Video\{GUID}", each with a
+// numbered key below it; two cards of one model have keys of their own), mirroring drivers and
+// nameless devices left out, in the enumeration's order, each with
 // the DriverVersion of its device key where the registry holds one.
 std::vector<GraphicsAdapter> GraphicsFromRecords(const std::vector<DisplayDeviceRecord>& records,
                                                  RegistryView& registry);

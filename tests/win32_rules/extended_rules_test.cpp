@@ -244,9 +244,12 @@ TEST(AdapterRules, KindsAndTheAdaptersListed) {
 
 TEST(GraphicsFromRecords, EachAdapterOnceWithItsDriversVersion) {
     const std::string key = "\\Registry\\Machine\\System\\CurrentControlSet\\Control\\Video\\{A}\\";
+    const std::string secondCard =
+        "\\Registry\\Machine\\System\\CurrentControlSet\\Control\\Video\\{B}\\0000";
     const std::vector<DisplayDeviceRecord> records{
         {"NVIDIA GeForce RTX 3060", "PCI\\VEN_10DE&DEV_2504", key + "0000", 0x5},
         {"NVIDIA GeForce RTX 3060", "PCI\\VEN_10DE&DEV_2504", key + "0001", 0x0},
+        {"NVIDIA GeForce RTX 3060", "PCI\\VEN_10DE&DEV_2504", secondCard, 0x0},
         {"Intel(R) UHD Graphics 630", "PCI\\VEN_8086&DEV_3E92", "\\Registry\\User\\X", 0x0},
         {"RDPDD Chained DD", "", key + "0003", kMirroringDriver},
         {"", "PCI\\VEN_1234&DEV_1111", key + "0004", 0x0},
@@ -256,11 +259,12 @@ TEST(GraphicsFromRecords, EachAdapterOnceWithItsDriversVersion) {
         {{"System\\CurrentControlSet\\Control\\Video\\{A}\\0000", "DriverVersion", "31.0.15.3623"},
          {"System\\CurrentControlSet\\Control\\Video\\{A}\\0001", "DriverVersion", "0"}});
     const std::vector<GraphicsAdapter> adapters = GraphicsFromRecords(records, registry);
-    ASSERT_EQ(adapters.size(), 2u);
+    ASSERT_EQ(adapters.size(), 3u) << "each card once, two of one model both";
     EXPECT_EQ(adapters[0].name, "NVIDIA GeForce RTX 3060");
     EXPECT_EQ(adapters[0].driverVersion, "31.0.15.3623");
-    EXPECT_EQ(adapters[1].name, "Intel(R) UHD Graphics 630");
-    EXPECT_EQ(adapters[1].driverVersion, std::nullopt) << "a key under another root";
+    EXPECT_EQ(adapters[1].name, "NVIDIA GeForce RTX 3060");
+    EXPECT_EQ(adapters[2].name, "Intel(R) UHD Graphics 630");
+    EXPECT_EQ(adapters[2].driverVersion, std::nullopt) << "a key under another root";
 
     EXPECT_EQ(MachineKeyPath("\\REGISTRY\\MACHINE\\System\\X"), "System\\X");
     EXPECT_EQ(MachineKeyPath("\\Registry\\Machine\\"), std::nullopt);
