@@ -20,7 +20,8 @@ namespace {
 constexpr std::uint64_t kRouteUp = 0x0001;       // RTF_UP
 constexpr std::uint64_t kRouteGateway = 0x0002;  // RTF_GATEWAY
 
-// Link types (ARPHRD numbers) of interfaces that carry a tunnel or a point-to-point link.
+// Link types as the kernel numbers them (ARPHRD): Ethernet, and those of interfaces that carry a
+// tunnel or a point-to-point link.
 constexpr std::uint32_t kLinkEthernet = 1;
 constexpr std::uint32_t kTunnelLinkTypes[] = {
     512,    // PPP
