@@ -232,9 +232,10 @@ public:
     virtual std::vector<Ipv4Address> OwnHostAddresses() = 0;
 
     // --- Extended facts ---------------------------------------------------------------------
-    // Each is asked only for the Extended Information section. A fact that may wait on something
-    // outside the program (firmware, the network stack, a display driver) is asked with a
-    // deadline: one that does not answer in time counts as unknown.
+    // Each is asked only for the Extended Information section. A fact that comes through a driver
+    // that may hang (the firmware table, the adapter list, the display devices) is asked with a
+    // deadline where the system can hang there: one that does not answer in time counts as
+    // unknown.
     // Whole seconds since the system started; nullopt when the system does not say.
     virtual std::optional<std::uint64_t> SecondsSinceStart() = 0;
     virtual SystemRelease Release() = 0;
