@@ -101,8 +101,8 @@ void InfoDlgLogic::OnProcessClicked() {
     StepProgress(0);
 }
 
-// All stands for the ten original sections: it neither sets the Extended Information box nor
-// waits for it.
+// All stands for the nine sections it always stood for: it neither sets the Extended Information
+// box nor waits for it.
 void InfoDlgLogic::OnAllClicked() {
     const bool all = m_view.IsChecked(ControlIdFor(ReportSection::All));
     for (std::size_t i = 0; i < kReportSectionCount; ++i) {
