@@ -5,12 +5,12 @@
 //   kolt_process_compare RUNS [--selection V,V,...] [--settled] OUR_PROGRAM
 //                        [-- PEER_PROGRAM [ARGUMENT...]]
 //
-// Our program runs in a scratch directory whose selection file holds the ten values given (by
-// default every section but the CPU speed); without a peer only our figures are printed.
-// Standard output goes to /dev/null. Runs follow each other within milliseconds, so each report
-// replaces one the system has not yet written to the disk; with --settled the scratch directory's
-// file system is synced before each of our runs (outside the timed part), so each replaces a
-// report that is on the disk, as it is when the program runs minutes apart.
+// Our program runs in a scratch directory whose selection file holds the values given (by
+// default every section but the CPU speed and the extended one); without a peer only our figures
+// are printed. Standard output goes to /dev/null. Runs follow each other within milliseconds, so
+// each report replaces one the system has not yet written to the disk; with --settled the scratch
+// directory's file system is synced before each of our runs (outside the timed part), so each
+// replaces a report that is on the disk, as it is when the program runs minutes apart.
 
 #include <fcntl.h>
 #include <unistd.h>

@@ -7,6 +7,8 @@
 
 #include "platform/platform.h"
 #include "report/build_report.h"
+#include "report/extended_facts.h"
+#include "report/section_text.h"
 #include "report/system_report.h"
 
 namespace kolt {
@@ -34,6 +36,18 @@ BENCHMARK(BM_Section<&CSystemReport::AppendIpAddress>)->Name("Section/IpAddress"
 BENCHMARK(BM_Section<&CSystemReport::AppendUserName>)->Name("Section/UserName");
 BENCHMARK(BM_Section<&CSystemReport::AppendMemory>)->Name("Section/Memory");
 BENCHMARK(BM_Section<&CSystemReport::AppendDisks>)->Name("Section/Disks");
+
+// The Extended Information section: its facts gathered and laid out as text.
+void BM_ExtendedSection(benchmark::State& state) {
+    const std::unique_ptr<Platform> platform = CreateHostPlatform();
+    std::string report;
+    for (auto _ : state) {
+        report.clear();
+        AppendExtendedText(GatherExtendedFacts(*platform), report);
+        benchmark::DoNotOptimize(report.data());
+    }
+}
+BENCHMARK(BM_ExtendedSection)->Name("Section/Extended");
 
 // One composer, header, every section but the CPU speed in report order, footer: the part of a
 // report that should stay well under 10 ms.

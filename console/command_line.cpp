@@ -67,6 +67,8 @@ ConsoleOptions ParseCommandLine(const std::vector<std::string>& arguments) {
             if (options.action != ConsoleAction::Help) {
                 options.action = ConsoleAction::Version;
             }
+        } else if (argument == "--extended" || lowered == "/extended") {
+            options.extended = true;
         } else if (const auto format = ReadFormatOption(arguments, i)) {
             options.format = format->format;
             i += format->arguments - 1;
@@ -78,7 +80,7 @@ ConsoleOptions ParseCommandLine(const std::vector<std::string>& arguments) {
 }
 
 std::string UsageText() {
-    return "Usage: kolt_info_cli [--format text|json] [--help] [--version]\n"
+    return "Usage: kolt_info_cli [--format text|json] [--extended] [--help] [--version]\n"
            "\n"
            "Writes this computer's technical support report to standard output and to\n"
            "kolt_info_<computer name>.txt in the current directory. The sections are the ones\n"
@@ -86,6 +88,9 @@ std::string UsageText() {
            "\n"
            "  --format json   the same facts as one JSON document, written to standard output\n"
            "                  and to kolt_info_<computer name>.json (also /format:json)\n"
+           "  --extended      the Extended Information section too: last boot, Windows\n"
+           "                  edition and build, make, model and serial number, network and\n"
+           "                  graphics adapters (also /extended)\n"
            "  --help          this text (also -h and /?)\n"
            "  --version       the product's name and version\n"
            "\n"

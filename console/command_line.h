@@ -22,6 +22,9 @@ enum class ReportFormat {
 struct ConsoleOptions {
     ConsoleAction action = ConsoleAction::Report;
     ReportFormat format = ReportFormat::Text;
+    // --extended, /extended: the Extended Information section too, whatever the selection file
+    // says of it.
+    bool extended = false;
     std::vector<std::string> ignored;  // arguments it does not know, in the order given
 };
 

@@ -60,7 +60,12 @@ int RunConsole(Platform& platform, const std::vector<std::string>& arguments,
 
     const std::string selectionPath = SelectionPath(
         platform.CurrentDirectory(), limits::kConsoleDirectoryArea, platform.PathSeparator());
-    const SectionWanted wanted = WantedBySelection(ReadSelection(selectionPath));
+    const SectionWanted bySelection = WantedBySelection(ReadSelection(selectionPath));
+    // --extended adds the Extended Information section to what the selection file asks for.
+    const SectionWanted wanted = [&bySelection,
+                                  extended = options.extended](ReportSection section) {
+        return (extended && section == ReportSection::Extended) || bySelection(section);
+    };
 
     CSystemReport composer(platform);
     const bool json = options.format == ReportFormat::Json;

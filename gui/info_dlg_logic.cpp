@@ -101,17 +101,23 @@ void InfoDlgLogic::OnProcessClicked() {
     StepProgress(0);
 }
 
+// All stands for the nine sections it always stood for: it neither sets the Extended Information
+// box nor waits for it.
 void InfoDlgLogic::OnAllClicked() {
     const bool all = m_view.IsChecked(ControlIdFor(ReportSection::All));
-    for (std::size_t i = 1; i < kReportSectionCount; ++i) {
-        m_view.SetChecked(kSectionControlIds[i], all);
+    for (std::size_t i = 0; i < kReportSectionCount; ++i) {
+        if (AllIncludes(static_cast<ReportSection>(i))) {
+            m_view.SetChecked(kSectionControlIds[i], all);
+        }
     }
 }
 
 void InfoDlgLogic::OnSectionClicked() {
     bool all = true;
-    for (std::size_t i = 1; i < kReportSectionCount && all; ++i) {
-        all = m_view.IsChecked(kSectionControlIds[i]);
+    for (std::size_t i = 0; i < kReportSectionCount && all; ++i) {
+        if (AllIncludes(static_cast<ReportSection>(i))) {
+            all = m_view.IsChecked(kSectionControlIds[i]);
+        }
     }
     m_view.SetChecked(ControlIdFor(ReportSection::All), all);
 }

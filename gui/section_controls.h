@@ -10,8 +10,9 @@ namespace kolt {
 
 // Indexed by ReportSection, so walking it visits the boxes in the selection file's order.
 inline constexpr std::array<int, kReportSectionCount> kSectionControlIds{
-    IDC_ALL_INFO,   IDC_DATE_TIME, IDC_ARCHITECTURE, IDC_OPERATING_SYSTEM, IDC_COMPUTER_NAME,
-    IDC_IP_ADDRESS, IDC_USER_NAME, IDC_MEMORY,       IDC_CPU_SPEED,        IDC_DISK,
+    IDC_ALL_INFO,      IDC_DATE_TIME,  IDC_ARCHITECTURE, IDC_OPERATING_SYSTEM,
+    IDC_COMPUTER_NAME, IDC_IP_ADDRESS, IDC_USER_NAME,    IDC_MEMORY,
+    IDC_CPU_SPEED,     IDC_DISK,       IDC_EXTENDED,
 };
 
 constexpr int ControlIdFor(ReportSection section) {

@@ -11,6 +11,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <variant>
 #include <vector>
 
 namespace kolt {
@@ -104,6 +105,92 @@ struct Ipv4Address {
     friend bool operator==(const Ipv4Address&, const Ipv4Address&) = default;
 };
 
+// --- Extended facts: what the opt-in Extended Information section reports ---------------------
+// Each is what the system says, before the report's layout; a fact the system does not give (or
+// gives only as a maker's placeholder) is nullopt or empty.
+
+// An IPv6 address, most significant octet first (network order).
+struct Ipv6Address {
+    std::array<std::uint8_t, 16> octets{};
+    friend bool operator==(const Ipv6Address&, const Ipv6Address&) = default;
+};
+
+// An address of either family: gateways and name servers may be of both.
+using InternetAddress = std::variant<Ipv4Address, Ipv6Address>;
+
+// An address of an interface with the length of its network prefix (24 for a 255.255.255.0 mask).
+struct IpPrefix {
+    InternetAddress address;
+    std::uint8_t prefixLength = 0;
+    friend bool operator==(const IpPrefix&, const IpPrefix&) = default;
+};
+
+// A day of the calendar, as firmware dates are given.
+struct CalendarDate {
+    int year = 1970;
+    int month = 1;  // 1 to 12
+    int day = 1;    // 1 to 31
+    friend bool operator==(const CalendarDate&, const CalendarDate&) = default;
+};
+
+// The operating system's release in detail, and what the machine and this program are built for.
+struct SystemRelease {
+    std::optional<std::string> edition;       // "Professional", "Enterprise"
+    std::optional<std::string> distribution;  // the distribution's own id, "debian", "fedora"
+    std::optional<std::string> release;       // "23H2", "Service Pack 1", "12", "14.2"
+    std::optional<std::string> build;         // build and update revision, "22631.2861"
+    std::optional<std::string> kernel;        // the kernel's release, "6.1.0-18-amd64"
+    std::optional<std::int64_t> installTime;  // seconds since 1970 UTC
+    // "x86", "x64", "ARM", "ARM64", or the system's own word for another machine: what the system
+    // runs on natively, and what this program's code is built for (x86 on x64 for a 32-bit
+    // program on 64-bit Windows, x64 on ARM64 for an emulated one).
+    std::optional<std::string> systemArchitecture;
+    std::optional<std::string> programArchitecture;
+};
+
+// The processor as its maker names it, and how many it is.
+struct ProcessorDetails {
+    std::optional<std::string> brand;  // "Intel(R) Core(TM) i7-8650U CPU @ 1.90GHz"
+    std::optional<std::uint32_t> physicalCores;
+    std::optional<std::uint32_t> logicalProcessors;
+};
+
+// The machine and its firmware as the firmware describes them (SMBIOS).
+struct FirmwareInfo {
+    std::optional<std::string> make;  // the system's manufacturer
+    std::optional<std::string> model;
+    std::optional<std::string> serialNumber;
+    std::optional<std::string> biosVendor;
+    std::optional<std::string> biosVersion;
+    std::optional<CalendarDate> biosDate;
+};
+
+enum class AdapterKind { Unknown, Ethernet, WiFi, Tunnel, Virtual };
+
+// A network adapter that is up and not a loopback.
+struct NetworkAdapter {
+    std::string name;  // "eth0", "Ethernet 2"
+    AdapterKind kind = AdapterKind::Unknown;
+    std::vector<std::uint8_t> hardwareAddress;  // empty when it has none (a tunnel)
+    std::vector<IpPrefix> ipv4;                 // in the system's order
+    std::vector<IpPrefix> ipv6;                 // global addresses only
+    std::vector<InternetAddress> gateways;      // IPv4 first
+    std::vector<InternetAddress> dnsServers;    // the name servers this adapter is given
+    bool carriesDefaultRoute = false;           // the IPv4 default route leaves through it
+};
+
+struct NetworkInfo {
+    std::vector<NetworkAdapter> adapters;  // in the system's order
+    // Name servers the system uses that belong to no one adapter (a system-wide resolver list).
+    std::vector<InternetAddress> dnsServers;
+};
+
+struct GraphicsAdapter {
+    std::string name;                          // "NVIDIA GeForce RTX 3060", or its device ids
+    std::optional<std::string> driver;         // the driver's name, "amdgpu"
+    std::optional<std::string> driverVersion;  // "31.0.15.3623"
+};
+
 class Platform {
 public:
     virtual ~Platform() = default;
@@ -143,6 +230,20 @@ public:
     // host name cannot be read or resolved (a resolver that does not answer within its deadline
     // counts as not resolving it).
     virtual std::vector<Ipv4Address> OwnHostAddresses() = 0;
+
+    // --- Extended facts ---------------------------------------------------------------------
+    // Each is asked only for the Extended Information section. A fact that comes through a driver
+    // that may hang (the firmware table, the adapter list, the display devices) is asked with a
+    // deadline where the system can hang there: one that does not answer in time counts as
+    // unknown.
+    // Whole seconds since the system started; nullopt when the system does not say.
+    virtual std::optional<std::uint64_t> SecondsSinceStart() = 0;
+    virtual SystemRelease Release() = 0;
+    virtual ProcessorDetails ProcessorDetail() = 0;
+    virtual FirmwareInfo Firmware() = 0;
+    virtual NetworkInfo Network() = 0;
+    // Every graphics adapter once, in the system's order.
+    virtual std::vector<GraphicsAdapter> GraphicsAdapters() = 0;
 
     // --- Where the program runs -------------------------------------------------------------
     // The process's current directory, whole; nullopt when it cannot be obtained.

@@ -38,7 +38,8 @@ std::string BuildReport(CSystemReport& composer, const SectionWanted& wanted,
 
 SectionWanted WantedBySelection(const SelectionValues& selection) {
     return [selection](ReportSection section) {
-        return IsOn(selection, ReportSection::All) || IsOn(selection, section);
+        return (IsOn(selection, ReportSection::All) && AllIncludes(section)) ||
+               IsOn(selection, section);
     };
 }
 

@@ -31,8 +31,8 @@ std::string ReportTextOf(const CSystemReport& composer, const ReportFacts& facts
 std::string BuildReport(CSystemReport& composer, const SectionWanted& wanted,
                         const SectionDone& done = {});
 
-// What a selection file's values ask for: every section when All is on, otherwise each section
-// whose own entry is on.
+// What a selection file's values ask for: each section whose own entry is on, and every section
+// All stands for (all but Extended) when All is on.
 SectionWanted WantedBySelection(const SelectionValues& selection);
 
 }  // namespace kolt

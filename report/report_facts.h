@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "report/extended_facts.h"
 
 namespace kolt {
 
@@ -98,6 +99,7 @@ struct ReportFacts {
     std::optional<UserFacts> userName;
     std::optional<MemoryFacts> memory;
     std::optional<DiskFacts> disk;
+    std::optional<ExtendedFacts> extended;
 };
 
 // "192.0.2.7": the address as both forms write it.

@@ -41,6 +41,8 @@ const std::array<SectionRow, kReportSectionSteps> kReportSections{
         ReportSection::Memory, "memory"),
     Row<&ReportFacts::disk, &CSystemReport::QueryDisks, &AppendDisksText, &WriteDisksJson>(
         ReportSection::Disk, "disk"),
+    Row<&ReportFacts::extended, &CSystemReport::GatherExtended, &AppendExtendedText,
+        &WriteExtendedJson>(ReportSection::Extended, "extended"),
 };
 
 }  // namespace kolt

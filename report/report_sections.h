@@ -30,9 +30,10 @@ struct SectionRow {
     void (*writeJson)(const ReportFacts& facts, Json& value);
 };
 
-// The nine sections. CPU Speed is ninth in the selection file but third in the report: its line
-// shows the processor count that the architecture lines gather.
-inline constexpr std::size_t kReportSectionSteps = 9;
+// The ten sections. CPU Speed is ninth in the selection file but third in the report: its line
+// shows the processor count that the architecture lines gather. Extended Information, asked for
+// only on its own, comes last.
+inline constexpr std::size_t kReportSectionSteps = 10;
 extern const std::array<SectionRow, kReportSectionSteps> kReportSections;
 
 }  // namespace kolt

@@ -21,5 +21,6 @@ void WriteIpAddressJson(const IpAddressFacts& facts, Json& value);
 void WriteUserJson(const UserFacts& facts, Json& value);
 void WriteMemoryJson(const MemoryFacts& facts, Json& value);
 void WriteDisksJson(const DiskFacts& facts, Json& value);
+void WriteExtendedJson(const ExtendedFacts& facts, Json& value);
 
 }  // namespace kolt

@@ -17,5 +17,7 @@ void AppendIpAddressText(const IpAddressFacts& facts, std::string& report);
 void AppendUserText(const UserFacts& facts, std::string& report);
 void AppendMemoryText(const MemoryFacts& facts, std::string& report);
 void AppendDisksText(const DiskFacts& facts, std::string& report);
+// An unknown extended fact has no line.
+void AppendExtendedText(const ExtendedFacts& facts, std::string& report);
 
 }  // namespace kolt

@@ -33,6 +33,7 @@ public:
     std::string& AppendUserName(std::string& report);
     std::string& AppendMemory(std::string& report);
     std::string& AppendDisks(std::string& report);
+    std::string& AppendExtended(std::string& report);
     std::string& AppendFooter(std::string& report) const;
 
     // Gatherers: each section's facts, asked afresh. Those of the architecture, the operating
@@ -46,6 +47,7 @@ public:
     UserFacts GatherUser();
     MemoryFacts QueryMemory();
     DiskFacts QueryDisks();
+    ExtendedFacts GatherExtended();
 
     // Lookups behind the sections; each overwrites its members, and answers what it found
     // (nullopt, or an unset field, where the report shows a placeholder or keeps a value).

@@ -7,6 +7,8 @@
 #   - side by side with the peer program in ../shared/peers/fastfetch when it is there: both
 #     started alternately in one run, medians, the ratio and its spread over the pairs; once
 #     back to back, once with each report replacing one already on the disk;
+#   - what the Extended Information section adds: the program with and without it, alternately,
+#     and with it beside the peer asked for the same facts (uptime, host, BIOS, addresses, GPU);
 #   - with 2,000 extra mounts in a private mount namespace (root only): what they add.
 # KOLT_BENCH_BUILD_DIR picks another build directory than the preset's, KOLT_BENCH_RUNS the number
 # of process runs per figure (default 40).
@@ -44,6 +46,18 @@ else
     "$compare" "$runs" "$cli"
     echo "-- each report replacing one already on the disk (as runs minutes apart do):"
     "$compare" "$runs" --settled "$cli"
+fi
+
+echo
+echo "==== what the Extended Information section adds to a whole report ===="
+echo "ours: every section but the CPU speed; peer: the same program with --extended, alternately"
+"$compare" "$runs" "$cli" -- "$cli" --extended
+extended_selection=0,1,1,1,1,1,1,1,0,1,1
+if [[ -x $peer ]]; then
+    peer_extended=("${peer_command[@]}")
+    peer_extended[${#peer_extended[@]} - 1]+=:Uptime:Host:BIOS:LocalIp:GPU
+    echo "with the section beside the peer: ${peer_extended[*]}"
+    "$compare" "$runs" --selection "$extended_selection" "$cli" -- "${peer_extended[@]}"
 fi
 
 echo

@@ -25,7 +25,7 @@ rules=(
     "gui:gui/ report/ selection/ $seam ui/ text/"
     "ui:ui/ text/"
     "bench:bench/ report/ selection/ platform/platform.h platform/linux/ tests/support/"
-    "fuzz:selection/"
+    "fuzz:selection/ platform/platform.h platform/common/"
     "tests:"
 )
 

@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the source checks (layering, formatting), the native unit
-# and integration suites, the same suites under AddressSanitizer and UndefinedBehaviorSanitizer, a
-# bounded fuzz run of the selection reader, the Windows builds run under Wine (32- and 64-bit), the
-# packages desks install and the playbook fleets collect with (Debian package, winget and Scoop
-# manifests, signing, the JSON form's schema, Ansible), and the dialog program end to end under
-# Wine and Xvfb. Installs what it needs first. Every stage runs even when an earlier one failed,
-# so one run shows every failure; the exit status is non-zero if any stage failed. Where the
-# kernel refuses 32-bit x86 programs, the cases that would run one are reported as skipped with
-# the reason, and the summary says so.
+# and integration suites, the same suites under AddressSanitizer and UndefinedBehaviorSanitizer,
+# bounded fuzz runs of the selection reader and the SMBIOS parser, the Windows builds run under
+# Wine (32- and 64-bit), the packages desks install and the playbook fleets collect with (Debian
+# package, winget and Scoop manifests, signing, the JSON form's schema, Ansible), and the dialog
+# program end to end under Wine and Xvfb. Installs what it needs first. Every stage runs even when
+# an earlier one failed, so one run shows every failure; the exit status is non-zero if any stage
+# failed. Where the kernel refuses 32-bit x86 programs, the cases that would run one are reported
+# as skipped with the reason, and the summary says so.
 #
 # Counts come from CTest's JUnit reports (every stage that runs CTest writes them into
 # KOLT_JUNIT_DIR) and from exit statuses, never from CTest's printed summary. A stage that fails
@@ -50,8 +50,8 @@ stage "layering and formatting of the sources" scripts/check-source.sh
 stage --counted "native build and tests" preset_suite native
 stage --counted "AddressSanitizer and UndefinedBehaviorSanitizer build and tests" \
     preset_suite sanitize
-stage "fuzzing the selection reader" env KOLT_FUZZ_SECONDS="${KOLT_FUZZ_SECONDS:-30}" \
-    scripts/test-fuzz.sh
+stage "fuzzing the selection reader and the SMBIOS parser" \
+    env KOLT_FUZZ_SECONDS="${KOLT_FUZZ_SECONDS:-30}" scripts/test-fuzz.sh
 stage --counted "Windows builds (32- and 64-bit), tests under Wine" scripts/test-windows.sh
 # From the trees and zips of the stages above: nothing is built again here.
 stage --counted "Debian package, winget and Scoop manifests, signing, JSON schema, Ansible" \

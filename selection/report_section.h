@@ -1,5 +1,7 @@
-// The ten entries of the selection file, in the file's line order. The order is neither the
-// report's order nor the order of the check boxes on screen.
+// The eleven entries of the selection file, in the file's line order. The order is neither the
+// report's order nor the order of the check boxes on screen. The first ten are the report's
+// original sections, which All stands for; Extended, the eleventh, is asked for on its own, and a
+// file of ten lines leaves it off.
 #pragma once
 
 #include <array>
@@ -19,9 +21,16 @@ enum class ReportSection : std::size_t {
     Memory,
     CpuSpeed,
     Disk,
+    Extended,
 };
 
-inline constexpr std::size_t kReportSectionCount = 10;
+inline constexpr std::size_t kReportSectionCount = 11;
+
+// Whether All stands for a section: every one but All itself and Extended, which is asked for on
+// its own.
+constexpr bool AllIncludes(ReportSection section) {
+    return section != ReportSection::All && section != ReportSection::Extended;
+}
 
 // One signed value per entry, in ReportSection order; an entry is on when its value is not 0.
 using SelectionValues = std::array<std::int32_t, kReportSectionCount>;

@@ -8,20 +8,22 @@
 namespace kolt {
 namespace {
 
-// A selection file is 30 bytes; reading never goes further than this, whatever stands at the
+// A selection file is 33 bytes; reading never goes further than this, whatever stands at the
 // name (what lies beyond counts as the end of the file).
 constexpr std::size_t kSelectionReadLimit = 1u << 20;
 
-SelectionValues AllOn() {
+// What a machine without a selection file gets: every original section, and not the extended one.
+SelectionValues Defaults() {
     SelectionValues values;
     values.fill(1);
+    At(values, ReportSection::Extended) = 0;
     return values;
 }
 
 }  // namespace
 
 SelectionValues ReadSelection(const std::string& path) {
-    // Only a regular file is read, and only up to the end of its tenth line: a FIFO, a device or
+    // Only a regular file is read, and only up to the end of its eleventh line: a FIFO, a device or
     // a huge file at the name cannot hold the program up. CR LF and LF files read alike, the CR
     // being trailing white space.
     SelectionParser parser;
@@ -29,7 +31,7 @@ SelectionValues ReadSelection(const std::string& path) {
         parser.Feed(bytes);
         return !parser.Complete();
     });
-    return read ? parser.Values() : AllOn();
+    return read ? parser.Values() : Defaults();
 }
 
 void WriteSelection(const std::string& path, const SelectionValues& values) {

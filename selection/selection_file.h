@@ -1,4 +1,5 @@
-// Reading and writing the ten-line selection file "kolt_info.cfg".
+// Reading and writing the selection file "kolt_info.cfg": ten lines, and an eleventh for the
+// Extended Information section.
 #pragma once
 
 #include <cstddef>
@@ -19,19 +20,19 @@ inline constexpr std::string_view kSelectionFileName = "kolt_info.cfg";
 std::string SelectionPath(const std::optional<std::string>& currentDirectory,
                           std::size_t bufferSize, char separator);
 
-// Turns a selection file's bytes into its ten values. The bytes may arrive in pieces of any size
+// Turns a selection file's bytes into its eleven values. The bytes may arrive in pieces of any size
 // and lines may be of any length: the parser keeps only a few counters, never a line.
 //
-// Each of the first ten lines (ended by LF; a CR before it is trailing white space) is read the
+// Each of the first eleven lines (ended by LF; a CR before it is trailing white space) is read the
 // way the C library's atoi reads text: leading white space, an optional sign, then decimal
 // digits up to the first other byte; no digits give 0. A value beyond the 32-bit range saturates
-// at the nearest limit, so it still counts as on. Lines past the tenth are ignored, and entries
-// whose line never arrives stay 0.
+// at the nearest limit, so it still counts as on. Lines past the eleventh are ignored, and entries
+// whose line never arrives stay 0 (so a file of ten lines leaves Extended off).
 class SelectionParser {
 public:
     void Feed(std::string_view bytes);
     const SelectionValues& Values() const { return m_values; }
-    // True once the tenth line has ended; later bytes change nothing.
+    // True once the eleventh line has ended; later bytes change nothing.
     bool Complete() const { return m_line == kReportSectionCount; }
 
 private:
@@ -48,16 +49,16 @@ private:
     std::uint64_t m_magnitude = 0;  // saturates just past the 32-bit range
 };
 
-// The ten values of a whole file's bytes (see SelectionParser).
+// The eleven values of a whole file's bytes (see SelectionParser).
 SelectionValues ParseSelection(std::string_view bytes);
 
-// The ten values of the file at `path`, in ReportSection order. Anything that is not a regular
-// file that can be read (absent, not readable, a directory, FIFO or device) gives ten 1s. Never
-// fails or waits, whatever the file holds: it is read in pieces, up to the end of its tenth line
-// and never past 1 MiB.
+// The eleven values of the file at `path`, in ReportSection order. Anything that is not a regular
+// file that can be read (absent, not readable, a directory, FIFO or device) gives ten 1s and 0
+// for Extended, which is only ever asked for. Never fails or waits, whatever the file holds: it
+// is read in pieces, up to the end of its eleventh line and never past 1 MiB.
 SelectionValues ReadSelection(const std::string& path);
 
-// Writes the ten values, one decimal line each ending in CR LF, byte for byte on every platform,
+// Writes the eleven values, one decimal line each ending in CR LF, byte for byte on every platform,
 // replacing the file in one step and never through a link. A file that cannot be written is
 // skipped silently.
 void WriteSelection(const std::string& path, const SelectionValues& values);

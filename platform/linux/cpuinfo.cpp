@@ -48,6 +48,8 @@ CpuInfo ParseCpuinfo(std::string_view content) {
         const std::string_view value = Trim(line.substr(colon + 1));
         if (key == "vendor_id") {
             info.vendorId = std::string(value);
+        } else if (key == "model name" && !value.empty()) {
+            info.modelName = std::string(value);
         } else if (key == "cpu family") {
             info.family = ParseSmall(value);
         } else if (key == "model") {

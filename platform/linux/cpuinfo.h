@@ -9,7 +9,8 @@
 namespace kolt::linux_backend {
 
 struct CpuInfo {
-    std::optional<std::string> vendorId;  // "GenuineIntel", "AuthenticAMD", ...
+    std::optional<std::string> vendorId;   // "GenuineIntel", "AuthenticAMD", ...
+    std::optional<std::string> modelName;  // the maker's brand string, where the kernel gives it
     std::optional<std::uint32_t> family;
     std::optional<std::uint32_t> model;
     std::optional<std::uint32_t> stepping;

@@ -13,10 +13,15 @@
 #include "platform/common/numeric_host_name.h"
 #include "platform/linux/cpuinfo.h"
 #include "platform/linux/drives.h"
+#include "platform/linux/firmware.h"
+#include "platform/linux/graphics_adapters.h"
 #include "platform/linux/host_address.h"
 #include "platform/linux/meminfo.h"
 #include "platform/linux/name_services.h"
+#include "platform/linux/network_adapters.h"
 #include "platform/linux/os_release.h"
+#include "platform/linux/processor_topology.h"
+#include "platform/linux/release_facts.h"
 #include "platform/posix/files.h"
 #include "platform/posix/host_identity.h"
 #include "platform/posix/network.h"
@@ -27,15 +32,23 @@ namespace kolt::linux_backend {
 
 namespace {
 
+// The text of the first os-release that exists; nullopt when the system names itself nowhere.
+std::optional<std::string> OsReleaseText() {
+    for (const char* path : kOsReleasePaths) {
+        if (auto content = posix::ReadTextFile(path)) {
+            return content;
+        }
+    }
+    return std::nullopt;
+}
+
 // PRETTY_NAME of the first os-release that exists, whole; os-release's own default when the
 // system names itself nowhere.
 std::string PrettyName() {
-    for (const char* path : kOsReleasePaths) {
-        if (const auto content = posix::ReadTextFile(path)) {
-            const OsRelease values = ParseOsRelease(*content);
-            const auto pretty = values.find("PRETTY_NAME");
-            return pretty != values.end() ? pretty->second : std::string(kDefaultPrettyName);
-        }
+    if (const auto content = OsReleaseText()) {
+        const OsRelease values = ParseOsRelease(*content);
+        const auto pretty = values.find("PRETTY_NAME");
+        return pretty != values.end() ? pretty->second : std::string(kDefaultPrettyName);
     }
     return std::string(kDefaultPrettyName);
 }
@@ -134,6 +147,37 @@ std::vector<Ipv4Address> LinuxPlatform::OwnHostAddresses() {
     using Addresses = std::vector<Ipv4Address>;
     return linux_backend::OwnHostAddresses(
         common::AskWithin<Addresses>(common::kNameResolutionLimit, resolve).value_or(Addresses{}));
+}
+
+// The extended facts are all the machine's own files and the kernel's answers: none waits on
+// anything outside the machine, so none needs a deadline or a thread.
+std::optional<std::uint64_t> LinuxPlatform::SecondsSinceStart() {
+    const auto content = posix::ReadTextFile("/proc/uptime");
+    return content ? ParseUptimeSeconds(*content) : std::nullopt;
+}
+
+SystemRelease LinuxPlatform::Release() {
+    return ReleaseFromSources(OsReleaseText(), posix::KernelRelease(), posix::MachineName());
+}
+
+ProcessorDetails LinuxPlatform::ProcessorDetail() {
+    ProcessorDetails details = ReadProcessorTopology("");
+    if (const auto content = posix::ReadFirstParagraph("/proc/cpuinfo")) {
+        details.brand = ParseCpuinfo(*content).modelName;
+    }
+    return details;
+}
+
+FirmwareInfo LinuxPlatform::Firmware() {
+    return ReadFirmware("");
+}
+
+NetworkInfo LinuxPlatform::Network() {
+    return ReadNetwork("", posix::InterfaceEntries());
+}
+
+std::vector<GraphicsAdapter> LinuxPlatform::GraphicsAdapters() {
+    return ReadGraphicsAdapters("");
 }
 
 std::optional<std::string> LinuxPlatform::CurrentDirectory() {

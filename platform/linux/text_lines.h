@@ -39,6 +39,12 @@ inline std::string_view Trim(std::string_view text) {
     return text;
 }
 
+// The first line of `text` without its line feed and the blanks at either end: the value of a
+// one-line sysfs file.
+inline std::string_view FirstLine(std::string_view text) {
+    return Trim(text.substr(0, text.find('\n')));
+}
+
 // Takes the next field separated by blanks from the front of `text`; empty when none is left.
 inline std::string_view NextField(std::string_view& text) {
     text = Trim(text);

@@ -32,6 +32,37 @@ Ipv4Address FromSockaddr(const sockaddr* address) {
     return result;
 }
 
+// An interface's IPv4 or IPv6 address with the prefix its mask gives; nullopt for any other
+// family.
+std::optional<IpPrefix> PrefixOf(const ifaddrs& entry) {
+    if (entry.ifa_addr == nullptr) {
+        return std::nullopt;
+    }
+    if (entry.ifa_addr->sa_family == AF_INET) {
+        sockaddr_in mask{};
+        if (entry.ifa_netmask != nullptr) {
+            std::memcpy(&mask, entry.ifa_netmask, sizeof mask);
+        }
+        std::uint8_t maskBytes[4];
+        std::memcpy(maskBytes, &mask.sin_addr.s_addr, sizeof maskBytes);
+        return IpPrefix{FromSockaddr(entry.ifa_addr), PrefixLength(maskBytes, sizeof maskBytes)};
+    }
+    if (entry.ifa_addr->sa_family == AF_INET6) {
+        sockaddr_in6 address{};
+        std::memcpy(&address, entry.ifa_addr, sizeof address);
+        sockaddr_in6 mask{};
+        if (entry.ifa_netmask != nullptr) {
+            std::memcpy(&mask, entry.ifa_netmask, sizeof mask);
+        }
+        Ipv6Address ipv6;
+        std::memcpy(ipv6.octets.data(), &address.sin6_addr, ipv6.octets.size());
+        std::uint8_t maskBytes[16];
+        std::memcpy(maskBytes, &mask.sin6_addr, sizeof maskBytes);
+        return IpPrefix{ipv6, PrefixLength(maskBytes, sizeof maskBytes)};
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 std::vector<Ipv4Address> ResolveIpv4(const std::string& hostName) {
@@ -77,6 +108,36 @@ std::vector<InterfaceAddress> Ipv4Interfaces() {
         interfaces.push_back(std::move(item));
     }
     return interfaces;
+}
+
+std::vector<InterfaceEntry> InterfaceEntries() {
+    ifaddrs* raw = nullptr;
+    if (getifaddrs(&raw) != 0) {
+        return {};
+    }
+    const std::unique_ptr<ifaddrs, IfAddrsFree> list(raw);
+    std::vector<InterfaceEntry> entries;
+    for (const ifaddrs* entry = list.get(); entry != nullptr; entry = entry->ifa_next) {
+        if (entry->ifa_name == nullptr) {
+            continue;
+        }
+        entries.push_back(InterfaceEntry{entry->ifa_name, (entry->ifa_flags & IFF_UP) != 0,
+                                         (entry->ifa_flags & IFF_LOOPBACK) != 0, PrefixOf(*entry)});
+    }
+    return entries;
+}
+
+std::uint8_t PrefixLength(const std::uint8_t* mask, std::size_t size) {
+    std::uint8_t length = 0;
+    for (std::size_t i = 0; i < size; ++i) {
+        for (int bit = 7; bit >= 0; --bit) {
+            if ((mask[i] >> bit & 1) == 0) {
+                return length;
+            }
+            ++length;
+        }
+    }
+    return length;
 }
 
 bool IsLoopback(const Ipv4Address& address) {

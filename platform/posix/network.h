@@ -4,6 +4,8 @@
 // the address from the network interfaces.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -17,6 +19,15 @@ struct InterfaceAddress {
     Ipv4Address address;
     bool up = false;
     bool loopback = false;
+};
+
+// One entry of the interface list: an interface with one of its addresses, or with none (the
+// entry that stands for the interface itself, such as its link-layer address).
+struct InterfaceEntry {
+    std::string name;
+    bool up = false;
+    bool loopback = false;
+    std::optional<IpPrefix> address;  // IPv4 or IPv6 with its prefix length
 };
 
 // Whether the address is in 127.0.0.0/8.
@@ -34,5 +45,11 @@ std::vector<Ipv4Address> ResolveIpv4(const std::string& hostName);
 
 // Every IPv4 address of every interface, in the system's order.
 std::vector<InterfaceAddress> Ipv4Interfaces();
+
+// Every entry of the interface list, in the system's order.
+std::vector<InterfaceEntry> InterfaceEntries();
+
+// The number of leading one bits of a network mask (its prefix length).
+std::uint8_t PrefixLength(const std::uint8_t* mask, std::size_t size);
 
 }  // namespace kolt::posix

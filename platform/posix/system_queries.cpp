@@ -70,6 +70,14 @@ std::optional<std::string> KernelRelease() {
     return std::string(names->release);
 }
 
+std::optional<std::string> MachineName() {
+    const auto names = Uname();
+    if (!names) {
+        return std::nullopt;
+    }
+    return std::string(names->machine);
+}
+
 std::int64_t CurrentTime() {
     return static_cast<std::int64_t>(std::time(nullptr));
 }

@@ -16,6 +16,8 @@ std::optional<std::string> EffectiveUserName();
 // The host name and the kernel's release, as uname gives them.
 std::optional<std::string> HostName();
 std::optional<std::string> KernelRelease();
+// The machine's hardware name as uname gives it: "x86_64", "aarch64".
+std::optional<std::string> MachineName();
 
 std::int64_t CurrentTime();
 std::optional<LocalTime> ToLocalTime(std::int64_t calendarTime);

@@ -20,9 +20,14 @@
 #include "platform/win32/address_choice.h"
 #include "platform/win32/drive_kinds.h"
 #include "platform/win32/registry_rules.h"
+#include "platform/win32/release_rules.h"
+#include "platform/win32/win32_adapters.h"
+#include "platform/win32/win32_display.h"
+#include "platform/win32/win32_firmware.h"
 #include "platform/win32/win32_names.h"
 #include "platform/win32/win32_network.h"
 #include "platform/win32/win32_registry.h"
+#include "platform/win32/win32_system_details.h"
 
 namespace kolt {
 namespace win32 {
@@ -158,6 +163,44 @@ std::vector<Ipv4Address> Win32Platform::OwnHostAddresses() {
         return resolved;
     }
     return PreferRouteAdapter(std::move(resolved), DefaultRouteAdapterAddresses());
+}
+
+std::optional<std::uint64_t> Win32Platform::SecondsSinceStart() {
+    return GetTickCount64() / 1000;
+}
+
+SystemRelease Win32Platform::Release() {
+    Win32RegistryView registry;
+    SystemRelease release = ReadSystemRelease(registry);
+    ApplyArchitecture(ReadArchitectureAnswers(), release);
+    return release;
+}
+
+ProcessorDetails Win32Platform::ProcessorDetail() {
+    const ProcessorCounts counts = ReadProcessorCounts();
+    Win32RegistryView registry;
+    return ProcessorDetails{ReadProcessorBrand(registry), counts.physicalCores,
+                            counts.logicalProcessors};
+}
+
+// The firmware table, the adapter list and the display devices come from drivers: each is asked
+// on a worker thread with a deadline, and one that hangs is not asked again while it does.
+FirmwareInfo Win32Platform::Firmware() {
+    static common::RepeatedQuestion<FirmwareInfo> question(ReadFirmware);
+    return question.AskWithin(common::kExtendedFactLimit).value_or(FirmwareInfo{});
+}
+
+NetworkInfo Win32Platform::Network() {
+    static common::RepeatedQuestion<NetworkInfo> question(ReadNetworkAdapters);
+    return question.AskWithin(common::kExtendedFactLimit).value_or(NetworkInfo{});
+}
+
+std::vector<GraphicsAdapter> Win32Platform::GraphicsAdapters() {
+    using Records = std::vector<DisplayDeviceRecord>;
+    static common::RepeatedQuestion<Records> question(EnumerateDisplayDevices);
+    const Records records = question.AskWithin(common::kExtendedFactLimit).value_or(Records{});
+    Win32RegistryView registry;
+    return GraphicsFromRecords(records, registry);
 }
 
 std::optional<std::string> Win32Platform::CurrentDirectory() {

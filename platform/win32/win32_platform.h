@@ -25,6 +25,13 @@ public:
 
     std::vector<Ipv4Address> OwnHostAddresses() override;
 
+    std::optional<std::uint64_t> SecondsSinceStart() override;
+    SystemRelease Release() override;
+    ProcessorDetails ProcessorDetail() override;
+    FirmwareInfo Firmware() override;
+    NetworkInfo Network() override;
+    std::vector<GraphicsAdapter> GraphicsAdapters() override;
+
     std::optional<std::string> CurrentDirectory() override;
     char PathSeparator() override { return '\\'; }
 };

@@ -1,6 +1,7 @@
 // Asking what may never answer: the caller waits at most until the deadline, drives are asked at
 // once so that many that never answer cost one deadline, and a probe still stuck is not started
-// again. The questions here wait at a gate that opens only when the test is done with them.
+// again, nor a question still stuck asked again. The questions here wait at a gate that opens
+// only when the test is done with them.
 #include "platform/common/deadline.h"
 
 #include <gtest/gtest.h>
@@ -211,6 +212,37 @@ TEST(ProbeDrives, ATypeThatCameIsKeptWhenTheSpaceDoesNot) {
         EXPECT_FALSE(drives[i].answeredInTime);
         EXPECT_EQ(drives[i].kind, cases[i].expected);
     }
+}
+
+// The firmware or the adapter list on Windows, asked by each report: a call that hangs costs its
+// deadline once, later reports give up at once without a second thread, and once the call has
+// returned it is asked afresh.
+TEST(RepeatedQuestion, AQuestionStillStuckIsNotAskedAgain) {
+    const auto gate = std::make_shared<Gate>();
+    const auto asked = std::make_shared<std::atomic<int>>(0);
+    RepeatedQuestion<int> question([gate, asked] {
+        if (++*asked == 1) {
+            gate->Wait();
+        }
+        return 5;
+    });
+    EXPECT_EQ(question.AskWithin(kLimit), std::nullopt);
+
+    const auto start = DeadlineClock::now();
+    EXPECT_EQ(question.AskWithin(kLimit), std::nullopt);
+    EXPECT_LT(SecondsSince(start), 0.3) << "not waited for again";
+    EXPECT_EQ(*asked, 1);
+
+    gate->Open();
+    std::optional<int> answer;
+    for (int round = 0; round < 100 && !answer; ++round) {
+        answer = question.AskWithin(kLimit);
+        if (!answer) {
+            std::this_thread::sleep_for(50ms);
+        }
+    }
+    EXPECT_EQ(answer, 5);
+    EXPECT_EQ(*asked, 2);
 }
 
 }  // namespace

@@ -273,7 +273,7 @@ INSTANTIATE_TEST_SUITE_P(
 // Options are opt-in: without them, and with arguments the program does not know, the text
 // report is written exactly as always; those it does not know are named in one warning line.
 TEST_F(ConsoleRunTest, ArgumentsChooseWhatIsWritten) {
-    enum class Written { TextReport, JsonReport, Usage, Version };
+    enum class Written { TextReport, TextReportWithExtended, JsonReport, Usage, Version };
     const struct {
         std::vector<std::string> arguments;
         Written written;
@@ -283,6 +283,9 @@ TEST_F(ConsoleRunTest, ArgumentsChooseWhatIsWritten) {
         {{"--format", "text"}, Written::TextReport, ""},
         {{"--format", "json"}, Written::JsonReport, ""},
         {{"--format=json"}, Written::JsonReport, ""},
+        {{"--extended"}, Written::TextReportWithExtended, ""},
+        {{"/EXTENDED", "--format", "text"}, Written::TextReportWithExtended, ""},
+        {{"--format", "json", "--extended"}, Written::JsonReport, ""},
         {{"/FORMAT:Json"}, Written::JsonReport, ""},
         {{"--help"}, Written::Usage, ""},
         {{"/?", "--format", "json"}, Written::Usage, ""},
@@ -318,14 +321,22 @@ TEST_F(ConsoleRunTest, ArgumentsChooseWhatIsWritten) {
         EXPECT_EQ(m_errors, c.warning);
         switch (c.written) {
             case Written::TextReport:
-                EXPECT_EQ(output, Expected(kEverySection));
+            case Written::TextReportWithExtended: {
+                std::vector<Section> sections = kEverySection;
+                if (c.written == Written::TextReportWithExtended) {
+                    sections.push_back(&CSystemReport::AppendExtended);
+                }
+                EXPECT_EQ(output, Expected(sections));
                 EXPECT_EQ(FilesInDirectory(), std::vector<std::string>{std::string(kReportFile)});
                 break;
+            }
             case Written::JsonReport:
                 EXPECT_TRUE(output.starts_with("{\n  \"product\": \"Kolt Information\","))
                     << output;
                 EXPECT_EQ(FilesInDirectory(), std::vector<std::string>{jsonFile});
                 EXPECT_EQ(ReadBytes(m_dir / jsonFile), output);
+                EXPECT_EQ(output.find("\"extended\": {") != std::string::npos,
+                          c.arguments.back() == "--extended");
                 break;
             case Written::Usage:
             case Written::Version:

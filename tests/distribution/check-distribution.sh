@@ -296,12 +296,12 @@ end
 
 # ---- the JSON form's schema -----------------------------------------------------------------
 
-# A selection file of the ten lines the dialog program writes.
+# A selection file of the lines the dialog program writes (eleven; ten from older versions).
 selection() { printf '%s\r\n' "$@" >kolt_info.cfg; }
 
 begin "the JSON form's schema: what the program writes, and only that"
 mkdir -p "$work/native" && cd "$work/native" || exit 1
-"$repo/build/native/console/kolt_info_cli" --format json >"$work/documents-native-all.json"
+"$repo/build/native/console/kolt_info_cli" --format json --extended >"$work/documents-native-all.json"
 cd "$repo" || exit 1
 expect_success "the schema" "$python" "$here/check_report_schema.py" --schema "$schema" \
     "$work/documents-native-all.json"
@@ -311,6 +311,8 @@ begin "the JSON form's schema: documents of the native program"
 cd "$work/native" || exit 1
 selection 0 0 0 0 0 0 0 1 0 1 && "$repo/build/native/console/kolt_info_cli" --format=json \
     >"$work/documents-native-memory-disk.json"
+selection 1 0 0 0 0 0 0 0 0 0 1 && "$repo/build/native/console/kolt_info_cli" --format=json \
+    >"$work/documents-native-all-and-extended.json"
 : >kolt_info.cfg && "$repo/build/native/console/kolt_info_cli" /format:json >"$work/documents-native-none.json"
 cd "$repo" || exit 1
 native_documents=("$work"/documents-native-*.json)
@@ -331,7 +333,7 @@ for target in win64 win32; do
     folder=$work/wine-$target
     mkdir -p "$folder" && cd "$folder" || exit 1
     env -u KOLT_WINEPREFIX "$repo/scripts/wine-run.sh" "$repo/build/$target/console/kolt_info_cli.exe" \
-        --format json >"$work/$target.json" 2>"$work/$target.err" ||
+        --format json --extended >"$work/$target.json" 2>"$work/$target.err" ||
         fail "exited with $?: $(cat "$work/$target.err")"
     written=(kolt_info_*.json)
     cd "$repo" || exit 1

@@ -3,9 +3,10 @@
 
     check_report_schema.py SCHEMA DOCUMENT...       every document must be valid
     check_report_schema.py --schema SCHEMA SAMPLE   the schema itself: a valid JSON Schema
-        2020-12; it accepts the sample (a real document) with every fact the program may leave
-        unknown set to null, and rejects the sample changed in each way the program never
-        writes; and its version (in $id) names the shape it describes
+        2020-12; it accepts the sample (a real document with every section, the Extended
+        Information section among them) with every fact the program may leave unknown set to
+        null, and rejects the sample changed in each way the program never writes; and its
+        version (in $id) names the shape it describes
 
 Prints one line per failure and exits 1 when there is one. Needs Debian's python3-jsonschema
 (run with /usr/bin/python3).
@@ -23,7 +24,7 @@ import jsonschema
 # shape_digest). A change of shape needs a new version in $id and its digest here, so that a
 # ticket system that pinned a version never meets a document it does not know.
 SHAPE_DIGESTS = {
-    "1": "68b01ebde248fab7d96efba212f5ad0b3c80094307d409c327ab44d6b7a05bfe",
+    "1": "a7eb5f8d7ff4b3fd153c697db13b8359100691f5c4a3ee853e2f3f7582e5269f",
 }
 PROSE_KEYWORDS = {"title", "description", "$comment", "examples", "$id"}
 
@@ -108,6 +109,37 @@ def accepted_variants(sample):
     def largest_counts(d):
         d["disk"]["total"].update(totalBytes=2**64 - 1, freeBytes=2**64 - 1, usedBytes=0)
 
+    def extended_unknown(d):
+        extended = d["extended"]
+        extended.update(lastBootTime=None, upTimeSeconds=None, networkAdapters=[], dnsServers=[],
+                        graphicsAdapters=[])
+        for group in ("operatingSystem", "processor", "firmware"):
+            extended[group] = {name: None for name in extended[group]}
+
+    def extended_windows(d):
+        extended = d["extended"]
+        extended["operatingSystem"].update(
+            edition="Professional", distribution=None, release="23H2", build="22631.2861",
+            kernel=None, installDate="2023-11-14T23:13:20+01:00", systemArchitecture="ARM64",
+            programArchitecture="x64")
+        extended["firmware"].update(make="LENOVO", model="20L8S2N800", serialNumber="PF1ABCDE",
+                                    biosVendor="LENOVO", biosVersion="N22ET80W (1.57 )",
+                                    biosDate="2023-05-17")
+        extended["networkAdapters"] = [
+            {"name": "Ethernet", "kind": "Ethernet", "hardwareAddress": "00-1A-2B-3C-4D-5E",
+             "ipv4": [{"address": "192.168.1.20", "prefixLength": 24}],
+             "ipv6": [{"address": "2001:db8::20", "prefixLength": 64}],
+             "gateways": ["192.168.1.1", "fe80::1"], "dnsServers": ["192.168.1.1"],
+             "defaultRoute": False},
+            {"name": "Corp VPN", "kind": "Tunnel/VPN", "hardwareAddress": None,
+             "ipv4": [{"address": "10.8.0.2", "prefixLength": 32}], "ipv6": [], "gateways": [],
+             "dnsServers": [], "defaultRoute": True},
+            {"name": "Bluetooth", "kind": None, "hardwareAddress": None, "ipv4": [], "ipv6": [],
+             "gateways": [], "dnsServers": [], "defaultRoute": False},
+        ]
+        extended["graphicsAdapters"] = [
+            {"name": "NVIDIA GeForce RTX 3060", "driver": None, "driverVersion": "31.0.15.3623"}]
+
     return {
         "every unknown fact null": unknown_facts,
         "both domains set": domains,
@@ -115,6 +147,8 @@ def accepted_variants(sample):
         "a drive type code the report does not know": unknown_drive_type,
         "drives that did not answer in time": late_drives,
         "sums at the largest count": largest_counts,
+        "every extended fact unknown": extended_unknown,
+        "extended facts as Windows gives them": extended_windows,
     }
 
 
@@ -122,6 +156,15 @@ def accepted_variants(sample):
 def rejected_variants():
     def drive(d):
         return d["disk"]["drives"][0]
+
+    def extended_os(d):
+        return d["extended"]["operatingSystem"]
+
+    def adapter(d):
+        d["extended"]["networkAdapters"].append(
+            {"name": "eth9", "kind": "Ethernet", "hardwareAddress": "02-FC-00-00-00-09",
+             "ipv4": [], "ipv6": [], "gateways": [], "dnsServers": [], "defaultRoute": False})
+        return d["extended"]["networkAdapters"][-1]
 
     return {
         "a listed section without its member": lambda d: d.pop("memory"),
@@ -151,6 +194,25 @@ def rejected_variants():
         "an ISO time without its offset": lambda d: d["dateTime"].update(iso8601="2026-12-07T13:44:58"),
         "a domain that is null": lambda d: d["userName"].update(domain=None),
         "another product": lambda d: d.update(product="Other"),
+        "an extended group missing": lambda d: d["extended"].pop("firmware"),
+        "an unknown member in an extended group": lambda d: extended_os(d).update(codename="x"),
+        "an up time below 0": lambda d: d["extended"].update(upTimeSeconds=-1),
+        "a boot time without its offset": lambda d: d["extended"].update(
+            lastBootTime="2026-12-07T09:13:02"),
+        "a BIOS date as the firmware writes it": lambda d: d["extended"]["firmware"].update(
+            biosDate="05/17/2023"),
+        "no physical cores": lambda d: d["extended"]["processor"].update(physicalCores=0),
+        "an adapter kind the program never writes": lambda d: adapter(d).update(kind="Modem"),
+        "an adapter without its default-route flag": lambda d: adapter(d).pop("defaultRoute"),
+        "an IPv4 prefix longer than 32": lambda d: adapter(d)["ipv4"].append(
+            {"address": "10.0.0.1", "prefixLength": 33}),
+        "an IPv6 address among the IPv4 ones": lambda d: adapter(d)["ipv4"].append(
+            {"address": "2001:db8::1", "prefixLength": 64}),
+        "a name server that is no address": lambda d: d["extended"]["dnsServers"].append("dns"),
+        "a hardware address with colons": lambda d: adapter(d).update(
+            hardwareAddress="00:1a:2b:3c:4d:5e"),
+        "a graphics adapter without its name": lambda d: d["extended"]["graphicsAdapters"].append(
+            {"driver": None, "driverVersion": None}),
     }
 
 

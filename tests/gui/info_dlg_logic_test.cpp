@@ -52,12 +52,12 @@ protected:
     InfoDlgLogic logic{platform, view, services};
 };
 
-TEST_F(InfoDlgLogicTest, InitWithoutSelectionFileChecksEveryBoxAndResetsTheBar) {
+TEST_F(InfoDlgLogicTest, InitWithoutSelectionFileChecksEveryBoxButExtendedAndResetsTheBar) {
     logic.OnInitDialog();
 
     EXPECT_EQ(logic.SelectionPath(), SelectionFile());
     for (const int id : kSectionControlIds) {
-        EXPECT_TRUE(view.IsChecked(id)) << id;
+        EXPECT_EQ(view.IsChecked(id), id != IDC_EXTENDED) << id;
     }
     ASSERT_TRUE(view.range.has_value());
     EXPECT_EQ(*view.range, std::make_pair(0, 100));
@@ -79,6 +79,7 @@ TEST_F(InfoDlgLogicTest, InitLoadsEachBoxFromItsOwnLineWithoutReconcilingAll) {
         {"file order",
          "0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n7\r\n-1\r\n",
          {IDC_CPU_SPEED, IDC_DISK}},
+        {"the eleventh line", "1\n0\n0\n0\n0\n0\n0\n0\n0\n0\n1\n", {IDC_ALL_INFO, IDC_EXTENDED}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -95,16 +96,19 @@ TEST_F(InfoDlgLogicTest, InitLoadsEachBoxFromItsOwnLineWithoutReconcilingAll) {
     }
 }
 
+// Eleven lines: the Extended Information box is stored and restored with the others.
 TEST_F(InfoDlgLogicTest, ProcessStoresTheBoxesAsOnesAndZerosAndDropsExtraLines) {
-    WriteBytes(SelectionFile(), "7\r\n0\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n");
+    WriteBytes(SelectionFile(), "7\r\n0\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n9\r\n1\r\n");
     logic.OnInitDialog();
     logic.OnProcessClicked();
-    EXPECT_EQ(ReadBytes(SelectionFile()), "1\r\n0\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n");
+    EXPECT_EQ(ReadBytes(SelectionFile()),
+              "1\r\n0\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n");
+    EXPECT_NE(logic.ReportText().find("  Extended Information\r\n"), std::string::npos);
 
     CheckOnly({});
     logic.OnProcessClicked();
     std::string allOff;
-    for (int i = 0; i < 10; ++i) {
+    for (int i = 0; i < 11; ++i) {
         allOff += "0\r\n";
     }
     EXPECT_EQ(ReadBytes(SelectionFile()), allOff);
@@ -181,9 +185,11 @@ TEST_F(InfoDlgLogicTest, ProcessIgnoresTheAllBox) {
     composer.AppendHeader(expected);
     composer.AppendFooter(expected);
     EXPECT_EQ(logic.ReportText(), expected);
-    EXPECT_EQ(ReadBytes(SelectionFile()), "1\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n");
+    EXPECT_EQ(ReadBytes(SelectionFile()),
+              "1\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n");
 }
 
+// All stands for the nine: it leaves the Extended Information box as it is, either way.
 TEST_F(InfoDlgLogicTest, AllBoxSetsTheNineBothWays) {
     logic.OnInitDialog();
     CheckOnly({IDC_ALL_INFO, IDC_MEMORY});
@@ -191,13 +197,16 @@ TEST_F(InfoDlgLogicTest, AllBoxSetsTheNineBothWays) {
     for (const int id : kSectionBoxes) {
         EXPECT_TRUE(view.IsChecked(id)) << id;
     }
+    EXPECT_FALSE(view.IsChecked(IDC_EXTENDED));
 
+    view.checks[IDC_EXTENDED] = true;
     view.checks[IDC_ALL_INFO] = false;
     logic.OnAllClicked();
     for (const int id : kSectionBoxes) {
         EXPECT_FALSE(view.IsChecked(id)) << id;
     }
     EXPECT_FALSE(view.IsChecked(IDC_ALL_INFO));
+    EXPECT_TRUE(view.IsChecked(IDC_EXTENDED));
 }
 
 TEST_F(InfoDlgLogicTest, SectionBoxesRecomputeTheAllBox) {

@@ -31,7 +31,8 @@ namespace {
 namespace fs = std::filesystem;
 using namespace control;
 
-constexpr BoxStates kAllOn{true, true, true, true, true, true, true, true, true, true};
+// All and the nine it stands for: what the first start checks. Extended Information is unticked.
+constexpr BoxStates kAllOn{true, true, true, true, true, true, true, true, true, true, false};
 constexpr BoxStates kAllOff{};
 
 const std::string kRule = "------------------------------------------------------";
@@ -64,6 +65,7 @@ const std::vector<ExpectedControl> kMainControls{
     {kUserName, "Button", "User Login Name", BS_TYPEMASK, BS_AUTOCHECKBOX, WS_TABSTOP},
     {kMemory, "Button", "System Memory, Real && Virtual", BS_TYPEMASK, BS_AUTOCHECKBOX, WS_TABSTOP},
     {kDisk, "Button", "Disk Information && Size", BS_TYPEMASK, BS_AUTOCHECKBOX, WS_TABSTOP},
+    {kExtended, "Button", "Extended Information", BS_TYPEMASK, BS_AUTOCHECKBOX, WS_TABSTOP},
     // The bar draws its own edge (themed or not), so its border is not checked by style.
     {kProgress, "msctls_progress32", "", PBS_VERTICAL | PBS_SMOOTH, PBS_VERTICAL | PBS_SMOOTH, 0},
     // The banner and the e-mail line are links: reached with Tab, opened with Enter or Space.
@@ -241,8 +243,9 @@ void CloseBox(HWND window) {
     Post(window, WM_SYSCOMMAND, SC_CLOSE);
 }
 
-// No selection file: every box checked, the full report, a selection file of ten "1" lines, and
-// the report saved through the Save As dialog with each line ending in a space, CR and LF.
+// No selection file: every box but Extended Information checked, the full report, a selection file
+// of ten "1" lines and a "0", and the report saved through the Save As dialog with each line ending
+// in a space, CR and LF.
 TEST_F(DialogProgramTest, FirstStartBuildsTheFullReportAndSavesIt) {
     ASSERT_NO_THROW(Start());
     HWND main = Program().MainDialog();
@@ -315,8 +318,10 @@ TEST_F(DialogProgramTest, FirstStartBuildsTheFullReportAndSavesIt) {
 // the viewer and the about box, and the close box ends the program without storing a later
 // change.
 TEST_F(DialogProgramTest, SelectionFileChoosesTheBoxesAndTheSections) {
-    WriteBytes(SelectionFile(), "0\r\n1\r\n0\r\n7\r\n1\r\n0\r\n0\r\n1\r\n1\n0\r\n1\r\n");
-    const BoxStates expected{false, true, false, true, true, false, false, true, true, false};
+    // The eleventh line ticks Extended Information, whose section the viewer then shows last; a
+    // twelfth is ignored.
+    WriteBytes(SelectionFile(), "0\r\n1\r\n0\r\n7\r\n1\r\n0\r\n0\r\n1\r\n1\n0\r\n1\r\n1\r\n");
+    const BoxStates expected{false, true, false, true, true, false, false, true, true, false, true};
     ASSERT_NO_THROW(Start());
     EXPECT_EQ(Program().Boxes(), expected);
 
@@ -362,6 +367,19 @@ TEST_F(DialogProgramTest, AllBoxAndSectionBoxesFollowEachOther) {
     EXPECT_EQ(Program().Boxes(), kAllOff);
     Program().ClickBox(kAll);
     EXPECT_EQ(Program().Boxes(), kAllOn);
+
+    // Extended Information is none of the nine: ticking it leaves All as it is, and All leaves it.
+    BoxStates withExtended = kAllOn;
+    withExtended[10] = true;
+    Program().ClickBox(kExtended);
+    EXPECT_EQ(Program().Boxes(), withExtended);
+    Program().ClickBox(kAll);
+    BoxStates extendedOnly{};
+    extendedOnly[10] = true;
+    EXPECT_EQ(Program().Boxes(), extendedOnly);
+    Program().ClickBox(kAll);
+    EXPECT_EQ(Program().Boxes(), withExtended);
+    Program().ClickBox(kExtended);
 
     Program().ClickBox(kMemory);
     BoxStates withoutMemory = kAllOn;

@@ -35,7 +35,7 @@ const std::string kEmailLine =
 // The main dialog's controls as Tab visits them from Process, back to Process.
 const std::vector<int> kMainTabOrder{
     kExit,      kAll,      kDateTime, kArchitecture, kOperatingSystem, kCpuSpeed, kComputerName,
-    kIpAddress, kUserName, kMemory,   kDisk,         kBanner,          kProcess};
+    kIpAddress, kUserName, kMemory,   kDisk,         kExtended,        kBanner,   kProcess};
 
 // Presses Tab and waits until the focus is on control `id` of `dialog`.
 void TabTo(HWND dialog, int id) {

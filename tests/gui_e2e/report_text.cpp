@@ -13,8 +13,8 @@ struct Section {
     const char* opening;   // the first line it writes
 };
 
-// The nine sections in report order.
-constexpr std::array<Section, 9> kReportOrder{{
+// The ten sections in report order.
+constexpr std::array<Section, 10> kReportOrder{{
     {1, "  Date and Time   : "},
     {2, "  Architecture    : "},
     {8, "  CPU Speed       : "},
@@ -24,6 +24,7 @@ constexpr std::array<Section, 9> kReportOrder{{
     {6, "  User Name       : "},
     {7, "  System Memory"},
     {9, "  Disk Information"},
+    {10, "  Extended Information"},
 }};
 
 std::vector<std::string> OpeningsWhere(const BoxStates& states, bool checked) {

@@ -19,11 +19,12 @@ TEST(SavedFileBytes, TurnsEachCrIntoASpaceAndEachLfIntoCrLf) {
     EXPECT_EQ(SavedFileBytes(""), "");
 }
 
-TEST(SelectionFileBytes, WritesTenZeroOrOneLinesWithCrLf) {
+TEST(SelectionFileBytes, WritesElevenZeroOrOneLinesWithCrLf) {
     BoxStates states{};
     states[0] = true;
     states[9] = true;
-    EXPECT_EQ(SelectionFileBytes(states), "1\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n1\r\n");
+    EXPECT_EQ(SelectionFileBytes(states),
+              "1\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n1\r\n0\r\n");
 }
 
 // The file's order puts CPU Speed ninth; the report puts it third, before the operating system.
@@ -35,16 +36,16 @@ TEST(SectionOpenings, FollowTheReportOrderNotTheFileOrder) {
     EXPECT_EQ(SelectedSectionOpenings(states),
               (std::vector<std::string>{
                   "  Date and Time   : ", "  CPU Speed       : ", "  Operating System: "}));
-    EXPECT_EQ(UnselectedSectionOpenings(states).size(), 6u);
+    EXPECT_EQ(UnselectedSectionOpenings(states).size(), 7u);
     EXPECT_EQ(UnselectedSectionOpenings(states).front(), "  Architecture    : ");
-    EXPECT_EQ(UnselectedSectionOpenings(states).back(), "  Disk Information");
+    EXPECT_EQ(UnselectedSectionOpenings(states).back(), "  Extended Information");
 }
 
 TEST(SectionOpenings, IgnoreTheAllBox) {
     BoxStates allOnly{};
     allOnly[0] = true;
     EXPECT_TRUE(SelectedSectionOpenings(allOnly).empty());
-    EXPECT_EQ(UnselectedSectionOpenings(allOnly).size(), 9u);
+    EXPECT_EQ(UnselectedSectionOpenings(allOnly).size(), 10u);
 }
 
 TEST(FirstPrefixMissingInOrder, NamesThePrefixOutOfOrderOrMissing) {

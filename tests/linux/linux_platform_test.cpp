@@ -1,6 +1,7 @@
 // The Linux backend's answers against the kernel's own figures, read independently here.
 #include <gtest/gtest.h>
 
+#include <arpa/inet.h>
 #include <pwd.h>
 #include <stdlib.h>
 #include <sys/stat.h>
@@ -11,12 +12,16 @@
 #include <cctype>
 #include <chrono>
 #include <cstdint>
+#include <cstdio>
 #include <fstream>
 #include <optional>
+#include <set>
 #include <sstream>
 #include <string>
+#include <variant>
 #include <vector>
 
+#include "platform/common/firmware_text.h"
 #include "platform/platform.h"
 
 namespace kolt {
@@ -213,6 +218,143 @@ TEST_F(PosixBackend, CurrentDirectoryOfAnyLength) {
         ::rmdir(deep.c_str());
         deep.resize(deep.rfind('/'));
     }
+}
+
+// The extended facts against the kernel's own figures and what `ip` lists.
+double UptimeNow() {
+    std::ifstream in("/proc/uptime");
+    double seconds = -1;
+    in >> seconds;
+    return seconds;
+}
+
+// The text of one /sys/class/dmi/id file; nullopt when it is not there.
+std::optional<std::string> DmiId(const char* name) {
+    std::ifstream in(std::string("/sys/class/dmi/id/") + name);
+    std::string text;
+    if (!in || !std::getline(in, text)) {
+        return std::nullopt;
+    }
+    return text;
+}
+
+// The lines `ip -o` prints for a command; nullopt when ip cannot be run.
+std::optional<std::vector<std::string>> IpLines(const char* arguments) {
+    const std::string command = std::string("ip -o ") + arguments + " 2>/dev/null";
+    FILE* pipe = ::popen(command.c_str(), "r");
+    if (pipe == nullptr) {
+        return std::nullopt;
+    }
+    std::vector<std::string> lines;
+    char buffer[4096];
+    while (std::fgets(buffer, sizeof buffer, pipe) != nullptr) {
+        lines.emplace_back(buffer);
+    }
+    if (::pclose(pipe) != 0) {
+        return std::nullopt;
+    }
+    return lines;
+}
+
+std::string PrefixText(const IpPrefix& prefix) {
+    char text[INET6_ADDRSTRLEN] = {};
+    if (const auto* v4 = std::get_if<Ipv4Address>(&prefix.address)) {
+        ::inet_ntop(AF_INET, v4->octets.data(), text, sizeof text);
+    } else {
+        ::inet_ntop(AF_INET6, std::get<Ipv6Address>(prefix.address).octets.data(), text,
+                    sizeof text);
+    }
+    return std::string(text) + "/" + std::to_string(prefix.prefixLength);
+}
+
+TEST_F(PosixBackend, UptimeReleaseAndProcessorsAreTheKernels) {
+    const double before = UptimeNow();
+    const std::optional<std::uint64_t> uptime = m_platform->SecondsSinceStart();
+    const double after = UptimeNow();
+    ASSERT_TRUE(uptime);
+    EXPECT_GE(static_cast<double>(*uptime), before - 1);
+    EXPECT_LE(static_cast<double>(*uptime), after + 1);
+
+    utsname names{};
+    ASSERT_EQ(::uname(&names), 0);
+    const SystemRelease release = m_platform->Release();
+    EXPECT_EQ(release.kernel, std::string(names.release));
+    if (std::string(names.machine) == "x86_64") {
+        EXPECT_EQ(release.systemArchitecture, "x64");
+        EXPECT_EQ(release.programArchitecture, sizeof(void*) == 8 ? "x64" : "x86");
+    }
+
+    const ProcessorDetails processor = m_platform->ProcessorDetail();
+    EXPECT_EQ(processor.logicalProcessors,
+              static_cast<std::uint32_t>(::sysconf(_SC_NPROCESSORS_ONLN)));
+    if (processor.physicalCores) {
+        EXPECT_GE(*processor.physicalCores, 1u);
+        EXPECT_LE(*processor.physicalCores, *processor.logicalProcessors);
+    }
+}
+
+TEST_F(PosixBackend, FirmwareIsWhatTheKernelCopiedFromIt) {
+    if (!DmiId("sys_vendor") && !DmiId("bios_vendor")) {
+        GTEST_SKIP() << "no /sys/class/dmi/id on this machine (no SMBIOS, or a container)";
+    }
+    const FirmwareInfo firmware = m_platform->Firmware();
+    const auto known = [](const char* name) {
+        const auto text = DmiId(name);
+        return text ? common::KnownFirmwareText(*text) : std::nullopt;
+    };
+    EXPECT_EQ(firmware.make, known("sys_vendor"));
+    EXPECT_EQ(firmware.model, known("product_name"));
+    EXPECT_EQ(firmware.biosVendor, known("bios_vendor"));
+    EXPECT_EQ(firmware.biosVersion, known("bios_version"));
+    if (const auto date = DmiId("bios_date")) {
+        EXPECT_EQ(firmware.biosDate, common::ParseFirmwareDate(*date));
+    }
+}
+
+TEST_F(PosixBackend, AdaptersAreTheInterfacesIpListsUp) {
+    const auto links = IpLines("link show up");
+    const auto addresses = IpLines("addr show up");
+    if (!links || !addresses) {
+        GTEST_SKIP() << "the ip command cannot be run here";
+    }
+    // "2: eth0: <BROADCAST,...,UP,LOWER_UP> ..." and "2: eth0    inet 192.0.2.2/24 ... scope ..."
+    std::set<std::string> expectedNames;
+    for (const std::string& line : *links) {
+        std::istringstream fields(line);
+        std::string index;
+        std::string name;
+        fields >> index >> name;
+        name = name.substr(0, name.find_first_of(":@"));
+        if (line.find("LOOPBACK") == std::string::npos) {
+            expectedNames.insert(name);
+        }
+    }
+    std::set<std::string> expectedAddresses;
+    for (const std::string& line : *addresses) {
+        std::istringstream fields(line);
+        std::string index;
+        std::string name;
+        std::string family;
+        std::string prefix;
+        fields >> index >> name >> family >> prefix;
+        const bool global = line.find("scope global") != std::string::npos;
+        if (expectedNames.contains(name) && (family == "inet" || (family == "inet6" && global))) {
+            expectedAddresses.insert(name + " " + prefix);
+        }
+    }
+
+    std::set<std::string> names;
+    std::set<std::string> listed;
+    for (const NetworkAdapter& adapter : m_platform->Network().adapters) {
+        names.insert(adapter.name);
+        for (const auto* family : {&adapter.ipv4, &adapter.ipv6}) {
+            for (const IpPrefix& prefix : *family) {
+                listed.insert(adapter.name + " " + PrefixText(prefix));
+            }
+        }
+    }
+    EXPECT_EQ(names, expectedNames);
+    EXPECT_EQ(listed, expectedAddresses);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include "branding.h"
 #include "report/build_report.h"
 #include "report/report_sections.h"
+#include "report/section_text.h"
 #include "report/system_report.h"
 #include "selection/report_section.h"
 #include "tests/support/scripted_platform.h"
@@ -80,9 +81,12 @@ std::string BuildReport(CSystemReport& composer, const SelectionValues& selectio
     return kolt::BuildReport(composer, WantedBySelection(selection));
 }
 
+// Every box of the original ten checked, as the dialog writes it: the Extended Information line
+// off.
 SelectionValues Everything() {
     SelectionValues all{};
     all.fill(1);
+    At(all, ReportSection::Extended) = 0;
     return all;
 }
 
@@ -108,7 +112,35 @@ TEST(FullReport, OrderCoversEachSectionButAllOnceAndReportsEveryTurn) {
     kolt::BuildReport(
         composer, [](ReportSection) { return false; },
         [&turns](std::size_t position) { turns.push_back(position); });
-    EXPECT_EQ(turns, (std::vector<std::size_t>{0, 1, 2, 3, 4, 5, 6, 7, 8}));
+    EXPECT_EQ(turns, (std::vector<std::size_t>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9}));
+}
+
+// Extended Information comes only from its own line, after the disks and before the closing
+// lines; with it off the report is the one it always was, All or not.
+TEST(FullReport, TheExtendedSectionComesOnlyFromItsOwnLine) {
+    ScriptedPlatform platform;
+    ScriptMachine(platform);
+    platform.release.kernel = "6.1.0-18-amd64";
+    CSystemReport composer(platform);
+    SelectionValues withExtended = Everything();
+    At(withExtended, ReportSection::Extended) = 1;
+
+    std::string expected = ExpectedReport();
+    std::string block;
+    AppendExtendedText(GatherExtendedFacts(platform), block);
+    expected.insert(expected.rfind(std::string(54, '-')), block);
+    EXPECT_EQ(BuildReport(composer, withExtended), expected);
+
+    platform.extendedQueries = 0;
+    SelectionValues allOnly{};
+    At(allOnly, ReportSection::All) = 1;
+    EXPECT_EQ(BuildReport(composer, allOnly), ExpectedReport());
+    EXPECT_EQ(platform.extendedQueries, 0) << "nothing asked for a section that is off";
+
+    SelectionValues extendedOnly{};
+    At(extendedOnly, ReportSection::Extended) = 1;
+    EXPECT_NE(BuildReport(composer, extendedOnly).find("  Extended Information\r\n"),
+              std::string::npos);
 }
 
 TEST(FullReport, AllSelectsEverySectionWhateverTheOthersSay) {

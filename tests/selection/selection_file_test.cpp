@@ -39,6 +39,13 @@ SelectionValues AllOnes() {
     return values;
 }
 
+// What no selection file means: every original section, not the extended one.
+SelectionValues Defaults() {
+    SelectionValues values = AllOnes();
+    At(values, ReportSection::Extended) = 0;
+    return values;
+}
+
 struct LineCase {
     std::string_view line;
     std::int32_t value;
@@ -98,13 +105,16 @@ TEST(SelectionParse, LfAndCrLfReadAlike) {
     EXPECT_EQ(ParseSelection(mixed), ParseSelection(lf));
 }
 
-TEST(SelectionParse, LinesPastTheTenthAreIgnored) {
-    std::string bytes;
+// The eleventh line is the Extended Information section's: a file of ten lines leaves it off, and
+// lines past the eleventh are ignored.
+TEST(SelectionParse, TheEleventhLineIsExtendedAndLaterLinesAreIgnored) {
+    std::string tenLines;
     for (int line = 0; line < 10; ++line) {
-        bytes += "0\r\n";
+        tenLines += "1\r\n";
     }
-    bytes += "1\r\n1\r\n";
-    EXPECT_EQ(ParseSelection(bytes), Values({}));
+    EXPECT_EQ(ParseSelection(tenLines), Defaults());
+    EXPECT_EQ(ParseSelection(tenLines + "1\r\n"), AllOnes());
+    EXPECT_EQ(ParseSelection(tenLines + "0\r\n1\r\n1\r\n"), Defaults());
 }
 
 // The file is read in pieces; a piece boundary anywhere must not change a value.
@@ -154,11 +164,11 @@ TEST(SelectionPath, DirectoryThatIsUnknownOrDoesNotFitTheBufferIsLeftOut) {
     EXPECT_EQ(SelectionPath(wide + "d", limits::kDialogDirectoryArea, '\\'), "kolt_info.cfg");
 }
 
-TEST(ReadSelection, FileThatCannotBeOpenedMeansEverySection) {
+TEST(ReadSelection, FileThatCannotBeOpenedMeansEverySectionButExtended) {
     test_support::ScratchDirectory dir;
-    EXPECT_EQ(ReadSelection(dir.File("absent.cfg")), AllOnes());
+    EXPECT_EQ(ReadSelection(dir.File("absent.cfg")), Defaults());
     fs::create_directory(dir.File("folder.cfg"));
-    EXPECT_EQ(ReadSelection(dir.File("folder.cfg")), AllOnes());
+    EXPECT_EQ(ReadSelection(dir.File("folder.cfg")), Defaults());
 }
 
 TEST(ReadSelection, EmptyFileMeansNoSection) {
@@ -194,19 +204,20 @@ TEST(ReadSelection, LongLinesAreReadWholeUpToOneMebibyte) {
     EXPECT_EQ(ReadSelection(path), Values({1, 1}));
 }
 
-TEST(WriteSelection, WritesThirtyBytesOfCrLfLines) {
+// The first ten lines are the thirty bytes they always were; the eleventh follows them.
+TEST(WriteSelection, WritesElevenCrLfLines) {
     test_support::ScratchDirectory dir;
     const std::string path = dir.File("kolt_info.cfg");
 
-    WriteSelection(path, AllOnes());
+    WriteSelection(path, Defaults());
     std::string allOn;
     for (int line = 0; line < 10; ++line) {
         allOn += "1\r\n";
     }
-    EXPECT_EQ(ReadBytes(path), allOn);
+    EXPECT_EQ(ReadBytes(path), allOn + "0\r\n");
 
-    WriteSelection(path, Values({1, 0, 1, 0, 0, 0, 0, 0, 1}));
-    EXPECT_EQ(ReadBytes(path), "1\r\n0\r\n1\r\n0\r\n0\r\n0\r\n0\r\n0\r\n1\r\n0\r\n");
+    WriteSelection(path, Values({1, 0, 1, 0, 0, 0, 0, 0, 1, 0, 1}));
+    EXPECT_EQ(ReadBytes(path), "1\r\n0\r\n1\r\n0\r\n0\r\n0\r\n0\r\n0\r\n1\r\n0\r\n1\r\n");
 }
 
 TEST(WriteSelection, ReplacesALongerFileAndReadsBack) {
@@ -215,10 +226,10 @@ TEST(WriteSelection, ReplacesALongerFileAndReadsBack) {
     WriteBytes(path,
                std::string(100, '1') + "\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n");
 
-    const SelectionValues values = Values({0, 1, -1, 7, kMax, kMin, 0, 1, 0, 1});
+    const SelectionValues values = Values({0, 1, -1, 7, kMax, kMin, 0, 1, 0, 1, 5});
     WriteSelection(path, values);
     EXPECT_EQ(ReadBytes(path),
-              "0\r\n1\r\n-1\r\n7\r\n2147483647\r\n-2147483648\r\n0\r\n1\r\n0\r\n1\r\n");
+              "0\r\n1\r\n-1\r\n7\r\n2147483647\r\n-2147483648\r\n0\r\n1\r\n0\r\n1\r\n5\r\n");
     EXPECT_EQ(ReadSelection(path), values);
 }
 

@@ -21,4 +21,34 @@ std::vector<Ipv4Address> ScriptedPlatform::OwnHostAddresses() {
     return hostAddresses;
 }
 
+std::optional<std::uint64_t> ScriptedPlatform::SecondsSinceStart() {
+    ++extendedQueries;
+    return secondsSinceStart;
+}
+
+SystemRelease ScriptedPlatform::Release() {
+    ++extendedQueries;
+    return release;
+}
+
+ProcessorDetails ScriptedPlatform::ProcessorDetail() {
+    ++extendedQueries;
+    return processorDetails;
+}
+
+FirmwareInfo ScriptedPlatform::Firmware() {
+    ++extendedQueries;
+    return firmware;
+}
+
+NetworkInfo ScriptedPlatform::Network() {
+    ++extendedQueries;
+    return network;
+}
+
+std::vector<GraphicsAdapter> ScriptedPlatform::GraphicsAdapters() {
+    ++extendedQueries;
+    return graphicsAdapters;
+}
+
 }  // namespace kolt::test_support

@@ -25,6 +25,12 @@ public:
     MemoryStatus memory;
     std::vector<DriveInfo> drives;
     std::vector<Ipv4Address> hostAddresses;
+    std::optional<std::uint64_t> secondsSinceStart;
+    SystemRelease release;
+    ProcessorDetails processorDetails;
+    FirmwareInfo firmware;
+    NetworkInfo network;
+    std::vector<GraphicsAdapter> graphicsAdapters;
     std::optional<std::string> currentDirectory = "C:\\Support";
     char pathSeparator = '\\';
 
@@ -35,6 +41,7 @@ public:
     int clockMeasurements = 0;
     int driveQueries = 0;
     int hostAddressQueries = 0;
+    int extendedQueries = 0;  // any of the extended facts
 
     // A measured drive, and a letter without a medium.
     void AddDrive(char letter, DriveKind kind, std::uint64_t totalBytes, std::uint64_t freeBytes);
@@ -55,6 +62,12 @@ public:
     MemoryStatus Memory() override { return memory; }
     std::vector<DriveInfo> Drives() override;
     std::vector<Ipv4Address> OwnHostAddresses() override;
+    std::optional<std::uint64_t> SecondsSinceStart() override;
+    SystemRelease Release() override;
+    ProcessorDetails ProcessorDetail() override;
+    FirmwareInfo Firmware() override;
+    NetworkInfo Network() override;
+    std::vector<GraphicsAdapter> GraphicsAdapters() override;
     std::optional<std::string> CurrentDirectory() override { return currentDirectory; }
     char PathSeparator() override { return pathSeparator; }
 };

@@ -42,11 +42,23 @@ constexpr const char* kProcessorKey = "Hardware\\Description\\System\\CentralPro
 const std::string kRule(54, '-');
 
 // The first line of each section, in report order.
-enum Section { kDate, kArchitecture, kCpuSpeed, kOs, kComputer, kAddress, kUser, kMemory, kDisk };
+enum Section {
+    kDate,
+    kArchitecture,
+    kCpuSpeed,
+    kOs,
+    kComputer,
+    kAddress,
+    kUser,
+    kMemory,
+    kDisk,
+    kExtended
+};
 constexpr std::string_view kSectionStarts[] = {
-    "  Date and Time   : ", "  Architecture    : ", "  CPU Speed       : ",
-    "  Operating System: ", "  Computer Name   : ", "  IP Address      : ",
-    "  User Name       : ", "  System Memory",      "  Disk Information"};
+    "  Date and Time   : ", "  Architecture    : ",  "  CPU Speed       : ", "  Operating System: ",
+    "  Computer Name   : ", "  IP Address      : ",  "  User Name       : ", "  System Memory",
+    "  Disk Information",   "  Extended Information"};
+// What a report holds without a selection file, or with All: every section but the extended one.
 const std::vector<Section> kEverySection = {kDate,    kArchitecture, kCpuSpeed, kOs,  kComputer,
                                             kAddress, kUser,         kMemory,   kDisk};
 
@@ -108,9 +120,9 @@ std::optional<std::string> ValueOf(const std::vector<std::string>& lines, std::s
 std::vector<Section> SectionsIn(const std::vector<std::string>& lines) {
     std::vector<Section> found;
     for (const std::string& line : lines) {
-        for (const Section section : kEverySection) {
+        for (std::size_t section = 0; section < std::size(kSectionStarts); ++section) {
             if (line.starts_with(kSectionStarts[section])) {
-                found.push_back(section);
+                found.push_back(static_cast<Section>(section));
             }
         }
     }
@@ -187,7 +199,7 @@ protected:
     test_support::ScratchDirectory m_scratch{"kolt cli "};
 };
 
-// Ten selection lines ("0" or "1") with CR LF line ends, as the dialog program writes them.
+// Selection lines ("0" or "1") with CR LF line ends, as the dialog program writes them.
 std::string SelectionFile(const std::string& flags) {
     std::string file;
     for (const char flag : flags) {
@@ -211,6 +223,11 @@ TEST_F(CliEndToEnd, SelectionDecidesTheSections) {
         {"some sections", SelectionFile("0011000011"), {kArchitecture, kCpuSpeed, kOs, kDisk}},
         {"any nonzero number, LF line ends", "0\n0\n0\n-1\n 2\nx1\n\n", {kOs, kComputer}},
         {"empty file", std::string(), {}},
+        {"the eleventh line alone", SelectionFile("00000000001"), {kExtended}},
+        {"All and the eleventh line",
+         SelectionFile("10000000001"),
+         {kDate, kArchitecture, kCpuSpeed, kOs, kComputer, kAddress, kUser, kMemory, kDisk,
+          kExtended}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -220,6 +237,18 @@ TEST_F(CliEndToEnd, SelectionDecidesTheSections) {
             EXPECT_EQ(lines.size(), 5u);  // the banner and the closing only
         }
     }
+}
+
+// The Extended Information section says where the program runs: a 64-bit program on the 64-bit
+// system Wine presents, or a 32-bit one on it, and the rest of what Wine presents.
+TEST_F(CliEndToEnd, ExtendedSectionSaysWhereTheProgramRuns) {
+    const std::vector<std::string> lines = Run(SelectionFile("00000000001"));
+    EXPECT_EQ(ValueOf(lines, "  System Type     : "), "x64");
+    EXPECT_EQ(ValueOf(lines, "  Program Type    : "), sizeof(void*) == 8 ? "x64" : "x86 on x64");
+    EXPECT_TRUE(ValueOf(lines, "  Last Boot Time  : "));
+    EXPECT_TRUE(ValueOf(lines, "  Up Time         : "));
+    EXPECT_TRUE(ValueOf(lines, "  Build           : "));
+    EXPECT_TRUE(ValueOf(lines, "  Network Adapter : "));
 }
 
 // Every value as the system under Wine gives it through its own calls. The CPU speed takes a

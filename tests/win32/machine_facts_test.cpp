@@ -7,12 +7,15 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdint>
+#include <cstdlib>
 #include <memory>
 #include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "platform/common/architecture.h"
+#include "platform/common/firmware_text.h"
 #include "platform/platform.h"
 #include "tests/win32/host_facts.h"
 #include "tests/win32/system_utf8.h"
@@ -174,6 +177,45 @@ TEST_F(MachineFacts, OwnAddressesAreTheHostsAddresses) {
             EXPECT_TRUE(listed) << text.str() << " is not among " << *hostAddresses;
         }
     }
+}
+
+// The extended facts as Wine presents the host: its uptime, its SMBIOS table (which Wine builds
+// from the host's /sys/class/dmi/id; dmi-namespace.sh gives it one with known texts where the
+// host has none) and its architecture.
+TEST_F(MachineFacts, ExtendedFactsAreTheHostsAsWinePresentsThem) {
+    const std::vector<std::uint64_t> hostBoot = HostNumbers("KOLT_HOST_BOOT_TIME");
+    ASSERT_EQ(hostBoot.size(), 1u);
+    const std::optional<std::uint64_t> uptime = m_platform->SecondsSinceStart();
+    ASSERT_TRUE(uptime);
+    const std::int64_t boot = m_platform->CurrentTime() - static_cast<std::int64_t>(*uptime);
+    EXPECT_LE(std::llabs(boot - static_cast<std::int64_t>(hostBoot[0])), 2)
+        << "booted at " << boot << ", the host at " << hostBoot[0];
+
+    const FirmwareInfo firmware = m_platform->Firmware();
+    const auto hostText = [](const char* name) {
+        const std::optional<std::string> text = HostFact(name);
+        return text ? common::KnownFirmwareText(*text) : std::nullopt;
+    };
+    EXPECT_EQ(firmware.make, hostText("KOLT_HOST_DMI_SYS_VENDOR"));
+    EXPECT_EQ(firmware.model, hostText("KOLT_HOST_DMI_PRODUCT_NAME"));
+    EXPECT_EQ(firmware.serialNumber, hostText("KOLT_HOST_DMI_PRODUCT_SERIAL"));
+    EXPECT_EQ(firmware.biosVendor, hostText("KOLT_HOST_DMI_BIOS_VENDOR"));
+    EXPECT_EQ(firmware.biosVersion, hostText("KOLT_HOST_DMI_BIOS_VERSION"));
+    const std::optional<std::string> biosDate = HostFact("KOLT_HOST_DMI_BIOS_DATE");
+    EXPECT_EQ(firmware.biosDate, biosDate ? common::ParseFirmwareDate(*biosDate) : std::nullopt);
+
+    // A 64-bit program on the 64-bit system Wine presents, or a 32-bit one under WOW64.
+    const std::optional<std::string> machine = HostFact("KOLT_HOST_MACHINE");
+    ASSERT_TRUE(machine);
+    const SystemRelease release = m_platform->Release();
+    EXPECT_EQ(release.systemArchitecture, common::ArchitectureName(*machine));
+    EXPECT_EQ(release.programArchitecture, sizeof(void*) == 8 ? "x64" : "x86");
+    EXPECT_TRUE(release.build);
+
+    const ProcessorDetails processor = m_platform->ProcessorDetail();
+    const std::vector<std::uint64_t> processors = HostNumbers("KOLT_HOST_PROCESSORS");
+    ASSERT_EQ(processors.size(), 1u);
+    EXPECT_EQ(processor.logicalProcessors, processors[0]);
 }
 
 TEST_F(MachineFacts, TheClockWindowIsOneSecondOfThePerformanceCounter) {

@@ -79,5 +79,17 @@ if getent ahostsv4 -- "$KOLT_HOST_NAME" >/dev/null 2>&1; then
 fi
 export KOLT_HOST_TIME
 KOLT_HOST_TIME=$(date +%s)
+# The moment the host started, to the nearest second: now less its uptime.
+export KOLT_HOST_BOOT_TIME
+KOLT_HOST_BOOT_TIME=$(awk -v now="$(date +%s.%N)" '{ printf "%.0f", now - $1 }' /proc/uptime)
+# What Wine builds its SMBIOS table from (unset where the host has no such file), and the host's
+# machine name.
+for dmi in sys_vendor product_name product_serial bios_vendor bios_version bios_date; do
+    if [[ -r /sys/class/dmi/id/$dmi ]]; then
+        export "KOLT_HOST_DMI_${dmi^^}=$(cat "/sys/class/dmi/id/$dmi")"
+    fi
+done
+export KOLT_HOST_MACHINE
+KOLT_HOST_MACHINE=$(uname -m)
 
 exec "$wine_run" "$@"
