@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <utility>
 
 #include "platform/common/clock_window.h"
 #include "platform/common/deadline.h"
@@ -136,14 +137,17 @@ std::vector<Ipv4Address> LinuxPlatform::OwnHostAddresses() {
     if (common::IsNumericHostName(*hostName)) {
         return linux_backend::OwnHostAddresses({});
     }
-    // The resolver may wait on a name server that never answers; a late answer counts as none.
-    // A name that the hosts file answers is resolved directly.
-    const auto resolve = [name = *hostName] { return posix::ResolveIpv4(name); };
+    // A name that the hosts file answers is answered from it, as the resolver would answer it,
+    // without waiting. Anything else may wait on a name server that never answers: the resolver
+    // is asked with a deadline, and a late answer counts as none.
     const auto nsswitch = posix::ReadTextFile(kNameServiceSwitchPath);
     const auto hosts = posix::ReadTextFile(kHostsPath);
-    if (nsswitch && hosts && HostResolvesFromHostsFile(*nsswitch, *hosts, *hostName)) {
-        return linux_backend::OwnHostAddresses(resolve());
+    if (nsswitch && hosts) {
+        if (auto listed = HostsFileAddresses(*nsswitch, *hosts, *hostName)) {
+            return linux_backend::OwnHostAddresses(std::move(*listed));
+        }
     }
+    const auto resolve = [name = *hostName] { return posix::ResolveIpv4(name); };
     using Addresses = std::vector<Ipv4Address>;
     return linux_backend::OwnHostAddresses(
         common::AskWithin<Addresses>(common::kNameResolutionLimit, resolve).value_or(Addresses{}));

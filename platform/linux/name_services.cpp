@@ -23,10 +23,13 @@ bool EqualIgnoringCase(std::string_view a, std::string_view b) {
                                               [&](char x, char y) { return lower(x) == lower(y); });
 }
 
-bool IsIpv4Address(std::string_view field) {
+std::optional<Ipv4Address> ParseIpv4Address(std::string_view field) {
     const std::string text(field);
-    unsigned char address[4];
-    return ::inet_pton(AF_INET, text.c_str(), address) == 1;
+    Ipv4Address address;
+    if (::inet_pton(AF_INET, text.c_str(), address.octets.data()) != 1) {
+        return std::nullopt;
+    }
+    return address;
 }
 
 }  // namespace
@@ -71,24 +74,33 @@ bool UserDatabaseIsLocal(std::string_view nsswitch) {
            });
 }
 
-bool HostResolvesFromHostsFile(std::string_view nsswitch, std::string_view hosts,
-                               std::string_view hostName) {
+std::optional<std::vector<Ipv4Address>> HostsFileAddresses(std::string_view nsswitch,
+                                                           std::string_view hosts,
+                                                           std::string_view hostName) {
     const std::vector<std::string_view> sources = NameServiceSources(nsswitch, "hosts");
     if (sources.empty() || sources.front() != "files" || hostName.empty()) {
-        return false;
+        return std::nullopt;
     }
-    bool listed = false;
+    std::vector<Ipv4Address> addresses;
     ForEachLine(hosts, [&](std::string_view line) {
         line = WithoutComment(line);
-        if (listed || !IsIpv4Address(NextField(line))) {
+        const std::optional<Ipv4Address> address = ParseIpv4Address(NextField(line));
+        if (!address) {
             return;
         }
-        for (std::string_view name = NextField(line); !name.empty() && !listed;
-             name = NextField(line)) {
-            listed = EqualIgnoringCase(name, hostName);
+        for (std::string_view name = NextField(line); !name.empty(); name = NextField(line)) {
+            if (EqualIgnoringCase(name, hostName)) {
+                if (std::find(addresses.begin(), addresses.end(), *address) == addresses.end()) {
+                    addresses.push_back(*address);
+                }
+                return;
+            }
         }
     });
-    return listed;
+    if (addresses.empty()) {
+        return std::nullopt;
+    }
+    return addresses;
 }
 
 }  // namespace kolt::linux_backend

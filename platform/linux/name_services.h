@@ -1,10 +1,14 @@
 // Whether a name-service look-up can wait on the network, read from the name-service switch
 // (nsswitch.conf) and the hosts file as the C library reads them. A look-up that is answered from
-// this machine's own files needs no deadline, and so no thread.
+// this machine's own files needs no deadline, and so no thread; a host name the hosts file
+// answers is answered from the text already read.
 #pragma once
 
+#include <optional>
 #include <string_view>
 #include <vector>
+
+#include "platform/platform.h"
 
 namespace kolt::linux_backend {
 
@@ -21,10 +25,13 @@ std::vector<std::string_view> NameServiceSources(std::string_view nsswitch,
 // local service manager's records.
 bool UserDatabaseIsLocal(std::string_view nsswitch);
 
-// Whether resolving `hostName` to IPv4 addresses ends in the hosts file: it is the first source
-// of host names, and `hosts` (its text) lists the name, or one of its aliases, with an IPv4
-// address. Names compare without regard to case, as the resolver compares them.
-bool HostResolvesFromHostsFile(std::string_view nsswitch, std::string_view hosts,
-                               std::string_view hostName);
+// The IPv4 addresses the resolver would answer `hostName` with from the hosts file, when it is
+// the first source of host names and `hosts` (its text) lists the name, or one of its aliases,
+// with an IPv4 address: every such address in the file's order, each once. Names compare without
+// regard to case, as the resolver compares them. Nullopt when the answer would come from
+// elsewhere (a name server, another service), which may keep the caller waiting.
+std::optional<std::vector<Ipv4Address>> HostsFileAddresses(std::string_view nsswitch,
+                                                           std::string_view hosts,
+                                                           std::string_view hostName);
 
 }  // namespace kolt::linux_backend

@@ -14,7 +14,7 @@
 namespace kolt {
 namespace {
 
-using linux_backend::HostResolvesFromHostsFile;
+using linux_backend::HostsFileAddresses;
 using linux_backend::ParseDefaultRouteInterface;
 using linux_backend::UserDatabaseIsLocal;
 using posix::ChooseInterfaceAddress;
@@ -149,34 +149,46 @@ TEST(ChooseInterfaceAddress, DefaultRouteFirstThenFirstUpNonLoopback) {
     }
 }
 
-// A look-up answered from this machine's files is made directly; one that may go to the network
-// (a name server, a directory service) gets a deadline. Anything unclear counts as the latter.
+// A look-up answered from this machine's files is made directly (a host name from the hosts
+// file's own text); one that may go to the network (a name server, a directory service) gets a
+// deadline. Anything unclear counts as the latter.
 TEST(NameServices, OnlyWhatLocalFilesAnswerGoesWithoutADeadline) {
     const std::string hosts =
         "127.0.0.1\tlocalhost\n"
         "127.0.1.1\tdesk042.sales.example DESK042 # the Debian way\n"
         "::1 ip6only\n"
-        "# 10.0.0.9 commented\n";
+        "# 10.0.0.9 commented\n"
+        "10.0.0.5 two-lines\n"
+        "192.168.1.10 two-lines TWO-LINES\n"
+        "10.0.0.5 two-lines\n";
+    using Addresses = std::optional<std::vector<Ipv4Address>>;
+    const Ipv4Address debian{{127, 0, 1, 1}};
+    const Ipv4Address local{{127, 0, 0, 1}};
     struct Case {
         const char* nsswitch;
         const char* host;
-        bool hostFromFile;
+        Addresses fromFile;
         bool userLocal;
     };
     const Case cases[] = {
-        {"passwd: files systemd\nhosts: files dns\n", "desk042", true, true},
-        {"passwd:files\nhosts:files [NOTFOUND=return] dns", "Desk042.Sales.Example", true, true},
-        {"hosts: files mdns4_minimal [NOTFOUND=return] dns\n", "unlisted", false, false},
-        {"hosts: files dns\n", "ip6only", false, false},
-        {"hosts: files dns\n", "commented", false, false},
-        {"hosts: dns files\npasswd: files sss\n", "desk042", false, false},
-        {"# hosts: files\npasswd: files ldap\n", "localhost", false, false},
-        {"passwd: compat\nhosts: myhostname files\n", "localhost", false, false},
-        {"", "localhost", false, false},
+        {"passwd: files systemd\nhosts: files dns\n", "desk042", {{debian}}, true},
+        {"passwd:files\nhosts:files [NOTFOUND=return] dns",
+         "Desk042.Sales.Example",
+         {{debian}},
+         true},
+        {"hosts: files dns\n", "two-lines", {{{{10, 0, 0, 5}}, {{192, 168, 1, 10}}}}, false},
+        {"hosts: files mdns4_minimal [NOTFOUND=return] dns\n", "unlisted", std::nullopt, false},
+        {"hosts: files dns\n", "ip6only", std::nullopt, false},
+        {"hosts: files dns\n", "commented", std::nullopt, false},
+        {"hosts: dns files\npasswd: files sss\n", "desk042", std::nullopt, false},
+        {"# hosts: files\npasswd: files ldap\n", "localhost", std::nullopt, false},
+        {"passwd: compat\nhosts: files myhostname\n", "localhost", {{local}}, false},
+        {"passwd: compat\nhosts: myhostname files\n", "localhost", std::nullopt, false},
+        {"", "localhost", std::nullopt, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.nsswitch) + " / " + c.host);
-        EXPECT_EQ(HostResolvesFromHostsFile(c.nsswitch, hosts, c.host), c.hostFromFile);
+        EXPECT_EQ(HostsFileAddresses(c.nsswitch, hosts, c.host), c.fromFile);
         EXPECT_EQ(UserDatabaseIsLocal(c.nsswitch), c.userLocal);
     }
 }
