@@ -2,6 +2,7 @@
 #include "platform/posix/network.h"
 
 #include <arpa/inet.h>
+#include <ifaddrs.h>
 #include <net/if.h>
 #include <netdb.h>
 #include <netinet/in.h>
@@ -20,6 +21,9 @@ namespace {
 
 struct AddrInfoFree {
     void operator()(addrinfo* list) const { freeaddrinfo(list); }
+};
+struct IfAddrsFree {
+    void operator()(ifaddrs* list) const { freeifaddrs(list); }
 };
 // Far more interfaces than any machine has: a list that keeps growing is not asked again.
 constexpr std::size_t kMostInterfaces = 1u << 16;
