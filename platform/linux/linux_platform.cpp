@@ -89,8 +89,14 @@ std::optional<std::string> LinuxPlatform::ComputerName() {
 
 std::optional<std::string> LinuxPlatform::UserName() {
     // The user database may be a directory service on the network; a name that has not come in
-    // time counts as not found. One kept in local files is read directly.
+    // time counts as not found. One the password file answers is taken from it, as the database
+    // would take it; one kept in local files otherwise is asked for directly.
     const auto nsswitch = posix::ReadTextFile(kNameServiceSwitchPath);
+    if (const auto passwd = nsswitch ? posix::ReadTextFile(kPasswdPath) : std::nullopt) {
+        if (auto name = PasswdFileUserName(*nsswitch, *passwd, ::geteuid())) {
+            return name;
+        }
+    }
     if (nsswitch && UserDatabaseIsLocal(*nsswitch)) {
         return posix::EffectiveUserName();
     }

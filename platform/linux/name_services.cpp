@@ -74,6 +74,33 @@ bool UserDatabaseIsLocal(std::string_view nsswitch) {
            });
 }
 
+std::optional<std::string> PasswdFileUserName(std::string_view nsswitch, std::string_view passwd,
+                                              std::uint32_t userId) {
+    const std::vector<std::string_view> sources = NameServiceSources(nsswitch, "passwd");
+    if (sources.empty() || sources.front() != "files") {
+        return std::nullopt;
+    }
+    const std::string id = std::to_string(userId);
+    std::optional<std::string> name;
+    ForEachLine(passwd, [&](std::string_view line) {
+        // name:password:uid:gid:...; "+" and "-" lines bring in other databases' entries.
+        const std::size_t nameEnd = line.find(':');
+        if (name || nameEnd == std::string_view::npos || nameEnd == 0 || line.front() == '+' ||
+            line.front() == '-') {
+            return;
+        }
+        const std::size_t passwordEnd = line.find(':', nameEnd + 1);
+        if (passwordEnd == std::string_view::npos) {
+            return;
+        }
+        const std::string_view rest = line.substr(passwordEnd + 1);
+        if (rest.substr(0, rest.find(':')) == id) {
+            name = std::string(line.substr(0, nameEnd));
+        }
+    });
+    return name;
+}
+
 std::optional<std::vector<Ipv4Address>> HostsFileAddresses(std::string_view nsswitch,
                                                            std::string_view hosts,
                                                            std::string_view hostName) {

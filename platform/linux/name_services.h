@@ -4,7 +4,9 @@
 // answers is answered from the text already read.
 #pragma once
 
+#include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -14,6 +16,7 @@ namespace kolt::linux_backend {
 
 inline constexpr const char* kNameServiceSwitchPath = "/etc/nsswitch.conf";
 inline constexpr const char* kHostsPath = "/etc/hosts";
+inline constexpr const char* kPasswdPath = "/etc/passwd";
 
 // The sources `database` ("hosts", "passwd") is looked up in, in order ("files", "dns", "sss"),
 // from the text of nsswitch.conf; the actions in brackets are left out. Empty when the text has
@@ -24,6 +27,13 @@ std::vector<std::string_view> NameServiceSources(std::string_view nsswitch,
 // Whether the user database is kept on this machine alone: every source is its own files or the
 // local service manager's records.
 bool UserDatabaseIsLocal(std::string_view nsswitch);
+
+// The name of user `userId` as the user database would answer it from the password file, when
+// that file is the first source of user names and `passwd` (its text) lists the id: the first
+// line with it, as the C library reads the file. Nullopt when the answer would come from
+// elsewhere, which may be a directory service on the network.
+std::optional<std::string> PasswdFileUserName(std::string_view nsswitch, std::string_view passwd,
+                                              std::uint32_t userId);
 
 // The IPv4 addresses the resolver would answer `hostName` with from the hosts file, when it is
 // the first source of host names and `hosts` (its text) lists the name, or one of its aliases,

@@ -16,6 +16,7 @@ namespace {
 
 using linux_backend::HostsFileAddresses;
 using linux_backend::ParseDefaultRouteInterface;
+using linux_backend::PasswdFileUserName;
 using linux_backend::UserDatabaseIsLocal;
 using posix::ChooseInterfaceAddress;
 using posix::ComputerNameFromHostName;
@@ -190,6 +191,33 @@ TEST(NameServices, OnlyWhatLocalFilesAnswerGoesWithoutADeadline) {
         SCOPED_TRACE(std::string(c.nsswitch) + " / " + c.host);
         EXPECT_EQ(HostsFileAddresses(c.nsswitch, hosts, c.host), c.fromFile);
         EXPECT_EQ(UserDatabaseIsLocal(c.nsswitch), c.userLocal);
+    }
+}
+
+// The user name from the password file when it is the first source, as the database reads it:
+// the first line with the id; anything else goes to the database itself.
+TEST(NameServices, PasswordFileAnswersTheUserWhereItComesFirst) {
+    const std::string passwd =
+        "root:x:0:0:root:/root:/bin/bash\n"
+        "+nisuser:x:1000:1000::/home/nis:/bin/sh\n"
+        "jsmith:x:1000:1000:J Smith:/home/jsmith:/bin/bash\n"
+        "again:x:1000:1000::/home/again:/bin/sh\n"
+        "broken:1001\n"
+        ":x:1002:1002::/:/bin/sh\n";
+    struct Case {
+        const char* nsswitch;
+        std::uint32_t id;
+        std::optional<std::string> name;
+    };
+    const Case cases[] = {
+        {"passwd: files systemd\n", 0, "root"},  {"passwd:files", 1000, "jsmith"},
+        {"passwd: files\n", 1001, std::nullopt}, {"passwd: files\n", 1002, std::nullopt},
+        {"passwd: files\n", 4242, std::nullopt}, {"passwd: sss files\n", 0, std::nullopt},
+        {"passwd: compat\n", 0, std::nullopt},   {"", 0, std::nullopt},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.nsswitch) + " / " + std::to_string(c.id));
+        EXPECT_EQ(PasswdFileUserName(c.nsswitch, passwd, c.id), c.name);
     }
 }
 
