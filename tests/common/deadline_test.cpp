@@ -86,6 +86,30 @@ TEST(AskWithin, AnAnswerThatDoesNotComeInTimeCountsAsNone) {
     gate->Open();
 }
 
+TEST(AskWithin, QuestionsAskedAtOnceFromManyThreadsEachGetTheirOwnAnswer) {
+    // Quick questions, one after another from several threads at once: worker threads start and
+    // end all the time, and a thread that ends before its starter is done with it must not hand
+    // its leftovers to the next thread started.
+    constexpr int kAskers = 4;
+    constexpr int kQuestionsEach = 400;
+    std::atomic<int> wrong{0};
+    std::vector<std::thread> askers;
+    for (int asker = 0; asker < kAskers; ++asker) {
+        askers.emplace_back([asker, &wrong] {
+            for (int question = 0; question < kQuestionsEach; ++question) {
+                const int expected = asker * kQuestionsEach + question;
+                if (AskWithin<int>(10s, [expected] { return expected; }) != expected) {
+                    ++wrong;
+                }
+            }
+        });
+    }
+    for (std::thread& asker : askers) {
+        asker.join();
+    }
+    EXPECT_EQ(wrong.load(), 0);
+}
+
 // Drives as a test scripts them: each counts its questions, and those marked dead wait at the gate.
 struct ScriptedDrives {
     // The questions still waiting finish when the test is done.

@@ -1,7 +1,8 @@
-#include "platform/common/deadline.h"
-
+// Worker threads from the C++ library, where its threads can be detached safely.
 #include <system_error>
 #include <thread>
+
+#include "platform/common/deadline.h"
 
 namespace kolt::common {
 
