@@ -19,11 +19,9 @@ scripts/bootstrap.sh || exit 1
 
 jobs=$(nproc)
 started=$SECONDS
-# Every stage's JUnit reports go under one temporary folder, removed at exit.
-KOLT_JUNIT_DIR=$(mktemp -d)
-trap 'rm -rf "$KOLT_JUNIT_DIR"' EXIT
-source scripts/lib/stage.sh
+# Every stage's JUnit reports go under one temporary folder of stage.sh's own, removed at exit.
 unset KOLT_JUNIT_DIR
+source scripts/lib/stage.sh
 
 preset_suite() {
     local preset=$1
