@@ -6,14 +6,15 @@ junit_cases=()
 junit_failed=0
 junit_skipped=0
 
-# Escapes the five characters XML reserves.
+# Escapes the five characters XML reserves. The replacements are quoted: unquoted, bash 5.2 reads
+# "&" in them as the matched text, which turned "<" into "<lt;".
 junit_escape() {
     local text=$1
-    text=${text//&/&amp;}
-    text=${text//</&lt;}
-    text=${text//>/&gt;}
-    text=${text//\"/&quot;}
-    text=${text//\'/&apos;}
+    text=${text//&/'&amp;'}
+    text=${text//</'&lt;'}
+    text=${text//>/'&gt;'}
+    text=${text//\"/'&quot;'}
+    text=${text//\'/'&apos;'}
     printf '%s' "$text"
 }
 
@@ -38,6 +39,32 @@ junit_case() {
             ;;
     esac
     junit_cases+=("$element")
+}
+
+# A check script's cases: begin NAME, then fail MESSAGE for each fault found, then end records the
+# case as passed or failed with every fault; skip NAME REASON records one that cannot run here.
+case_name=
+failures_here=()
+begin() {
+    case_name=$1
+    echo "$case_name"
+    failures_here=()
+}
+fail() {
+    echo "  FAIL: $*"
+    failures_here+=("$*")
+}
+end() {
+    if ((${#failures_here[@]} > 0)); then
+        junit_case "$case_name" failed "${failures_here[*]}"
+    else
+        junit_case "$case_name" passed
+    fi
+}
+skip() {
+    echo "$1"
+    echo "  SKIPPED: $2"
+    junit_case "$1" skipped "$2"
 }
 
 # junit_write SUITE: the report of every case recorded so far, as KOLT_JUNIT_DIR/SUITE.xml.

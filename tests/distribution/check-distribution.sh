@@ -37,30 +37,6 @@ package_check=$repo/build/package-check
 work=$(mktemp -d)
 trap 'rm -rf -- "$work"' EXIT
 
-case_name=
-failures_here=()
-fail() {
-    echo "  FAIL: $*"
-    failures_here+=("$*")
-}
-begin() {
-    case_name=$1
-    echo "$case_name"
-    failures_here=()
-}
-end() {
-    if ((${#failures_here[@]} > 0)); then
-        junit_case "$case_name" failed "${failures_here[*]}"
-    else
-        junit_case "$case_name" passed
-    fi
-}
-skip() {
-    echo "$1"
-    echo "  SKIPPED: $2"
-    junit_case "$1" skipped "$2"
-}
-
 cache_value() {
     sed -n "s/^$2:[A-Z]*=//p" "$1/CMakeCache.txt"
 }

@@ -44,30 +44,6 @@ export KOLT_WINEPREFIX=${KOLT_WINEPREFIX:-$repo/build/wineprefix-packages}
 work=$(mktemp -d)
 trap 'rm -rf -- "$work"' EXIT
 
-case_name=
-failures_here=()
-fail() {
-    echo "  FAIL: $*"
-    failures_here+=("$*")
-}
-begin() {
-    case_name=$1
-    echo "$case_name"
-    failures_here=()
-}
-end() {
-    if ((${#failures_here[@]} > 0)); then
-        junit_case "$case_name" failed "${failures_here[*]}"
-    else
-        junit_case "$case_name" passed
-    fi
-}
-skip() {
-    echo "$1"
-    echo "  SKIPPED: $2"
-    junit_case "$1" skipped "$2"
-}
-
 # True when every line of the file ends in CR LF, the last one included.
 crlf_only() {
     [[ -s $1 && $(tail -c 2 -- "$1" | od -An -t x1 | tr -d ' ') == 0d0a ]] &&
