@@ -1,31 +1,18 @@
 // The network adapters through the IP helper. Only Win32 code here.
 #include "platform/win32/win32_adapters.h"
 
-#include <winsock2.h>
-// After winsock2.h, and in this order: the interface-row declarations of the IP helper need the
-// IP definitions that ws2tcpip.h brings.
-#include <ws2tcpip.h>
-
-#include <iphlpapi.h>
-
 #include <cstring>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "platform/win32/adapter_list.h"
 #include "platform/win32/adapter_rules.h"
 #include "text/utf16.h"
 
 namespace kolt::win32 {
 
 namespace {
-
-// The adapter list grows between two calls now and then; a few rounds cover that.
-constexpr int kAdapterListRounds = 4;
-
-// A destination that only the default route leads to (TEST-NET-1 is never assigned); the route
-// to it is looked up, nothing is sent.
-constexpr std::uint8_t kFarAddress[4] = {192, 0, 2, 1};
 
 std::optional<InternetAddress> AddressOf(const SOCKET_ADDRESS& socketAddress) {
     const sockaddr* address = socketAddress.lpSockaddr;
@@ -92,36 +79,18 @@ AdapterRecord RecordOf(const IP_ADAPTER_ADDRESSES& adapter) {
     return record;
 }
 
-std::optional<std::uint32_t> DefaultRouteIndex() {
-    IPAddr destination = 0;
-    std::memcpy(&destination, kFarAddress, sizeof destination);
-    DWORD index = 0;
-    if (GetBestInterface(destination, &index) != NO_ERROR) {
-        return std::nullopt;
-    }
-    return index;
-}
-
 }  // namespace
 
 NetworkInfo ReadNetworkAdapters() {
     constexpr ULONG kFlags =
         GAA_FLAG_INCLUDE_GATEWAYS | GAA_FLAG_SKIP_ANYCAST | GAA_FLAG_SKIP_MULTICAST;
-    ULONG size = 16 * 1024;
-    std::vector<unsigned char> buffer;
-    ULONG status = ERROR_BUFFER_OVERFLOW;
-    for (int round = 0; round < kAdapterListRounds && status == ERROR_BUFFER_OVERFLOW; ++round) {
-        buffer.assign(size, 0);
-        status =
-            GetAdaptersAddresses(AF_UNSPEC, kFlags, nullptr,
-                                 reinterpret_cast<IP_ADAPTER_ADDRESSES*>(buffer.data()), &size);
-    }
-    if (status != NO_ERROR) {
+    const AdapterList adapters(AF_UNSPEC, kFlags);
+    if (adapters.First() == nullptr) {
         return {};
     }
     std::vector<AdapterRecord> records;
-    for (auto* adapter = reinterpret_cast<const IP_ADAPTER_ADDRESSES*>(buffer.data());
-         adapter != nullptr; adapter = adapter->Next) {
+    for (const IP_ADAPTER_ADDRESSES* adapter = adapters.First(); adapter != nullptr;
+         adapter = adapter->Next) {
         records.push_back(RecordOf(*adapter));
     }
     return NetworkFromRecords(records, DefaultRouteIndex());

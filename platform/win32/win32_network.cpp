@@ -17,6 +17,7 @@
 
 #include "platform/common/numeric_host_name.h"
 #include "platform/fixed_limits.h"
+#include "platform/win32/adapter_list.h"
 
 namespace kolt::win32 {
 namespace {
@@ -42,13 +43,6 @@ public:
 private:
     bool m_started = false;
 };
-
-// A destination that only the default route leads to (TEST-NET-1 is never assigned); the route
-// to it is looked up, nothing is sent.
-constexpr std::uint8_t kFarAddress[4] = {192, 0, 2, 1};
-
-// The adapter list grows between two calls now and then; a few rounds cover that.
-constexpr int kAdapterListRounds = 4;
 
 Ipv4Address FromSockaddrIn(const sockaddr* address) {
     sockaddr_in ipv4{};
@@ -133,30 +127,17 @@ std::vector<Ipv4Address> ResolveOwnHostAddresses() {
 }
 
 std::vector<Ipv4Address> DefaultRouteAdapterAddresses() {
-    IPAddr destination = 0;
-    std::memcpy(&destination, kFarAddress, sizeof destination);
-    DWORD routeIndex = 0;
-    if (GetBestInterface(destination, &routeIndex) != NO_ERROR) {
+    const std::optional<std::uint32_t> routeIndex = DefaultRouteIndex();
+    if (!routeIndex) {
         return {};
     }
     constexpr ULONG kFlags =
         GAA_FLAG_SKIP_ANYCAST | GAA_FLAG_SKIP_MULTICAST | GAA_FLAG_SKIP_DNS_SERVER;
-    ULONG size = 16 * 1024;
-    std::vector<unsigned char> buffer;
-    ULONG status = ERROR_BUFFER_OVERFLOW;
-    for (int round = 0; round < kAdapterListRounds && status == ERROR_BUFFER_OVERFLOW; ++round) {
-        buffer.assign(size, 0);
-        status =
-            GetAdaptersAddresses(AF_INET, kFlags, nullptr,
-                                 reinterpret_cast<IP_ADAPTER_ADDRESSES*>(buffer.data()), &size);
-    }
+    const AdapterList adapters(AF_INET, kFlags);
     std::vector<Ipv4Address> addresses;
-    if (status != NO_ERROR) {
-        return addresses;
-    }
-    for (auto* adapter = reinterpret_cast<const IP_ADAPTER_ADDRESSES*>(buffer.data());
-         adapter != nullptr; adapter = adapter->Next) {
-        if (adapter->IfIndex != routeIndex) {
+    for (const IP_ADAPTER_ADDRESSES* adapter = adapters.First(); adapter != nullptr;
+         adapter = adapter->Next) {
+        if (adapter->IfIndex != *routeIndex) {
             continue;
         }
         for (const IP_ADAPTER_UNICAST_ADDRESS* unicast = adapter->FirstUnicastAddress;
