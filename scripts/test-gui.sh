@@ -7,15 +7,17 @@
 # printout and links are checked; one case drives it by the keyboard alone (keys as the keyboard
 # sends them) to a saved report, an opened mail and the report read back from the clipboard; one
 # starts it at 100 %, 150 % and 200 % and checks every text against its control; one makes the
-# registry name Windows 95 and expects the refusal. Both programs run in one WoW64 prefix, made once. Where the kernel refuses 32-bit
-# programs, the 32-bit program's cases are skipped and say why.
+# registry name Windows 95 and expects the refusal. Both programs run in one WoW64 prefix, made
+# once. Where the kernel refuses 32-bit programs, the 32-bit program's cases are skipped and say
+# why.
 #
 #   scripts/test-gui.sh                  build, run, print CTest's pass/fail summary
 #   scripts/test-gui.sh --update-docs    the same, then copy the README's screenshots and the
 #                                        printed page to docs/screenshots
 #
 # Screenshots (PNG) and the printout land in build/win64/tests/gui_e2e (the 32-bit program's in
-# its win32 folder), the three dialogs at each scale among them (main-dialog-150.png, ...). Where the print server cannot run, the print cases are skipped and say why.
+# its win32 folder), the three dialogs at each scale among them (main-dialog-150.png, ...). Where
+# the print server cannot run, the print cases are skipped and say why.
 # Exits non-zero when anything fails.
 set -euo pipefail
 trap 'echo "test-gui: stopped by a failure at line $LINENO" >&2' ERR
