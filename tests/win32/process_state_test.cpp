@@ -52,13 +52,15 @@ TEST(ProcessState, NothingStaysOpenBetweenCalls) {
         AskEverything(*platform);
     }
     // Questions that may wait are asked on worker threads, which end a moment after they have
-    // answered (later still on a busy machine): a handle left open stays, a thread's goes.
+    // answered (later still on a busy machine), and what a thread holds goes with it; so either
+    // reading may come while the first round's threads or the last round's still hold theirs.
+    // A handle left open stays: the next value never comes back down to the first reading.
     std::uintptr_t after = NextHandleValue();
-    for (int wait = 0; wait < 100 && after != before; ++wait) {
+    for (int wait = 0; wait < 100 && after > before; ++wait) {
         Sleep(50);
         after = NextHandleValue();
     }
-    EXPECT_EQ(after, before);
+    EXPECT_LE(after, before);
     // Each sockets start-up was ended: one more clean-up finds the library not started.
     EXPECT_EQ(WSACleanup(), SOCKET_ERROR);
     EXPECT_EQ(WSAGetLastError(), WSANOTINITIALISED);
