@@ -220,7 +220,9 @@ public:
     virtual ClockWindow MeasureClock() = 0;
 
     // --- Memory and drives ------------------------------------------------------------------
-    virtual MemoryStatus Memory() = 0;
+    // nullopt when the system gives no count at all: the report then says so rather than show
+    // a machine without memory.
+    virtual std::optional<MemoryStatus> Memory() = 0;
     // Every drive letter that exists, in letter order, each measured afresh. Drives are asked
     // with a deadline: one that does not answer in time is listed as such, never waited for.
     virtual std::vector<DriveInfo> Drives() = 0;

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -34,21 +35,38 @@ MemoryKindFacts Count(const MemoryAmount& amount) {
     return kind;
 }
 
-void AppendFigures(std::string& text, std::string_view sizeLabel, const MemoryKindFacts& kind) {
-    report_lines::AppendLine(text, sizeLabel, FormatDecimal(kind.totalMegabytes, 0) + " Mb");
-    report_lines::AppendLine(text,
-                             "            Usage : ", FormatDecimal(kind.usagePercent, 0) + " %");
-    report_lines::AppendLine(text,
-                             "             Used : ", FormatDecimal(kind.usedMegabytes, 0) + " Mb");
+// The block's placeholder for a count the system did not give, in place of the figure and its
+// unit, so the labels keep their places.
+constexpr std::string_view kUnknownFigure = "Unknown";
+
+std::string Figure(const std::optional<MemoryKindFacts>& kind, double MemoryKindFacts::*count,
+                   std::string_view unit) {
+    if (!kind) {
+        return std::string(kUnknownFigure);
+    }
+    return FormatDecimal((*kind).*count, 0) + std::string(unit);
+}
+
+void AppendFigures(std::string& text, std::string_view sizeLabel,
+                   const std::optional<MemoryKindFacts>& kind) {
+    report_lines::AppendLine(text, sizeLabel,
+                             Figure(kind, &MemoryKindFacts::totalMegabytes, " Mb"));
     report_lines::AppendLine(
-        text, "             Free : ", FormatDecimal(kind.availableMegabytes, 0) + " Mb");
+        text, "            Usage : ", Figure(kind, &MemoryKindFacts::usagePercent, " %"));
+    report_lines::AppendLine(
+        text, "             Used : ", Figure(kind, &MemoryKindFacts::usedMegabytes, " Mb"));
+    report_lines::AppendLine(
+        text, "             Free : ", Figure(kind, &MemoryKindFacts::availableMegabytes, " Mb"));
 }
 
 }  // namespace
 
 MemoryFacts CSystemReport::QueryMemory() {
-    m_memoryStatus = m_platform.Memory();
-    return MemoryFacts{Count(m_memoryStatus.physical), Count(m_memoryStatus.pagingFile)};
+    const std::optional<MemoryStatus> status = m_platform.Memory();
+    if (!status) {
+        return MemoryFacts{};
+    }
+    return MemoryFacts{Count(status->physical), Count(status->pagingFile)};
 }
 
 void AppendMemoryText(const MemoryFacts& facts, std::string& report) {

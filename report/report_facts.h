@@ -61,9 +61,10 @@ struct MemoryKindFacts {
     double usagePercent = 0;
 };
 
+// nullopt where the system gave no counts: the text shows its placeholder, JSON null figures.
 struct MemoryFacts {
-    MemoryKindFacts physical;
-    MemoryKindFacts pagingFile;  // the commit limit on Windows
+    std::optional<MemoryKindFacts> physical;
+    std::optional<MemoryKindFacts> pagingFile;  // the commit limit on Windows
 };
 
 // Size, free and used bytes of a drive or of all of them, and the share in use (unrounded).

@@ -41,11 +41,18 @@ std::uint32_t DocumentTypeCode(DriveKind kind) {
     return 7;
 }
 
-Json MemoryKind(const MemoryKindFacts& kind) {
-    return Json{{"totalBytes", kind.totalBytes},
-                {"availableBytes", kind.availableBytes},
-                {"usedBytes", kind.usedBytes},
-                {"usagePercent", kind.usagePercent}};
+// A kind of memory the system gave no counts for keeps its members, each null.
+Json MemoryKind(const std::optional<MemoryKindFacts>& kind) {
+    if (!kind) {
+        return Json{{"totalBytes", nullptr},
+                    {"availableBytes", nullptr},
+                    {"usedBytes", nullptr},
+                    {"usagePercent", nullptr}};
+    }
+    return Json{{"totalBytes", kind->totalBytes},
+                {"availableBytes", kind->availableBytes},
+                {"usedBytes", kind->usedBytes},
+                {"usagePercent", kind->usagePercent}};
 }
 
 Json Space(const SpaceFacts& space) {

@@ -76,7 +76,6 @@ public:
 private:
     Platform& m_platform;
     std::uint32_t m_systemProcessorCount;  // what the system information reported at start
-    MemoryStatus m_memoryStatus;
     std::int32_t m_processorCount;
     std::string m_osName;
     std::string m_osVersion;

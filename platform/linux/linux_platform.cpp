@@ -1,6 +1,7 @@
 // Only POSIX and Linux code here.
 #include "platform/linux/linux_platform.h"
 
+#include <sys/sysinfo.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -124,9 +125,21 @@ ClockWindow LinuxPlatform::MeasureClock() {
                                       posix::ReadTimeStampCounter);
 }
 
-MemoryStatus LinuxPlatform::Memory() {
-    const auto content = posix::ReadTextFile("/proc/meminfo");
-    return MemoryStatusFromMeminfo(content ? ParseMeminfo(*content) : Meminfo{});
+std::optional<MemoryStatus> LinuxPlatform::Memory() {
+    if (const auto content = posix::ReadTextFile("/proc/meminfo")) {
+        if (auto status = MemoryStatusFromMeminfo(ParseMeminfo(*content))) {
+            return status;
+        }
+    }
+    // /proc not mounted or not readable (a sandbox, an exhausted descriptor table): the kernel
+    // still answers sysinfo(2), if with fewer details.
+    struct sysinfo counts {};
+    if (sysinfo(&counts) != 0) {
+        return std::nullopt;
+    }
+    return MemoryStatusFromKernelCounts(KernelMemoryCounts{counts.totalram, counts.freeram,
+                                                           counts.bufferram, counts.totalswap,
+                                                           counts.freeswap, counts.mem_unit});
 }
 
 std::vector<DriveInfo> LinuxPlatform::Drives() {

@@ -21,7 +21,7 @@ public:
     std::optional<LocalTime> ToLocalTime(std::int64_t calendarTime) override;
     ClockWindow MeasureClock() override;
 
-    MemoryStatus Memory() override;
+    std::optional<MemoryStatus> Memory() override;
     std::vector<DriveInfo> Drives() override;
 
     std::vector<Ipv4Address> OwnHostAddresses() override;

@@ -16,8 +16,12 @@ std::uint64_t SaturatingAdd(std::uint64_t a, std::uint64_t b) {
     return a > kMax - b ? kMax : a + b;
 }
 
+std::uint64_t SaturatingMultiply(std::uint64_t count, std::uint64_t unit) {
+    return unit != 0 && count > kMax / unit ? kMax : count * unit;
+}
+
 std::uint64_t KbToBytes(std::uint64_t kb) {
-    return kb > kMax / 1024 ? kMax : kb * 1024;
+    return SaturatingMultiply(kb, 1024);
 }
 
 }  // namespace
@@ -58,8 +62,11 @@ Meminfo ParseMeminfo(std::string_view content) {
     return info;
 }
 
-MemoryStatus MemoryStatusFromMeminfo(const Meminfo& info) {
-    const std::uint64_t totalKb = info.memTotalKb.value_or(0);
+std::optional<MemoryStatus> MemoryStatusFromMeminfo(const Meminfo& info) {
+    if (!info.memTotalKb) {
+        return std::nullopt;
+    }
+    const std::uint64_t totalKb = *info.memTotalKb;
     std::uint64_t availKb = 0;
     if (info.memAvailableKb) {
         availKb = *info.memAvailableKb;
@@ -76,6 +83,24 @@ MemoryStatus MemoryStatusFromMeminfo(const Meminfo& info) {
         SaturatingAdd(status.physical.totalBytes, KbToBytes(info.swapTotalKb.value_or(0)));
     status.pagingFile.availableBytes =
         SaturatingAdd(status.physical.availableBytes, KbToBytes(info.swapFreeKb.value_or(0)));
+    return status;
+}
+
+std::optional<MemoryStatus> MemoryStatusFromKernelCounts(const KernelMemoryCounts& counts) {
+    if (counts.totalRam == 0) {
+        return std::nullopt;
+    }
+    const auto bytes = [&counts](std::uint64_t count) {
+        return SaturatingMultiply(count, counts.unitBytes);
+    };
+    MemoryStatus status;
+    status.physical.totalBytes = bytes(counts.totalRam);
+    status.physical.availableBytes = std::min(
+        SaturatingAdd(bytes(counts.freeRam), bytes(counts.bufferRam)), status.physical.totalBytes);
+    status.pagingFile.totalBytes =
+        SaturatingAdd(status.physical.totalBytes, bytes(counts.totalSwap));
+    status.pagingFile.availableBytes =
+        SaturatingAdd(status.physical.availableBytes, bytes(counts.freeSwap));
     return status;
 }
 

@@ -111,16 +111,22 @@ ClockWindow Win32Platform::MeasureClock() {
         [] { return static_cast<std::uint64_t>(__rdtsc()); });
 }
 
-MemoryStatus Win32Platform::Memory() {
+std::optional<MemoryStatus> Win32Platform::Memory() {
+    MemoryStatus memory;
+    // 64-bit counts: the older call caps every machine with more than 4 GB. Should it fail, the
+    // older call, which cannot, still gives true counts up to its cap.
     MEMORYSTATUSEX status{};
     status.dwLength = sizeof status;
-    MemoryStatus memory;
-    // 64-bit counts: the older call caps every machine with more than 4 GB. Should the call
-    // fail, the counts stay 0, which the report shows as an empty machine rather than garbage.
     if (GlobalMemoryStatusEx(&status) != 0) {
         memory.physical = {status.ullTotalPhys, status.ullAvailPhys};
         memory.pagingFile = {status.ullTotalPageFile, status.ullAvailPageFile};
+        return memory;
     }
+    MEMORYSTATUS capped{};
+    capped.dwLength = sizeof capped;
+    GlobalMemoryStatus(&capped);
+    memory.physical = {capped.dwTotalPhys, capped.dwAvailPhys};
+    memory.pagingFile = {capped.dwTotalPageFile, capped.dwAvailPageFile};
     return memory;
 }
 

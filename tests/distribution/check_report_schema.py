@@ -25,6 +25,7 @@ import jsonschema
 # ticket system that pinned a version never meets a document it does not know.
 SHAPE_DIGESTS = {
     "1": "a7eb5f8d7ff4b3fd153c697db13b8359100691f5c4a3ee853e2f3f7582e5269f",
+    "2": "39632353fe6a059823188938018cb8add7f57559a0cfcf3b6906bf47cf1b6d56",
 }
 PROSE_KEYWORDS = {"title", "description", "$comment", "examples", "$id"}
 
@@ -106,6 +107,11 @@ def accepted_variants(sample):
             {"letter": "N", "type": None, "typeCode": None, **late},
         ]
 
+    def unknown_memory(d):
+        unknown = {"totalBytes": None, "availableBytes": None, "usedBytes": None,
+                   "usagePercent": None}
+        d["memory"] = {"physical": dict(unknown), "pagingFile": dict(unknown)}
+
     def largest_counts(d):
         d["disk"]["total"].update(totalBytes=2**64 - 1, freeBytes=2**64 - 1, usedBytes=0)
 
@@ -146,6 +152,7 @@ def accepted_variants(sample):
         "no section selected": no_sections,
         "a drive type code the report does not know": unknown_drive_type,
         "drives that did not answer in time": late_drives,
+        "memory the system gave no counts for": unknown_memory,
         "sums at the largest count": largest_counts,
         "every extended fact unknown": extended_unknown,
         "extended facts as Windows gives them": extended_windows,
@@ -187,6 +194,8 @@ def rejected_variants():
         "a late drive with figures": lambda d: drive(d).update(timedOut=True, type=None,
                                                                typeCode=None),
         "a drive whose size alone is unknown": lambda d: drive(d).update(totalBytes=None),
+        "memory whose total alone is unknown":
+            lambda d: d["memory"]["physical"].update(totalBytes=None),
         "null for the MMX flag": lambda d: d["architecture"].update(mmx=None),
         "null for the measured clock": lambda d: d["cpuSpeed"].update(megahertz=None),
         "an address that is not IPv4": lambda d: d.update(ipAddress="192.168.1.256"),

@@ -81,7 +81,9 @@ TEST_F(PosixBackend, ProcessorCountIsTheOnlineCount) {
 }
 
 TEST_F(PosixBackend, MemoryTotalIsMemTotalInBytes) {
-    const MemoryStatus memory = m_platform->Memory();
+    const std::optional<MemoryStatus> answer = m_platform->Memory();
+    ASSERT_TRUE(answer);
+    const MemoryStatus& memory = *answer;
     EXPECT_EQ(memory.physical.totalBytes, MeminfoKb("MemTotal") * 1024);
     EXPECT_EQ(memory.pagingFile.totalBytes,
               (MeminfoKb("MemTotal") + MeminfoKb("SwapTotal")) * 1024);

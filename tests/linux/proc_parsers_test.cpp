@@ -52,37 +52,73 @@ TEST(ParseMeminfo, MalformedValuesStayUnset) {
     EXPECT_FALSE(info.cachedKb);
 }
 
+void ExpectMemoryStatus(const std::optional<MemoryStatus>& status,
+                        const std::optional<MemoryStatus>& expected) {
+    ASSERT_EQ(status.has_value(), expected.has_value());
+    if (!status) {
+        return;
+    }
+    EXPECT_EQ(status->physical.totalBytes, expected->physical.totalBytes);
+    EXPECT_EQ(status->physical.availableBytes, expected->physical.availableBytes);
+    EXPECT_EQ(status->pagingFile.totalBytes, expected->pagingFile.totalBytes);
+    EXPECT_EQ(status->pagingFile.availableBytes, expected->pagingFile.availableBytes);
+}
+
 TEST(MemoryStatusFromMeminfo, CountsInBytesWithSwapInThePagingFile) {
     struct Case {
         const char* name;
         Meminfo info;
-        MemoryStatus expected;
+        std::optional<MemoryStatus> expected;
     };
     const Case cases[] = {
         {"16 GiB, no swap",
          {16777216, 1, 8388608, 0, 0, 0, 0},
-         {17179869184u, 8589934592u, 17179869184u, 8589934592u}},
+         MemoryStatus{{17179869184u, 8589934592u}, {17179869184u, 8589934592u}}},
         {"swap joins the commit limit",
          {1048576, 1, 524288, 0, 0, 2097152, 1048576},
-         {1073741824u, 536870912u, 3221225472u, 1610612736u}},
+         MemoryStatus{{1073741824u, 536870912u}, {3221225472u, 1610612736u}}},
         {"no MemAvailable: free, buffers and cached",
          {1000, 100, std::nullopt, 20, 30, 0, 0},
-         {1024000u, 153600u, 1024000u, 153600u}},
+         MemoryStatus{{1024000u, 153600u}, {1024000u, 153600u}}},
         {"estimate never above the total",
          {1000, 900, std::nullopt, 200, 300, 0, 0},
-         {1024000u, 1024000u, 1024000u, 1024000u}},
-        {"nothing known", {}, {0, 0, 0, 0}},
+         MemoryStatus{{1024000u, 1024000u}, {1024000u, 1024000u}}},
+        // A text without the total (an empty or unreadable file) says nothing: no invented 0.
+        {"nothing known", {}, std::nullopt},
+        {"no MemTotal", {std::nullopt, 100, 100, 0, 0, 0, 0}, std::nullopt},
         {"overflowing counts saturate",
          {kMax / 512, 1, kMax / 512, 0, 0, kMax / 512, kMax / 512},
-         {kMax, kMax, kMax, kMax}},
+         MemoryStatus{{kMax, kMax}, {kMax, kMax}}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const MemoryStatus status = MemoryStatusFromMeminfo(c.info);
-        EXPECT_EQ(status.physical.totalBytes, c.expected.physical.totalBytes);
-        EXPECT_EQ(status.physical.availableBytes, c.expected.physical.availableBytes);
-        EXPECT_EQ(status.pagingFile.totalBytes, c.expected.pagingFile.totalBytes);
-        EXPECT_EQ(status.pagingFile.availableBytes, c.expected.pagingFile.availableBytes);
+        ExpectMemoryStatus(MemoryStatusFromMeminfo(c.info), c.expected);
+    }
+}
+
+// sysinfo(2)'s counts, for when /proc/meminfo cannot be read.
+TEST(MemoryStatusFromKernelCounts, CountsInBytesOfTheKernelsUnit) {
+    struct Case {
+        const char* name;
+        KernelMemoryCounts counts;
+        std::optional<MemoryStatus> expected;
+    };
+    const Case cases[] = {
+        {"bytes", {1000, 300, 100, 500, 200, 1}, MemoryStatus{{1000, 400}, {1500, 600}}},
+        {"4 KiB units (32-bit kernels with much memory)",
+         {4, 1, 1, 2, 2, 4096},
+         MemoryStatus{{16384, 8192}, {24576, 16384}}},
+        {"free and buffers never above the total",
+         {1000, 900, 300, 0, 0, 1},
+         MemoryStatus{{1000, 1000}, {1000, 1000}}},
+        {"overflowing counts saturate",
+         {kMax / 2, 1, 0, kMax / 2, 0, 4},
+         MemoryStatus{{kMax, 4}, {kMax, 4}}},
+        {"no memory counted", {0, 0, 0, 0, 0, 1}, std::nullopt},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ExpectMemoryStatus(MemoryStatusFromKernelCounts(c.counts), c.expected);
     }
 }
 

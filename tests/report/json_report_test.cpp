@@ -149,6 +149,20 @@ TEST(JsonReport, SectionsFollowTheSelectionInReportOrderAndUnknownsAreNull) {
     EXPECT_FALSE(json.contains("memory"));
 }
 
+// Memory the system gave no counts for is null in every figure, never an empty machine.
+TEST(JsonReport, UnknownMemoryHasNullFigures) {
+    ScriptedPlatform platform;
+    platform.memory = std::nullopt;
+    CSystemReport composer(platform);
+    const Json json = Json::parse(BuildJsonReport(
+        composer, [](ReportSection section) { return section == ReportSection::Memory; }));
+    const Json nullFigures = {{"totalBytes", nullptr},
+                              {"availableBytes", nullptr},
+                              {"usedBytes", nullptr},
+                              {"usagePercent", nullptr}};
+    EXPECT_EQ(json["memory"], (Json{{"physical", nullFigures}, {"pagingFile", nullFigures}}));
+}
+
 // Every time reads back as the moment it is: an offset with seconds in it, or beyond what the
 // format can state, gives the same moment in UTC instead of a wrong or unreadable offset.
 TEST(JsonReport, TimeZonesThatTheOffsetFormCannotStateGiveUtc) {

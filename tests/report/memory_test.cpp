@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "report/system_report.h"
@@ -11,13 +12,17 @@ namespace {
 
 using test_support::ScriptedPlatform;
 
-std::string MemoryBlock(const MemoryStatus& memory) {
+std::string MemoryBlock(const std::optional<MemoryStatus>& memory) {
     ScriptedPlatform platform;
     platform.memory = memory;
     CSystemReport composer(platform);
     std::string report;
     composer.AppendMemory(report);
     return report;
+}
+
+std::string MemoryBlock(const MemoryStatus& memory) {
+    return MemoryBlock(std::optional<MemoryStatus>(memory));
 }
 
 // The four figure lines of one memory kind as the block writes them.
@@ -83,6 +88,21 @@ TEST(Memory, EachCallReadsTheFiguresAfresh) {
     std::string second;
     composer.AppendMemory(second);
     EXPECT_EQ(second, ExpectedBlock({"2", "100", "2", "0"}, {"2", "100", "2", "0"}));
+}
+
+// Counts the system did not give show the placeholder where the figure and its unit stand.
+TEST(Memory, UnknownCountsShowThePlaceholderInTheirPlaces) {
+    EXPECT_EQ(MemoryBlock(std::nullopt),
+              "        \r\n  System Memory\r\n"
+              "  ----------------------------------------------\r\n"
+              "  Physical Memory : Unknown\r\n"
+              "            Usage : Unknown\r\n"
+              "             Used : Unknown\r\n"
+              "             Free : Unknown\r\n"
+              "  Paging File     : Unknown\r\n"
+              "            Usage : Unknown\r\n"
+              "             Used : Unknown\r\n"
+              "             Free : Unknown\r\n");
 }
 
 struct SizeCase {

@@ -22,7 +22,7 @@ public:
     UserDomainNames domains;
     std::int64_t currentTime = 0;
     std::optional<LocalTime> localTime = LocalTime{};
-    MemoryStatus memory;
+    std::optional<MemoryStatus> memory = MemoryStatus{};
     std::vector<DriveInfo> drives;
     std::vector<Ipv4Address> hostAddresses;
     std::optional<std::uint64_t> secondsSinceStart;
@@ -59,7 +59,7 @@ public:
         ++clockMeasurements;
         return clock;
     }
-    MemoryStatus Memory() override { return memory; }
+    std::optional<MemoryStatus> Memory() override { return memory; }
     std::vector<DriveInfo> Drives() override;
     std::vector<Ipv4Address> OwnHostAddresses() override;
     std::optional<std::uint64_t> SecondsSinceStart() override;

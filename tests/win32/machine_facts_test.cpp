@@ -90,7 +90,9 @@ TEST_F(MachineFacts, MemoryIsTheHostsMemory) {
     const std::vector<std::uint64_t> swapTotal = HostNumbers("KOLT_HOST_SWAPTOTAL_KIB");
     ASSERT_EQ(memTotal.size(), 1u);
     ASSERT_EQ(swapTotal.size(), 1u);
-    const MemoryStatus memory = m_platform->Memory();
+    const std::optional<MemoryStatus> answer = m_platform->Memory();
+    ASSERT_TRUE(answer);
+    const MemoryStatus& memory = *answer;
     // Whole 64-bit counts: the host's memory to within a megabyte, never capped at 4 GB.
     const std::uint64_t hostPhys = memTotal[0] * 1024;
     EXPECT_LE(memory.physical.totalBytes, hostPhys + kMiB);
