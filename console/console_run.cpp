@@ -17,7 +17,7 @@
 namespace kolt {
 namespace {
 
-void WarnAboutIgnored(const std::vector<std::string>& ignored, const OutputWriter& errors) {
+void WarnAboutIgnored(const std::vector<std::string>& ignored, const ErrorWriter& errors) {
     if (ignored.empty()) {
         return;
     }
@@ -34,7 +34,7 @@ void WarnAboutIgnored(const std::vector<std::string>& ignored, const OutputWrite
 // A report that did not reach its file says so: whoever runs the program must not take an older
 // file at that name for today's report.
 void WarnAboutUnwrittenFile(const std::string& fileName, const FileWriteResult& result,
-                            const OutputWriter& errors) {
+                            const ErrorWriter& errors) {
     std::string line =
         "kolt_info_cli: " + MessageText(fileName) + " not written: " + MessageText(result.failure);
     if (!result.leftBehind.empty()) {
@@ -43,18 +43,28 @@ void WarnAboutUnwrittenFile(const std::string& fileName, const FileWriteResult& 
     errors(line + "\n");
 }
 
+// Standard output that did not take everything says so, in the file warning's words: whoever
+// redirected it (a full disk, a pipe whose reader went away) must not take an empty or cut copy
+// for the whole report.
+void Print(const OutputWriter& output, std::string_view bytes, const ErrorWriter& errors) {
+    const StreamWriteResult result = output(bytes);
+    if (!result.written) {
+        errors("kolt_info_cli: standard output not written: " + MessageText(result.failure) + "\n");
+    }
+}
+
 }  // namespace
 
 int RunConsole(Platform& platform, const std::vector<std::string>& arguments,
-               const OutputWriter& output, const OutputWriter& errors) {
+               const OutputWriter& output, const ErrorWriter& errors) {
     const ConsoleOptions options = ParseCommandLine(arguments);
     WarnAboutIgnored(options.ignored, errors);
     if (options.action == ConsoleAction::Help) {
-        output(UsageText());
+        Print(output, UsageText(), errors);
         return 0;
     }
     if (options.action == ConsoleAction::Version) {
-        output("Kolt Information " KOLT_VERSION_TEXT "\n");
+        Print(output, "Kolt Information " KOLT_VERSION_TEXT "\n", errors);
         return 0;
     }
 
@@ -73,7 +83,7 @@ int RunConsole(Platform& platform, const std::vector<std::string>& arguments,
         json ? BuildJsonReport(composer, wanted) : BuildReport(composer, wanted) + '\n';
 
     // A reader that went away fails this write and nothing more: the file is still written.
-    output(bytes);
+    Print(output, bytes, errors);
 
     // The same bytes, unchanged, replacing any earlier report in one step. A report file that
     // cannot be written is named on standard error, and that is all: the report has gone to

@@ -13,8 +13,16 @@ namespace {
 // Straight to the stream, not through the C library's buffers: those drop what a non-blocking
 // stream does not take at once, while this waits for the stream and writes every byte, and a
 // console window is given the text in its own characters.
-kolt::OutputWriter WriterTo(kolt::StandardStream stream) {
-    return [stream](std::string_view bytes) { kolt::WriteToStandardStream(stream, bytes); };
+kolt::OutputWriter StandardOutput() {
+    return [](std::string_view bytes) {
+        return kolt::WriteToStandardStream(kolt::StandardStream::Output, bytes);
+    };
+}
+
+kolt::ErrorWriter StandardError() {
+    return [](std::string_view bytes) {
+        kolt::WriteToStandardStream(kolt::StandardStream::Error, bytes);
+    };
 }
 
 }  // namespace
@@ -23,6 +31,5 @@ int main(int argc, char** argv) {
     kolt::PrepareConsoleProcess();
     const std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
     const auto platform = kolt::CreateHostPlatform();
-    return kolt::RunConsole(*platform, arguments, WriterTo(kolt::StandardStream::Output),
-                            WriterTo(kolt::StandardStream::Error));
+    return kolt::RunConsole(*platform, arguments, StandardOutput(), StandardError());
 }

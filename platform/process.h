@@ -2,6 +2,7 @@
 // platform.h: these are what the programs do, not what they find.
 #pragma once
 
+#include <string>
 #include <string_view>
 
 namespace kolt {
@@ -17,11 +18,17 @@ void SuppressCriticalErrorDialogs();
 
 enum class StandardStream { Output, Error };
 
+// What became of bytes meant for a standard stream.
+struct StreamWriteResult {
+    bool written = false;
+    std::string failure;  // why not every byte got there, in the system's words; empty when all did
+};
+
 // Writes every byte to the process's standard output or error, going on after partial writes and
-// waiting while a non-blocking stream is full; false when the stream fails (a closed pipe, a full
-// disk, no such stream). A file or a pipe receives the bytes unchanged. A console window that
+// waiting while a non-blocking stream is full; not written when the stream fails (a closed pipe, a
+// full disk, no such stream). A file or a pipe receives the bytes unchanged. A console window that
 // does not take UTF-8 bytes as text (Windows, whose console shows bytes in its own code page) is
 // given the text (UTF-8) in its own characters instead, so every name reads whole.
-bool WriteToStandardStream(StandardStream stream, std::string_view bytes);
+StreamWriteResult WriteToStandardStream(StandardStream stream, std::string_view bytes);
 
 }  // namespace kolt

@@ -3,12 +3,13 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <system_error>
 
 #include "platform/process.h"
 
 namespace kolt {
 
-bool WriteToStandardStream(StandardStream stream, std::string_view bytes) {
+StreamWriteResult WriteToStandardStream(StandardStream stream, std::string_view bytes) {
     const int fd = stream == StandardStream::Output ? STDOUT_FILENO : STDERR_FILENO;
     while (!bytes.empty()) {
         const ssize_t written = ::write(fd, bytes.data(), bytes.size());
@@ -23,10 +24,10 @@ bool WriteToStandardStream(StandardStream stream, std::string_view bytes) {
             pollfd writable{fd, POLLOUT, 0};
             ::poll(&writable, 1, -1);
         } else if (errno != EINTR) {
-            return false;
+            return StreamWriteResult{false, std::generic_category().message(errno)};
         }
     }
-    return true;
+    return StreamWriteResult{true, {}};
 }
 
 }  // namespace kolt

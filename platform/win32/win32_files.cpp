@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "platform/files.h"
+#include "platform/win32/system_message.h"
 #include "text/utf16.h"
 
 namespace kolt {
@@ -78,31 +79,8 @@ std::wstring WidePath(const std::string& path) {
     return L"\\\\?\\" + full;
 }
 
-// Frees a buffer the system allocated with LocalAlloc on the caller's behalf.
-struct LocalFreeDeleter {
-    void operator()(wchar_t* buffer) const { LocalFree(buffer); }
-};
-
-// The system's text for an error code, in UTF-8 and without the line end it comes with.
-std::string SystemMessage(DWORD code) {
-    wchar_t* raw = nullptr;
-    const DWORD length = FormatMessageW(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, code, 0, reinterpret_cast<wchar_t*>(&raw), 0, nullptr);
-    const std::unique_ptr<wchar_t, LocalFreeDeleter> text(raw);
-    if (length == 0 || text == nullptr) {
-        return "error " + std::to_string(code);
-    }
-    std::wstring_view wide(text.get(), length);
-    while (!wide.empty() && (wide.back() == L'\n' || wide.back() == L'\r' || wide.back() == L' ' ||
-                             wide.back() == L'.')) {
-        wide.remove_suffix(1);
-    }
-    return text::Utf8FromUtf16(wide);
-}
-
 FileWriteResult Failure(DWORD error, std::string leftBehind = {}) {
-    return FileWriteResult{false, SystemMessage(error), std::move(leftBehind)};
+    return FileWriteResult{false, win32::SystemMessage(error), std::move(leftBehind)};
 }
 
 // A name beside `path` that no other run picks at the same moment: the process, the tick count

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "platform/process.h"
+#include "platform/win32/system_message.h"
 #include "text/utf16.h"
 
 namespace kolt {
@@ -21,6 +22,10 @@ bool IsHighSurrogate(wchar_t unit) {
     return unit >= 0xD800 && unit <= 0xDBFF;
 }
 
+StreamWriteResult Failure(DWORD error) {
+    return StreamWriteResult{false, win32::SystemMessage(error)};
+}
+
 bool IsConsole(HANDLE handle) {
     DWORD mode = 0;
     // Only a console answers its mode: a file or a pipe does not.
@@ -28,7 +33,7 @@ bool IsConsole(HANDLE handle) {
 }
 
 // The text in the console's own characters, so no code page can garble a name.
-bool WriteToConsole(HANDLE console, std::string_view text) {
+StreamWriteResult WriteToConsole(HANDLE console, std::string_view text) {
     const std::wstring wide = text::Utf16FromUtf8(text);
     std::wstring_view rest = wide;
     while (!rest.empty()) {
@@ -39,21 +44,24 @@ bool WriteToConsole(HANDLE console, std::string_view text) {
         }
         DWORD written = 0;
         if (WriteConsoleW(console, rest.data(), static_cast<DWORD>(length), &written, nullptr) ==
-                0 ||
-            written == 0) {
-            return false;  // a console closed meanwhile takes nothing more, as a closed pipe
+            0) {
+            return Failure(GetLastError());
+        }
+        if (written == 0) {
+            // A console closed meanwhile takes nothing more, as a closed pipe.
+            return Failure(ERROR_NO_DATA);
         }
         rest.remove_prefix(std::min<std::size_t>(written, rest.size()));
     }
-    return true;
+    return StreamWriteResult{true, {}};
 }
 
-bool WriteBytes(HANDLE handle, std::string_view bytes) {
+StreamWriteResult WriteBytes(HANDLE handle, std::string_view bytes) {
     while (!bytes.empty()) {
         const auto wanted = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1u << 30));
         DWORD written = 0;
         if (WriteFile(handle, bytes.data(), wanted, &written, nullptr) == 0) {
-            return false;
+            return Failure(GetLastError());
         }
         if (written == 0) {
             // A pipe in non-blocking mode that is full takes nothing for now: wait a moment, as
@@ -63,16 +71,17 @@ bool WriteBytes(HANDLE handle, std::string_view bytes) {
         }
         bytes.remove_prefix(written);
     }
-    return true;
+    return StreamWriteResult{true, {}};
 }
 
 }  // namespace
 
-bool WriteToStandardStream(StandardStream stream, std::string_view bytes) {
+StreamWriteResult WriteToStandardStream(StandardStream stream, std::string_view bytes) {
     const HANDLE handle =
         GetStdHandle(stream == StandardStream::Output ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE);
     if (handle == nullptr || handle == INVALID_HANDLE_VALUE) {
-        return false;
+        // A program started without the stream (a detached process, a closed handle).
+        return Failure(ERROR_INVALID_HANDLE);
     }
     return IsConsole(handle) ? WriteToConsole(handle, bytes) : WriteBytes(handle, bytes);
 }

@@ -81,12 +81,20 @@ protected:
         WriteBytes(m_dir / "kolt_info.cfg", bytes);
     }
 
-    std::string Run(const std::vector<std::string>& arguments = {}) {
+    // Runs the program; `outputFailure`, where given, is why standard output takes nothing.
+    std::string Run(const std::vector<std::string>& arguments = {},
+                    const std::string& outputFailure = {}) {
         std::string output;
         m_errors.clear();
-        EXPECT_EQ(RunConsole(
-                      m_platform, arguments, [&output](std::string_view bytes) { output += bytes; },
-                      [this](std::string_view bytes) { m_errors += bytes; }),
+        const OutputWriter writer = [&output, &outputFailure](std::string_view bytes) {
+            if (!outputFailure.empty()) {
+                return StreamWriteResult{false, outputFailure};
+            }
+            output += bytes;
+            return StreamWriteResult{true, {}};
+        };
+        EXPECT_EQ(RunConsole(m_platform, arguments, writer,
+                             [this](std::string_view bytes) { m_errors += bytes; }),
                   0);
         return output;
     }
@@ -202,6 +210,36 @@ TEST_F(ConsoleRunTest, ReportFileThatCannotBeCreatedIsNamedOnStandardError) {
     EXPECT_GT(m_errors.size(), start.size() + 1) << "no reason given";
     EXPECT_EQ(m_errors.find('\n'), m_errors.size() - 1) << m_errors;
     EXPECT_EQ(FilesInDirectory(), std::vector<std::string>{std::string(kReportFile)});
+}
+
+// Standard output that does not take the report (a full disk behind a redirection) costs one
+// line on standard error with the reason; the file is written all the same, and the exit status
+// stays as it is. So for each form, and for the usage text.
+TEST_F(ConsoleRunTest, StandardOutputThatFailsIsNamedOnStandardError) {
+    const std::string expectedLine =
+        "kolt_info_cli: standard output not written: No space left on device\n";
+    Run();
+    const std::string textReport = ReadBytes(m_dir / kReportFile);
+    const struct {
+        std::vector<std::string> arguments;
+        const char* file;  // the report file the run leaves, or none
+    } cases[] = {
+        {{}, "kolt_info_DESK042.txt"},
+        {{"--format", "json"}, "kolt_info_DESK042.json"},
+        {{"--help"}, nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.arguments.empty() ? "text" : c.arguments[0]);
+        fs::remove(m_dir / kReportFile);
+        EXPECT_EQ(Run(c.arguments, "No space left on device"), "");
+        EXPECT_EQ(m_errors, expectedLine);
+        if (c.file != nullptr) {
+            EXPECT_TRUE(fs::is_regular_file(m_dir / c.file));
+        }
+    }
+    EXPECT_FALSE(fs::exists(m_dir / kReportFile)) << "--help wrote a report";
+    Run();
+    EXPECT_EQ(ReadBytes(m_dir / kReportFile), textReport);
 }
 
 // Where the current directory cannot be named (deleted while the program runs) or is longer than
