@@ -12,6 +12,8 @@ packages=(
     # Native build, tests, sanitizers, fuzzing and benchmarks.
     g++ cmake ninja-build clang libclang-rt-14-dev googletest libgtest-dev libgmock-dev
     libbenchmark-dev clang-format
+    # The source checks' link check of the documents (scripts/check-links.py): Debian's Python.
+    python3
     # The console program's JSON form: a header-only library, used by the Windows builds too.
     nlohmann-json3-dev
     # Windows cross builds (32 and 64 bit) and their checks.

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Keeps the source tree in shape: every folder includes only the folders it may know about (the
-# layering of the design), and every C++ file is formatted with the project's .clang-format.
-# Prints each breach and exits non-zero when there is one.
+# layering of the design), every C++ file is formatted with the project's .clang-format, and every
+# relative link of the Markdown documents names a file and a heading that are there
+# (scripts/check-links.py). Prints each breach and exits non-zero when there is one.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -67,6 +68,12 @@ done < <(git ls-files -- '*.cpp' '*.h' '*.rc')
 mapfile -t sources < <(git ls-files -- '*.cpp' '*.h')
 if ! clang-format --dry-run --Werror "${sources[@]}"; then
     echo "check-source: files above are not formatted (clang-format -i FILE)" >&2
+    breaches=$((breaches + 1))
+fi
+
+# The documents link to each other's headings; a moved heading or file must not leave a link
+# that leads nowhere.
+if ! /usr/bin/python3 scripts/check-links.py; then
     breaches=$((breaches + 1))
 fi
 

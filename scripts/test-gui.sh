@@ -12,8 +12,9 @@
 # why.
 #
 #   scripts/test-gui.sh                  build, run, print CTest's pass/fail summary
-#   scripts/test-gui.sh --update-docs    the same, then copy the README's screenshots and the
-#                                        printed page to docs/screenshots
+#   scripts/test-gui.sh --update-docs    the same, then copy the screenshots the documents show
+#                                        (docs/user-guide.md, README.md) and the printed page to
+#                                        docs/screenshots
 #
 # Screenshots (PNG) and the printout land in build/win64/tests/gui_e2e (the 32-bit program's in
 # its win32 folder), the three dialogs at each scale among them (main-dialog-150.png, ...). Where
@@ -104,7 +105,8 @@ for timings in "$shots"/process-timings.txt "$shots"/win32/process-timings.txt; 
 done
 
 # Every screenshot must be a picture an image tool can read; the printout's first page is kept
-# as one too. The README shows the first ones, the main dialog at 150 % among them.
+# as one too. The user's guide (docs/user-guide.md) shows the first ones, the main dialog at 150 %
+# among them, and the README the main dialog and the viewer.
 pictures=(main-dialog report-viewer main-dialog-150 windows95-refusal)
 if [[ -f $shots/printed-report.pdf ]]; then
     pdftoppm -png -r 75 -f 1 -l 1 -singlefile "$shots/printed-report.pdf" "$shots/printed-page"
