@@ -26,6 +26,8 @@ if [[ -z $wine64 ]]; then
     exit 127
 fi
 wine32=${KOLT_WINE32:-/usr/lib/wine/wine}
+wineserver=${KOLT_WINESERVER:-/usr/lib/wine/wineserver}
+[[ -x $wineserver ]] || wineserver=$(command -v wineserver || echo wineserver)
 # shellcheck source=lib/runs-32bit.sh
 source "$(dirname -- "${BASH_SOURCE[0]}")/lib/runs-32bit.sh"
 
@@ -79,7 +81,10 @@ export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=;winemenubuilder.exe=d}
 
 # Creates the prefix once. The marker is written only after a complete start-up, so a prefix
-# left half-made by an interrupted run is made again.
+# left half-made by an interrupted run is made again, and only once the prefix is whole on disk:
+# wineboot returns while the Wine server still holds the new registry in memory, and a case that
+# reads the prefix through a copy or an overlay sees only what is on disk. The server writes the
+# registry when it ends, which it does a few seconds after its last program.
 ensure_prefix() {
     local marker=$prefix/.kolt-prefix-ready
     [[ -f $marker ]] && return 0
@@ -94,7 +99,8 @@ ensure_prefix() {
         for attempt in 1 2; do
             rm -rf -- "$prefix"
             echo "== wineboot --init, try $attempt" >>"$prefix.log"
-            if "$wine64" wineboot --init >>"$prefix.log" 2>&1; then
+            if "$wine64" wineboot --init >>"$prefix.log" 2>&1 &&
+                "$wineserver" -w >>"$prefix.log" 2>&1; then
                 created=true
                 break
             fi
