@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: the source checks (layering, formatting), the native unit
-# and integration suites, the same suites under AddressSanitizer and UndefinedBehaviorSanitizer,
+# Builds everything and runs every test: the source checks (layering, formatting, links between
+# the documents), the native unit and integration suites, the same suites under AddressSanitizer
+# and UndefinedBehaviorSanitizer,
 # bounded fuzz runs of the selection reader and the SMBIOS parser, the Windows builds run under
 # Wine (32- and 64-bit), the packages desks install and the playbook fleets collect with (Debian
 # package, winget and Scoop manifests, signing, the JSON form's schema, Ansible), and the dialog
@@ -44,7 +45,7 @@ else
 fi
 echo "test-all: $runs_32bit_summary"
 
-stage "layering and formatting of the sources" scripts/check-source.sh
+stage "layering, formatting and links of the sources" scripts/check-source.sh
 stage --counted "native build and tests" preset_suite native
 stage --counted "AddressSanitizer and UndefinedBehaviorSanitizer build and tests" \
     preset_suite sanitize
