@@ -1,7 +1,9 @@
 // Only Win32 code here.
 #include <windows.h>
 
+#include <algorithm>
 #include <array>
+#include <chrono>
 #include <stdexcept>
 #include <string_view>
 #include <utility>
@@ -11,6 +13,11 @@
 namespace kolt::test_support {
 
 namespace {
+
+// How often the pipes are emptied while the child runs.
+constexpr DWORD kPollMilliseconds = 5;
+// How long one wait for a child without pipes lasts before the time limit is looked at again.
+constexpr DWORD kWaitPiece = 100;
 
 // A kernel handle, closed when the object goes.
 class Handle {
@@ -49,16 +56,24 @@ std::wstring Wide(std::string_view utf8) {
     return wide;
 }
 
-// Everything a pipe delivers until its writers are gone.
-std::string ReadToEnd(HANDLE pipe) {
-    std::string bytes;
-    std::array<char, 4096> chunk{};
-    DWORD received = 0;
-    while (ReadFile(pipe, chunk.data(), static_cast<DWORD>(chunk.size()), &received, nullptr) &&
-           received > 0) {
-        bytes.append(chunk.data(), received);
+// Appends what the pipe holds now to `bytes`, without waiting for more; false once every writer
+// has closed it.
+bool TakeWaiting(HANDLE pipe, std::string& bytes) {
+    DWORD waiting = 0;
+    if (PeekNamedPipe(pipe, nullptr, 0, nullptr, &waiting, nullptr) == 0) {
+        return false;
     }
-    return bytes;
+    std::array<char, 4096> chunk{};
+    while (waiting > 0) {
+        DWORD received = 0;
+        const auto wanted = static_cast<DWORD>(std::min<std::size_t>(waiting, chunk.size()));
+        if (ReadFile(pipe, chunk.data(), wanted, &received, nullptr) == 0 || received == 0) {
+            return false;
+        }
+        bytes.append(chunk.data(), received);
+        waiting -= std::min(waiting, received);
+    }
+    return true;
 }
 
 // The caller's environment block with `changes` applied ("NAME=value" sets, "NAME" removes);
@@ -168,13 +183,26 @@ public:
     ChildRun Finish() {
         ChildRun run;
         run.started = true;
-        // Only the child holds the write ends, so the pipes end when the child does. Standard
-        // error is read second: the little it holds fits its pipe meanwhile.
-        if (m_output.Get() != nullptr) {
-            run.standardOutput = ReadToEnd(m_output.Get());
-            run.standardError = ReadToEnd(m_errors.Get());
+        // Both pipes are emptied while the child runs, and the run is over when the child is,
+        // not when the pipes close: a process the child starts may inherit the write ends and
+        // outlive it (under Wine, a system service the program's first call starts on a new
+        // Wine server), and would otherwise hold the run open for as long as it lives.
+        const auto deadline = m_started + std::chrono::seconds(kChildTimeLimitSeconds);
+        DWORD waited = WAIT_TIMEOUT;
+        for (;;) {
+            bool open = false;
+            if (m_output.Get() != nullptr) {
+                open = TakeWaiting(m_output.Get(), run.standardOutput);
+                open = TakeWaiting(m_errors.Get(), run.standardError) || open;
+            }
+            // What the child wrote before it ended is still in the pipes: taken above, once more
+            // after its end.
+            if (waited == WAIT_OBJECT_0 || std::chrono::steady_clock::now() > deadline) {
+                break;
+            }
+            // A child whose pipes are closed is only waited for.
+            waited = WaitForSingleObject(m_process.Get(), open ? kPollMilliseconds : kWaitPiece);
         }
-        const DWORD waited = WaitForSingleObject(m_process.Get(), kChildTimeLimitSeconds * 1000);
         run.milliseconds =
             std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - m_started)
                 .count();
