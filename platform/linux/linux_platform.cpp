@@ -130,7 +130,7 @@ MemoryStatus LinuxPlatform::Memory() {
 }
 
 std::vector<DriveInfo> LinuxPlatform::Drives() {
-    return ReadDrives();
+    return ReadDrives(m_stuckQuestions);
 }
 
 std::vector<Ipv4Address> LinuxPlatform::OwnHostAddresses() {
