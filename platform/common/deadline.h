@@ -94,37 +94,4 @@ std::optional<Answer> AskWithin(DeadlineClock::duration limit, std::function<Ans
     return AskOnWorkerThread(std::move(question)).WaitUntil(deadline);
 }
 
-// One question that each report asks again (the firmware, the adapter list), with a deadline:
-// while an earlier asking of it is still stuck, it is not asked again but counts as unanswered at
-// once, so that a call that hangs for good holds one thread, not one per report.
-template <typename Answer>
-class RepeatedQuestion {
-public:
-    explicit RepeatedQuestion(std::function<Answer()> question) : m_question(std::move(question)) {}
-
-    std::optional<Answer> AskWithin(DeadlineClock::duration limit) {
-        const DeadlineClock::time_point deadline = DeadlineClock::now() + limit;
-        AnswerSlot<Answer> asking;
-        {
-            const std::lock_guard lock(m_mutex);
-            if (m_stuck && !m_stuck->Settled()) {
-                return std::nullopt;
-            }
-            m_stuck.reset();
-            asking = AskOnWorkerThread<Answer>(m_question);
-        }
-        std::optional<Answer> answer = asking.WaitUntil(deadline);
-        if (!answer && !asking.Settled()) {
-            const std::lock_guard lock(m_mutex);
-            m_stuck = asking;
-        }
-        return answer;
-    }
-
-private:
-    const std::function<Answer()> m_question;
-    std::mutex m_mutex;
-    std::optional<AnswerSlot<Answer>> m_stuck;
-};
-
 }  // namespace kolt::common

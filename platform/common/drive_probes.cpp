@@ -1,7 +1,5 @@
 #include "platform/common/drive_probes.h"
 
-#include <map>
-#include <mutex>
 #include <utility>
 
 namespace kolt::common {
@@ -11,40 +9,6 @@ namespace {
 using SpaceSlot = AnswerSlot<std::optional<DiskSpace>>;
 using TypeSlot = AnswerSlot<DriveKind>;
 
-// The probes that had not answered by their deadline, by drive, for the whole process: a second
-// report (the dialog program's next Process) does not start a second probe of a drive whose first
-// one is still stuck.
-class StuckProbes {
-public:
-    // Whether the drive's earlier probe is still stuck; a probe that has finished is forgotten.
-    bool StillStuck(const std::string& key) {
-        const std::lock_guard lock(m_mutex);
-        const auto found = m_probes.find(key);
-        if (found == m_probes.end()) {
-            return false;
-        }
-        if (!found->second.Settled()) {
-            return true;
-        }
-        m_probes.erase(found);
-        return false;
-    }
-
-    void Remember(const std::string& key, const SpaceSlot& probe) {
-        const std::lock_guard lock(m_mutex);
-        m_probes.insert_or_assign(key, probe);
-    }
-
-private:
-    std::mutex m_mutex;
-    std::map<std::string, SpaceSlot> m_probes;
-};
-
-StuckProbes& ProcessStuckProbes() {
-    static StuckProbes probes;
-    return probes;
-}
-
 struct Started {
     std::size_t index;
     std::optional<TypeSlot> type;  // only where the type is asked
@@ -53,9 +17,9 @@ struct Started {
 
 }  // namespace
 
-std::vector<DriveInfo> ProbeDrives(std::vector<DriveProbe> probes, DeadlineClock::duration limit) {
+std::vector<DriveInfo> ProbeDrives(std::vector<DriveProbe> probes, DeadlineClock::duration limit,
+                                   StuckQuestions& stuck) {
     const DeadlineClock::time_point deadline = DeadlineClock::now() + limit;
-    StuckProbes& stuck = ProcessStuckProbes();
     std::vector<DriveInfo> drives;
     drives.reserve(probes.size());
     std::vector<Started> started;
@@ -113,9 +77,7 @@ std::vector<DriveInfo> ProbeDrives(std::vector<DriveProbe> probes, DeadlineClock
             continue;
         }
         drive.answeredInTime = false;
-        if (!asked.space.Settled()) {
-            stuck.Remember(probes[asked.index].key, asked.space);
-        }
+        stuck.Remember(probes[asked.index].key, asked.space);
     }
     return drives;
 }

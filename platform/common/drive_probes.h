@@ -9,14 +9,15 @@
 #include <vector>
 
 #include "platform/common/deadline.h"
+#include "platform/common/stuck_questions.h"
 #include "platform/platform.h"
 
 namespace kolt::common {
 
 // One drive to measure: what is known of it without asking it, and how to ask it.
 struct DriveProbe {
-    // Names the drive for the whole process (a drive root, a mount point): a drive whose earlier
-    // probe is still stuck is not asked again.
+    // Names the drive among the caller's stuck questions (a drive root, a mount point): a drive
+    // whose earlier probe is still stuck is not asked again.
     std::string key;
     // The letter, and the type where it is known without asking the drive.
     DriveInfo known;
@@ -31,8 +32,10 @@ struct DriveProbe {
 
 // The drives measured, in the order given. A drive whose space has not come by `limit` from now
 // counts as not answering in time: `known`, with the type if that came, no space and
-// `answeredInTime` false. Its probe is remembered for the whole process: until that probe has
-// finished, a later call counts the drive as not answering at once instead of asking it again.
-std::vector<DriveInfo> ProbeDrives(std::vector<DriveProbe> probes, DeadlineClock::duration limit);
+// `answeredInTime` false. Its probe is remembered in `stuck`: until that probe has finished, a
+// later call with the same record counts the drive as not answering at once instead of asking it
+// again.
+std::vector<DriveInfo> ProbeDrives(std::vector<DriveProbe> probes, DeadlineClock::duration limit,
+                                   StuckQuestions& stuck);
 
 }  // namespace kolt::common

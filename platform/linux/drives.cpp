@@ -25,7 +25,7 @@ bool ReadsOne(const std::string& path) {
 
 }  // namespace
 
-std::vector<DriveInfo> ReadDrives() {
+std::vector<DriveInfo> ReadDrives(common::StuckQuestions& stuck) {
     const auto table = posix::ReadTextFile("/proc/self/mountinfo", posix::kMountTableLimit);
     const std::vector<DriveMount> letters = DriveMounts(std::string_view(table ? *table : ""));
     std::vector<common::DriveProbe> probes;
@@ -45,7 +45,7 @@ std::vector<DriveInfo> ReadDrives() {
         }
         probes.push_back(std::move(probe));
     }
-    return common::ProbeDrives(std::move(probes), common::kDriveAnswerLimit);
+    return common::ProbeDrives(std::move(probes), common::kDriveAnswerLimit, stuck);
 }
 
 bool IsRemovableBlockDevice(const MountEntry& mount) {

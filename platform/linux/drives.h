@@ -4,13 +4,15 @@
 
 #include <vector>
 
+#include "platform/common/stuck_questions.h"
 #include "platform/linux/mount_table.h"
 #include "platform/platform.h"
 
 namespace kolt::linux_backend {
 
-// Every lettered drive, from one read of the mount table.
-std::vector<DriveInfo> ReadDrives();
+// Every lettered drive, from one read of the mount table. A drive whose earlier probe is still
+// stuck in `stuck` counts as not answering at once.
+std::vector<DriveInfo> ReadDrives(common::StuckQuestions& stuck);
 
 // Whether the block device behind a mount says it is removable in /sys (for a partition, its
 // disk does); false for a mount without a block device.

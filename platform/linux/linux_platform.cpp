@@ -143,7 +143,7 @@ std::optional<MemoryStatus> LinuxPlatform::Memory() {
 }
 
 std::vector<DriveInfo> LinuxPlatform::Drives() {
-    return ReadDrives();
+    return ReadDrives(m_stuckQuestions);
 }
 
 std::vector<Ipv4Address> LinuxPlatform::OwnHostAddresses() {

@@ -1,8 +1,10 @@
 // The Linux backend of the platform seam: every answer is read afresh from /proc, /sys,
 // os-release, uname, the user database, the resolver and statvfs, and nothing stays open or
-// cached between two calls.
+// cached between two calls. What it keeps is which drives' probes are still stuck, so that the
+// next report does not ask them again.
 #pragma once
 
+#include "platform/common/stuck_questions.h"
 #include "platform/platform.h"
 
 namespace kolt::linux_backend {
@@ -35,6 +37,9 @@ public:
 
     std::optional<std::string> CurrentDirectory() override;
     char PathSeparator() override { return '/'; }
+
+private:
+    common::StuckQuestions m_stuckQuestions;
 };
 
 }  // namespace kolt::linux_backend

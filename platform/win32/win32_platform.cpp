@@ -38,6 +38,11 @@ namespace {
 constexpr char kFirstDriveLetter = 'C';
 constexpr char kLastDriveLetter = 'Z';
 
+// The keys of the questions to drivers among the stuck ones; a drive's key is its root ("C:\\").
+constexpr const char* kFirmwareQuestion = "firmware";
+constexpr const char* kAdaptersQuestion = "network adapters";
+constexpr const char* kDisplaysQuestion = "display devices";
+
 }  // namespace
 
 std::uint32_t Win32Platform::ProcessorCount() {
@@ -156,7 +161,7 @@ std::vector<DriveInfo> Win32Platform::Drives() {
         };
         probes.push_back(std::move(probe));
     }
-    return common::ProbeDrives(std::move(probes), common::kDriveAnswerLimit);
+    return common::ProbeDrives(std::move(probes), common::kDriveAnswerLimit, m_stuckQuestions);
 }
 
 std::vector<Ipv4Address> Win32Platform::OwnHostAddresses() {
@@ -192,19 +197,23 @@ ProcessorDetails Win32Platform::ProcessorDetail() {
 // The firmware table, the adapter list and the display devices come from drivers: each is asked
 // on a worker thread with a deadline, and one that hangs is not asked again while it does.
 FirmwareInfo Win32Platform::Firmware() {
-    static common::RepeatedQuestion<FirmwareInfo> question(ReadFirmware);
-    return question.AskWithin(common::kExtendedFactLimit).value_or(FirmwareInfo{});
+    return m_stuckQuestions
+        .AskWithin<FirmwareInfo>(kFirmwareQuestion, common::kExtendedFactLimit, ReadFirmware)
+        .value_or(FirmwareInfo{});
 }
 
 NetworkInfo Win32Platform::Network() {
-    static common::RepeatedQuestion<NetworkInfo> question(ReadNetworkAdapters);
-    return question.AskWithin(common::kExtendedFactLimit).value_or(NetworkInfo{});
+    return m_stuckQuestions
+        .AskWithin<NetworkInfo>(kAdaptersQuestion, common::kExtendedFactLimit, ReadNetworkAdapters)
+        .value_or(NetworkInfo{});
 }
 
 std::vector<GraphicsAdapter> Win32Platform::GraphicsAdapters() {
     using Records = std::vector<DisplayDeviceRecord>;
-    static common::RepeatedQuestion<Records> question(EnumerateDisplayDevices);
-    const Records records = question.AskWithin(common::kExtendedFactLimit).value_or(Records{});
+    const Records records = m_stuckQuestions
+                                .AskWithin<Records>(kDisplaysQuestion, common::kExtendedFactLimit,
+                                                    EnumerateDisplayDevices)
+                                .value_or(Records{});
     Win32RegistryView registry;
     return GraphicsFromRecords(records, registry);
 }

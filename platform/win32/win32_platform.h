@@ -1,7 +1,10 @@
 // The Win32 backend of the platform seam: kernel32, advapi32, Windows Sockets, the IP helper and
-// the time-stamp counter. Only Win32 code here; nothing stays open between two calls.
+// the time-stamp counter. Only Win32 code here; nothing stays open between two calls. What it
+// keeps is which questions to the drivers (a drive, the firmware, the adapters, the displays) are
+// still stuck, so that the next report does not ask them again.
 #pragma once
 
+#include "platform/common/stuck_questions.h"
 #include "platform/platform.h"
 
 namespace kolt::win32 {
@@ -34,6 +37,9 @@ public:
 
     std::optional<std::string> CurrentDirectory() override;
     char PathSeparator() override { return '\\'; }
+
+private:
+    common::StuckQuestions m_stuckQuestions;
 };
 
 }  // namespace kolt::win32

@@ -1,7 +1,7 @@
 // Asking what may never answer: the caller waits at most until the deadline, drives are asked at
 // once so that many that never answer cost one deadline, and a probe still stuck is not started
-// again, nor a question still stuck asked again. The questions here wait at a gate that opens
-// only when the test is done with them.
+// again, nor a question still stuck asked again, by the owner of the record that holds it. The
+// questions here wait at a gate that opens only when the test is done with them.
 #include "platform/common/deadline.h"
 
 #include <gtest/gtest.h>
@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "platform/common/drive_probes.h"
+#include "platform/common/stuck_questions.h"
 
 namespace kolt::common {
 namespace {
@@ -150,8 +151,9 @@ TEST(ProbeDrives, TenDrivesThatNeverAnswerCostOneDeadline) {
     }
     probes.push_back(script.Drive("ten/alive", 'N', false));
 
+    StuckQuestions stuck;
     const auto start = DeadlineClock::now();
-    const std::vector<DriveInfo> drives = ProbeDrives(std::move(probes), kLimit);
+    const std::vector<DriveInfo> drives = ProbeDrives(std::move(probes), kLimit, stuck);
     const double seconds = SecondsSince(start);
     EXPECT_GE(seconds, 0.3);
     EXPECT_LT(seconds, 2.0) << "one deadline for all, not one per drive";
@@ -175,16 +177,17 @@ TEST(ProbeDrives, TenDrivesThatNeverAnswerCostOneDeadline) {
 // answering at once, without a second probe; once that probe has finished, it is asked again.
 TEST(ProbeDrives, AProbeStillStuckIsNotStartedAgain) {
     ScriptedDrives script;
+    StuckQuestions stuck;
     const auto probes = [&script] {
         std::vector<DriveProbe> list;
         list.push_back(script.Drive("again/dead", 'M', true));
         return list;
     };
-    ASSERT_FALSE(ProbeDrives(probes(), kLimit)[0].answeredInTime);
+    ASSERT_FALSE(ProbeDrives(probes(), kLimit, stuck)[0].answeredInTime);
     ASSERT_EQ(*script.asked, 1);
 
     const auto start = DeadlineClock::now();
-    const std::vector<DriveInfo> second = ProbeDrives(probes(), kLimit);
+    const std::vector<DriveInfo> second = ProbeDrives(probes(), kLimit, stuck);
     EXPECT_LT(SecondsSince(start), 0.3) << "not waited for again";
     EXPECT_FALSE(second[0].answeredInTime);
     EXPECT_EQ(*script.asked, 1) << "no second probe of a stuck drive";
@@ -193,7 +196,7 @@ TEST(ProbeDrives, AProbeStillStuckIsNotStartedAgain) {
     script.gate->Open();
     std::optional<DriveInfo> answered;
     for (int round = 0; round < 100 && !answered; ++round) {
-        const DriveInfo drive = ProbeDrives(probes(), kLimit)[0];
+        const DriveInfo drive = ProbeDrives(probes(), kLimit, stuck)[0];
         if (drive.answeredInTime) {
             answered = drive;
         } else {
@@ -230,7 +233,8 @@ TEST(ProbeDrives, ATypeThatCameIsKeptWhenTheSpaceDoesNot) {
         };
         probes.push_back(std::move(probe));
     }
-    const std::vector<DriveInfo> drives = ProbeDrives(std::move(probes), kLimit);
+    StuckQuestions stuck;
+    const std::vector<DriveInfo> drives = ProbeDrives(std::move(probes), kLimit, stuck);
     for (std::size_t i = 0; i < std::size(cases); ++i) {
         SCOPED_TRACE(cases[i].key);
         EXPECT_FALSE(drives[i].answeredInTime);
@@ -241,32 +245,63 @@ TEST(ProbeDrives, ATypeThatCameIsKeptWhenTheSpaceDoesNot) {
 // The firmware or the adapter list on Windows, asked by each report: a call that hangs costs its
 // deadline once, later reports give up at once without a second thread, and once the call has
 // returned it is asked afresh.
-TEST(RepeatedQuestion, AQuestionStillStuckIsNotAskedAgain) {
+TEST(StuckQuestions, AQuestionStillStuckIsNotAskedAgain) {
     const auto gate = std::make_shared<Gate>();
     const auto asked = std::make_shared<std::atomic<int>>(0);
-    RepeatedQuestion<int> question([gate, asked] {
+    const std::function<int()> firmware = [gate, asked] {
         if (++*asked == 1) {
             gate->Wait();
         }
         return 5;
-    });
-    EXPECT_EQ(question.AskWithin(kLimit), std::nullopt);
+    };
+    StuckQuestions stuck;
+    EXPECT_EQ(stuck.AskWithin("firmware", kLimit, firmware), std::nullopt);
 
     const auto start = DeadlineClock::now();
-    EXPECT_EQ(question.AskWithin(kLimit), std::nullopt);
+    EXPECT_EQ(stuck.AskWithin("firmware", kLimit, firmware), std::nullopt);
     EXPECT_LT(SecondsSince(start), 0.3) << "not waited for again";
     EXPECT_EQ(*asked, 1);
 
     gate->Open();
     std::optional<int> answer;
     for (int round = 0; round < 100 && !answer; ++round) {
-        answer = question.AskWithin(kLimit);
+        answer = stuck.AskWithin("firmware", kLimit, firmware);
         if (!answer) {
             std::this_thread::sleep_for(50ms);
         }
     }
     EXPECT_EQ(answer, 5);
     EXPECT_EQ(*asked, 2);
+}
+
+// What is stuck belongs to one key of one record: another key is asked as usual, and a new record
+// (a new backend, as each test makes one) asks even the key that is stuck in the old one.
+TEST(StuckQuestions, AStuckKeyHoldsBackOnlyItselfInItsOwnRecord) {
+    const auto gate = std::make_shared<Gate>();
+    const std::function<int()> hangs = [gate] {
+        gate->Wait();
+        return 1;
+    };
+    StuckQuestions first;
+    ASSERT_EQ(first.AskWithin("adapters", kLimit, hangs), std::nullopt);
+    ASSERT_TRUE(first.StillStuck("adapters"));
+
+    StuckQuestions fresh;
+    struct Case {
+        const char* what;
+        StuckQuestions* record;
+        const char* key;
+    };
+    const Case cases[] = {
+        {"another key of the same record", &first, "displays"},
+        {"the stuck key in a new record", &fresh, "adapters"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_FALSE(c.record->StillStuck(c.key));
+        EXPECT_EQ(c.record->AskWithin<int>(c.key, kLimit, [] { return 2; }), 2);
+    }
+    gate->Open();
 }
 
 }  // namespace
