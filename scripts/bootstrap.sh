@@ -32,6 +32,9 @@ packages=(
     # certificate for its test; the manifest and schema checks (Debian's Python modules); the
     # fleet playbook's test with Debian's ansible, which ships the ansible.windows collection.
     zip dpkg-dev lintian man-db osslsigncode openssl python3-yaml python3-jsonschema ansible
+    # The fault-injection stage (scripts/test-fault-injection.sh): strace traces the console
+    # program and makes its system calls fail one at a time; jq reads the JSON reports back.
+    strace jq
     # The power-cut test: an ext4 image made with mkfs.ext4 and loop-mounted with mount.
     e2fsprogs mount
     # The tests' file system that never answers speaks the kernel's FUSE interface through its

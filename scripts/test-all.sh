@@ -1,14 +1,16 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the source checks (layering, formatting, links between
-# the documents), the native unit and integration suites, the same suites under AddressSanitizer
-# and UndefinedBehaviorSanitizer,
-# bounded fuzz runs of the selection reader and the SMBIOS parser, the Windows builds run under
-# Wine (32- and 64-bit), the packages desks install and the playbook fleets collect with (Debian
-# package, winget and Scoop manifests, signing, the JSON form's schema, Ansible), and the dialog
-# program end to end under Wine and Xvfb. Installs what it needs first. Every stage runs even when
-# an earlier one failed, so one run shows every failure; the exit status is non-zero if any stage
-# failed. Where the kernel refuses 32-bit x86 programs, the cases that would run one are reported
-# as skipped with the reason, and the summary says so.
+# the documents), the native unit and integration suites, the native console program with each of
+# its system calls failing in turn (strace fault injection: no crash, hang, lost or cut report,
+# left-over temporary or silent failure), the same suites under AddressSanitizer and
+# UndefinedBehaviorSanitizer, bounded fuzz runs of the selection reader and the SMBIOS parser, the
+# Windows builds run under Wine (32- and 64-bit), the packages desks install and the playbook
+# fleets collect with (Debian package, winget and Scoop manifests, signing, the JSON form's schema,
+# Ansible), and the dialog program end to end under Wine and Xvfb. Installs what it needs first.
+# Every stage runs even when an earlier one failed, so one run shows every failure; the exit status
+# is non-zero if any stage failed. Where the kernel refuses 32-bit x86 programs, the cases that
+# would run one are reported as skipped with the reason, and the summary says so; where strace
+# cannot trace, so is the fault-injection stage.
 #
 # Counts come from CTest's JUnit reports (every stage that runs CTest writes them into
 # KOLT_JUNIT_DIR) and from exit statuses, never from CTest's printed summary. A stage that fails
@@ -47,6 +49,9 @@ echo "test-all: $runs_32bit_summary"
 
 stage "layering, formatting and links of the sources" scripts/check-source.sh
 stage --counted "native build and tests" preset_suite native
+# The console program the native stage built, its system calls failing one at a time.
+stage --counted "native console program with its system calls failing one at a time" \
+    scripts/test-fault-injection.sh
 stage --counted "AddressSanitizer and UndefinedBehaviorSanitizer build and tests" \
     preset_suite sanitize
 stage "fuzzing the selection reader and the SMBIOS parser" \
