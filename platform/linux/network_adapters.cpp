@@ -35,9 +35,15 @@ constexpr std::uint32_t kTunnelLinkTypes[] = {
 
 constexpr std::string_view kResolverStub = "127.0.0.53";
 
-bool Exists(const std::string& path) {
-    std::error_code ignored;
-    return std::filesystem::exists(std::filesystem::symlink_status(path, ignored));
+// Whether the entry is there; nullopt when the system could not say (a lookup refused or failed,
+// as opposed to an entry that is not there).
+std::optional<bool> Exists(const std::string& path) {
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::symlink_status(path, error);
+    if (error && status.type() != std::filesystem::file_type::not_found) {
+        return std::nullopt;
+    }
+    return std::filesystem::exists(status);
 }
 
 void AddOnce(std::vector<InternetAddress>& addresses, const InternetAddress& address) {
@@ -121,10 +127,16 @@ InterfaceTraits ReadInterfaceTraits(const std::string& interfaceDirectory) {
             }
         });
     }
-    traits.wireless = Exists(interfaceDirectory + "/wireless") ||
-                      Exists(interfaceDirectory + "/phy80211") || traits.deviceType == "wlan";
-    traits.tunTap = Exists(interfaceDirectory + "/tun_flags");
-    traits.onBus = Exists(interfaceDirectory + "/device");
+    // An entry the system would not say about leaves the traits incomplete: what it would have
+    // told is not taken for "absent".
+    const auto entry = [&traits, &interfaceDirectory](const char* name) {
+        const std::optional<bool> there = Exists(interfaceDirectory + name);
+        traits.complete = traits.complete && there.has_value();
+        return there.value_or(false);
+    };
+    traits.wireless = entry("/wireless") || entry("/phy80211") || traits.deviceType == "wlan";
+    traits.tunTap = entry("/tun_flags");
+    traits.onBus = entry("/device");
     return traits;
 }
 
@@ -138,7 +150,9 @@ AdapterKind ClassifyInterface(const InterfaceTraits& traits) {
     if (traits.tunTap || tunnelLink || traits.deviceType == "wireguard") {
         return AdapterKind::Tunnel;
     }
-    if (traits.linkType == kLinkEthernet) {
+    // Wi-Fi, a tun device and hardware each show by an entry: without every answer, an Ethernet
+    // link could be any of them.
+    if (traits.linkType == kLinkEthernet && traits.complete) {
         return traits.onBus ? AdapterKind::Ethernet : AdapterKind::Virtual;
     }
     return AdapterKind::Unknown;

@@ -22,13 +22,15 @@ struct InterfaceTraits {
     bool tunTap = false;                    // a `tun_flags` entry: a tun or tap device
     bool onBus = false;                     // a `device` entry: hardware, not made by software
     std::string deviceType;                 // DEVTYPE of `uevent`: "bridge", "wireguard", ...
+    bool complete = true;  // false where the system would not say whether an entry is there
 };
 
 InterfaceTraits ReadInterfaceTraits(const std::string& interfaceDirectory);
 
 // Wi-Fi for wireless interfaces; Tunnel for tun and tap devices, point-to-point links, IP
 // tunnels and WireGuard; Ethernet for Ethernet hardware; Virtual for Ethernet made by software
-// (bridges, veth pairs, bonds); Unknown otherwise.
+// (bridges, veth pairs, bonds); Unknown otherwise, and for an Ethernet link whose entries the
+// system would not all tell.
 AdapterKind ClassifyInterface(const InterfaceTraits& traits);
 
 // A hardware address as sysfs writes it ("02:fc:00:00:00:01"); empty for none, all zeros, or text

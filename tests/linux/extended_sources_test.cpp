@@ -229,6 +229,25 @@ TEST(LinuxTreeSources, AdaptersWithKindAddressesRoutesAndNameServers) {
         << "the servers behind the local resolver stub";
 }
 
+// An entry the system would not tell about is not taken for an absent one: without it an
+// Ethernet link is of no known kind, rather than software-made.
+TEST(ClassifyInterface, UnansweredEntriesGiveNoKindForEthernet) {
+    const struct {
+        const char* name;
+        InterfaceTraits traits;
+        AdapterKind expected;
+    } cases[] = {
+        {"hardware", {1, false, false, true, "", true}, AdapterKind::Ethernet},
+        {"software", {1, false, false, false, "", true}, AdapterKind::Virtual},
+        {"entries not told", {1, false, false, false, "", false}, AdapterKind::Unknown},
+        {"Wi-Fi told all the same", {1, true, false, false, "", false}, AdapterKind::WiFi},
+        {"tun told all the same", {65534, false, true, false, "", false}, AdapterKind::Tunnel},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ClassifyInterface(c.traits), c.expected) << c.name;
+    }
+}
+
 TEST(LinuxTreeSources, GraphicsAdaptersOnceEachNamedFromThePciIdList) {
     CannedTree tree;
     const auto pciDevice = [&tree](const std::string& slot, const char* vendor, const char* device,
