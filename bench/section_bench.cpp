@@ -7,8 +7,8 @@
 
 #include "platform/platform.h"
 #include "report/build_report.h"
-#include "report/extended_facts.h"
-#include "report/section_text.h"
+#include "report/gather_context.h"
+#include "report/sections/extended.h"
 #include "report/system_report.h"
 
 namespace kolt {
@@ -43,7 +43,8 @@ void BM_ExtendedSection(benchmark::State& state) {
     std::string report;
     for (auto _ : state) {
         report.clear();
-        AppendExtendedText(GatherExtendedFacts(*platform), report);
+        GatherContext context(*platform);
+        AppendExtendedText(GatherExtended(context), report);
         benchmark::DoNotOptimize(report.data());
     }
 }

@@ -4,10 +4,10 @@
 #include <string>
 
 #include "console/command_line.h"
+#include "console/console_limits.h"
 #include "console/message_text.h"
 #include "kolt_version.h"
 #include "platform/files.h"
-#include "platform/fixed_limits.h"
 #include "report/build_report.h"
 #include "report/json_report.h"
 #include "report/report_file_name.h"
@@ -88,8 +88,7 @@ int RunConsole(Platform& platform, const std::vector<std::string>& arguments,
     // The same bytes, unchanged, replacing any earlier report in one step. A report file that
     // cannot be written is named on standard error, and that is all: the report has gone to
     // standard output already.
-    const std::string fileName =
-        ReportFileName(ComputerNameForFile(platform.ComputerName()), json ? ".json" : ".txt");
+    const std::string fileName = ProposedReportFileName(platform, json ? ".json" : ".txt");
     const FileWriteResult result = WriteFileAtomically(fileName, bytes);
     if (!result.written) {
         WarnAboutUnwrittenFile(fileName, result, errors);

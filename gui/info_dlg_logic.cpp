@@ -4,8 +4,8 @@
 #include <string_view>
 
 #include "branding.h"
+#include "gui/gui_limits.h"
 #include "gui/section_controls.h"
-#include "platform/fixed_limits.h"
 #include "report/build_report.h"
 #include "selection/selection_file.h"
 
@@ -16,16 +16,14 @@ namespace {
 constexpr int kProgressLow = 0;
 constexpr int kProgressHigh = 100;
 
-// Each section test but the last advances the bar by this much, checked or not, so the bar stands
-// at the same place after the sections whatever was selected.
+// Each section whose row steps the bar advances it by this much, checked or not, so the bar
+// stands at the same place after the sections whatever was selected.
 constexpr std::int32_t kSectionStep = 5;
-constexpr std::size_t kSteppedSections = 8;
 constexpr std::int32_t kFooterStep = 5;
 constexpr std::int32_t kViewerStep = 5;
 // Beyond the bar's end, so the bar is full while the viewer is open.
 constexpr std::int32_t kViewerOpenStep = 100;
 
-constexpr std::string_view kWindows95 = "Windows 95";
 constexpr std::string_view kWindows95Refusal = "Kolt Info is NOT designed for Windows 95!";
 
 }  // namespace
@@ -64,9 +62,10 @@ void InfoDlgLogic::StoreSelection() const {
 
 void InfoDlgLogic::RefuseWindows95() {
     // The name and version as the report would show them, either of which may say so.
-    const OperatingSystemFacts os = m_composer.GatherOperatingSystem();
-    if (os.nameText.find(kWindows95) != std::string::npos ||
-        os.versionText.find(kWindows95) != std::string::npos) {
+    const ReportFacts facts = GatherReportFacts(m_composer, [](ReportSection section) {
+        return section == ReportSection::OperatingSystem;
+    });
+    if (IsWindows95(*facts.operatingSystem)) {
         m_services.ShowMessage(kWindows95Refusal, ui::MessageIcon::None);
         m_services.Exit(1);
     }
@@ -79,13 +78,13 @@ void InfoDlgLogic::StepProgress(std::int32_t milliseconds) {
 }
 
 void InfoDlgLogic::OnProcessClicked() {
-    // Each section follows its own box; the All box is not consulted. Each section's turn but
-    // the last advances the bar, checked or not.
+    // Each section follows its own box; the All box is not consulted. Each section's turn
+    // advances the bar where its row says so, checked or not.
     m_reportText = BuildReport(
         m_composer,
         [this](ReportSection section) { return m_view.IsChecked(ControlIdFor(section)); },
-        [this](std::size_t position) {
-            if (position < kSteppedSections) {
+        [this](const SectionRow& row) {
+            if (row.stepsProgress) {
                 StepProgress(kSectionStep);
             }
         });

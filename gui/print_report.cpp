@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "gui/fixed_pitch_face.h"
-#include "platform/fixed_limits.h"
+#include "gui/gui_limits.h"
 #include "text/utf8.h"
 
 namespace kolt {

@@ -5,11 +5,11 @@
 #include <memory>
 #include <optional>
 #include <string_view>
+#include <utility>
 
 #include "branding.h"
 #include "gui/print_report.h"
 #include "platform/files.h"
-#include "report/report_file_name.h"
 
 namespace kolt {
 
@@ -46,17 +46,13 @@ std::string WithCrLfLineEnds(std::string_view text) {
 
 }  // namespace
 
-ReportDlgLogic::ReportDlgLogic(Platform& platform, DialogServices& services)
-    : m_platform(platform), m_services(services) {}
-
-std::string ReportDlgLogic::ProposedFileName() {
-    return ReportFileName(ComputerNameForFile(m_platform.ComputerName()));
-}
+ReportDlgLogic::ReportDlgLogic(std::string proposedFileName, DialogServices& services)
+    : m_proposedFileName(std::move(proposedFileName)), m_services(services) {}
 
 void ReportDlgLogic::OnSaveClicked() {
     ui::SaveAsRequest request;
     request.defaultExtension = kDefaultExtension;
-    request.fileName = ProposedFileName();
+    request.fileName = m_proposedFileName;
     request.filter = kSaveFilter;
     request.hideReadOnly = true;
     request.overwritePrompt = true;

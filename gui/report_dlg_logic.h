@@ -5,13 +5,13 @@
 #include <string>
 
 #include "gui/dialog_services.h"
-#include "platform/platform.h"
 
 namespace kolt {
 
 class ReportDlgLogic {
 public:
-    ReportDlgLogic(Platform& platform, DialogServices& services);
+    // `proposedFileName` is the name a Save proposes for the report.
+    ReportDlgLogic(std::string proposedFileName, DialogServices& services);
 
     ReportDlgLogic(const ReportDlgLogic&) = delete;
     ReportDlgLogic& operator=(const ReportDlgLogic&) = delete;
@@ -27,10 +27,10 @@ public:
     void OnEmailClicked();
 
     // The proposed name of a saved report.
-    std::string ProposedFileName();
+    const std::string& ProposedFileName() const { return m_proposedFileName; }
 
 private:
-    Platform& m_platform;
+    const std::string m_proposedFileName;
     DialogServices& m_services;
     std::string m_reportText;
 };

@@ -37,9 +37,24 @@ struct OperatingSystemInfo {
 
 // The first processor as the system describes it; nullopt where the system does not say.
 struct ProcessorInfo {
-    std::optional<std::string> vendor;      // the maker's identifier, "GenuineIntel"
-    std::optional<std::string> identifier;  // "x86 Family 15 Model 2 Stepping 9"
-    bool mmx = false;                       // the MMX instructions are available
+    std::optional<std::string> vendor;  // the maker's identifier, "GenuineIntel"
+    // The identifier as the system writes it whole, "x86 Family 15 Model 2 Stepping 9" (Windows);
+    // nullopt where the system gives only the numbers below.
+    std::optional<std::string> identifier;
+    bool mmx = false;  // the MMX instructions are available
+    // The processor's family, model and stepping numbers, where the system gives them as numbers
+    // (Linux); the report then makes the identifier from them.
+    std::optional<std::uint32_t> family;
+    std::optional<std::uint32_t> model;
+    std::optional<std::uint32_t> stepping;
+    bool program32Bit = false;  // this program runs as 32-bit code
+};
+
+// The computer's name as the system keeps it; nullopt where it cannot be obtained.
+struct ComputerNameInfo {
+    std::optional<std::string> netbiosName;  // the NetBIOS name Windows keeps, whole
+    // The host name, whole, where the system keeps no NetBIOS name ("desk042.sales.example.com").
+    std::optional<std::string> hostName;
 };
 
 // One kind of memory: how much there is and how much of it is free for programs, in bytes
@@ -202,9 +217,9 @@ public:
     virtual OperatingSystemInfo OperatingSystem() = 0;
 
     // --- Identity ---------------------------------------------------------------------------
-    // The computer's NetBIOS-style name, whole; nullopt when it cannot be obtained. Callers
-    // apply their own area limits.
-    virtual std::optional<std::string> ComputerName() = 0;
+    // The computer's name in the system's own terms. The report makes its NetBIOS-style name
+    // from it and applies its own area limits.
+    virtual ComputerNameInfo ComputerName() = 0;
     // The name of the user the program runs as, whole; nullopt when it cannot be obtained, or not
     // within its deadline.
     virtual std::optional<std::string> UserName() = 0;

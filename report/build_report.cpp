@@ -1,19 +1,16 @@
 #include "report/build_report.h"
 
-#include "report/report_sections.h"
-
 namespace kolt {
 
 ReportFacts GatherReportFacts(CSystemReport& composer, const SectionWanted& wanted,
                               const SectionDone& done) {
     ReportFacts facts;
-    for (std::size_t position = 0; position < kReportSections.size(); ++position) {
-        const SectionRow& row = kReportSections[position];
+    for (const SectionRow& row : kReportSections) {
         if (wanted(row.entry)) {
-            row.gather(composer, facts);
+            composer.Gather(row, facts);
         }
         if (done) {
-            done(position);
+            done(row);
         }
     }
     return facts;

@@ -7,7 +7,7 @@
 #include <functional>
 #include <string>
 
-#include "report/report_facts.h"
+#include "report/report_sections.h"
 #include "report/system_report.h"
 #include "selection/report_section.h"
 
@@ -15,9 +15,9 @@ namespace kolt {
 
 // Whether a report holds a section; asked once per section, in report order.
 using SectionWanted = std::function<bool(ReportSection)>;
-// Called after each section's turn, gathered or not, with its position in the report order
-// (0 to kReportSectionSteps - 1): the dialog program steps its progress bar here.
-using SectionDone = std::function<void(std::size_t position)>;
+// Called after each section's turn, gathered or not, with its row of the table of sections: the
+// dialog program steps its progress bar here.
+using SectionDone = std::function<void(const SectionRow& row)>;
 
 // Each wanted section's facts, asked in report order.
 ReportFacts GatherReportFacts(CSystemReport& composer, const SectionWanted& wanted,

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "report/build_report.h"
-#include "report/report_facts.h"
+#include "report/report_sections.h"
 #include "report/system_report.h"
 
 namespace kolt {

@@ -1,9 +1,8 @@
 #include "report/report_file_name.h"
 
-#include <string_view>
-
-#include "platform/fixed_limits.h"
-#include "text/utf8.h"
+#include "report/name_area.h"
+#include "report/netbios_name.h"
+#include "report/report_limits.h"
 
 namespace kolt {
 
@@ -19,10 +18,7 @@ bool AllowedInFileName(char c) {
 }  // namespace
 
 std::string ComputerNameForFile(const std::optional<std::string>& computerName) {
-    if (!computerName || text::Utf16Length(*computerName) >= limits::kFileNameComputerNameArea) {
-        return {};
-    }
-    return computerName->substr(0, computerName->find('\0'));
+    return NameInArea(computerName, limits::kFileNameComputerNameArea).value_or(std::string());
 }
 
 std::string ReportFileName(std::string_view computerName, std::string_view extension) {
@@ -32,6 +28,11 @@ std::string ReportFileName(std::string_view computerName, std::string_view exten
     }
     name += extension;
     return name;
+}
+
+std::string ProposedReportFileName(Platform& platform, std::string_view extension) {
+    return ReportFileName(ComputerNameForFile(NetbiosStyleName(platform.ComputerName())),
+                          extension);
 }
 
 }  // namespace kolt

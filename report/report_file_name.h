@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/platform.h"
+
 namespace kolt {
 
 // The computer name as the file name's area holds it (limits::kFileNameComputerNameArea): the
@@ -14,5 +16,9 @@ std::string ComputerNameForFile(const std::optional<std::string>& computerName);
 // Characters that cannot stand in a Windows file name (path separators, drive colons, wildcards,
 // control bytes) become '_', so the file always lands in the current directory.
 std::string ReportFileName(std::string_view computerName, std::string_view extension = ".txt");
+
+// The file name both programs propose for a report of this machine: named after its
+// NetBIOS-style computer name.
+std::string ProposedReportFileName(Platform& platform, std::string_view extension = ".txt");
 
 }  // namespace kolt

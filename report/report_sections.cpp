@@ -1,18 +1,22 @@
 #include "report/report_sections.h"
 
-#include "report/section_text.h"
-
 namespace kolt {
 
 namespace {
 
-// A row from the section's member of ReportFacts, the composer's gatherer and the renderers.
+// Whether the dialog's progress bar steps for a section's turn. Every section but the Disk
+// Information block, once the last, steps; Extended Information came later and does not.
+constexpr bool kSteps = true;
+constexpr bool kNoStep = false;
+
+// A row from the section's member of ReportFacts, its gatherer and its renderers.
 template <auto kFacts, auto kGather, auto kText, auto kJson>
-constexpr SectionRow Row(ReportSection entry, std::string_view jsonKey) {
+constexpr SectionRow Row(ReportSection entry, std::string_view jsonKey, bool stepsProgress) {
     return SectionRow{
         entry,
         jsonKey,
-        [](CSystemReport& composer, ReportFacts& facts) { facts.*kFacts = (composer.*kGather)(); },
+        stepsProgress,
+        [](GatherContext& context, ReportFacts& facts) { facts.*kFacts = kGather(context); },
         [](const ReportFacts& facts) { return (facts.*kFacts).has_value(); },
         [](const ReportFacts& facts, std::string& report) { kText(*(facts.*kFacts), report); },
         [](const ReportFacts& facts, Json& value) { kJson(*(facts.*kFacts), value); },
@@ -22,27 +26,35 @@ constexpr SectionRow Row(ReportSection entry, std::string_view jsonKey) {
 }  // namespace
 
 const std::array<SectionRow, kReportSectionSteps> kReportSections{
-    Row<&ReportFacts::dateTime, &CSystemReport::GatherDateTime, &AppendDateTimeText,
-        &WriteDateTimeJson>(ReportSection::DateTime, "dateTime"),
-    Row<&ReportFacts::architecture, &CSystemReport::GatherArchitecture, &AppendArchitectureText,
-        &WriteArchitectureJson>(ReportSection::Architecture, "architecture"),
-    Row<&ReportFacts::cpuSpeed, &CSystemReport::GatherCpuSpeed, &AppendCpuSpeedText,
-        &WriteCpuSpeedJson>(ReportSection::CpuSpeed, "cpuSpeed"),
-    Row<&ReportFacts::operatingSystem, &CSystemReport::GatherOperatingSystem,
-        &AppendOperatingSystemText, &WriteOperatingSystemJson>(ReportSection::OperatingSystem,
-                                                               "operatingSystem"),
-    Row<&ReportFacts::computerName, &CSystemReport::GatherComputerName, &AppendComputerNameText,
-        &WriteComputerNameJson>(ReportSection::ComputerName, "computerName"),
-    Row<&ReportFacts::ipAddress, &CSystemReport::GatherIpAddress, &AppendIpAddressText,
-        &WriteIpAddressJson>(ReportSection::IpAddress, "ipAddress"),
-    Row<&ReportFacts::userName, &CSystemReport::GatherUser, &AppendUserText, &WriteUserJson>(
-        ReportSection::UserName, "userName"),
-    Row<&ReportFacts::memory, &CSystemReport::QueryMemory, &AppendMemoryText, &WriteMemoryJson>(
-        ReportSection::Memory, "memory"),
-    Row<&ReportFacts::disk, &CSystemReport::QueryDisks, &AppendDisksText, &WriteDisksJson>(
-        ReportSection::Disk, "disk"),
-    Row<&ReportFacts::extended, &CSystemReport::GatherExtended, &AppendExtendedText,
-        &WriteExtendedJson>(ReportSection::Extended, "extended"),
+    Row<&ReportFacts::dateTime, &GatherDateTime, &AppendDateTimeText, &WriteDateTimeJson>(
+        ReportSection::DateTime, "dateTime", kSteps),
+    Row<&ReportFacts::architecture, &GatherArchitecture, &AppendArchitectureText,
+        &WriteArchitectureJson>(ReportSection::Architecture, "architecture", kSteps),
+    Row<&ReportFacts::cpuSpeed, &GatherCpuSpeed, &AppendCpuSpeedText, &WriteCpuSpeedJson>(
+        ReportSection::CpuSpeed, "cpuSpeed", kSteps),
+    Row<&ReportFacts::operatingSystem, &GatherOperatingSystem, &AppendOperatingSystemText,
+        &WriteOperatingSystemJson>(ReportSection::OperatingSystem, "operatingSystem", kSteps),
+    Row<&ReportFacts::computerName, &GatherComputerName, &AppendComputerNameText,
+        &WriteComputerNameJson>(ReportSection::ComputerName, "computerName", kSteps),
+    Row<&ReportFacts::ipAddress, &GatherIpAddress, &AppendIpAddressText, &WriteIpAddressJson>(
+        ReportSection::IpAddress, "ipAddress", kSteps),
+    Row<&ReportFacts::userName, &GatherUserName, &AppendUserNameText, &WriteUserNameJson>(
+        ReportSection::UserName, "userName", kSteps),
+    Row<&ReportFacts::memory, &GatherMemory, &AppendMemoryText, &WriteMemoryJson>(
+        ReportSection::Memory, "memory", kSteps),
+    Row<&ReportFacts::disk, &GatherDisks, &AppendDisksText, &WriteDisksJson>(ReportSection::Disk,
+                                                                             "disk", kNoStep),
+    Row<&ReportFacts::extended, &GatherExtended, &AppendExtendedText, &WriteExtendedJson>(
+        ReportSection::Extended, "extended", kNoStep),
 };
+
+const SectionRow* FindSectionRow(ReportSection entry) {
+    for (const SectionRow& row : kReportSections) {
+        if (row.entry == entry) {
+            return &row;
+        }
+    }
+    return nullptr;
+}
 
 }  // namespace kolt

@@ -1,10 +1,12 @@
-// The composer itself: construction, the banner and the closing lines.
+// The composer itself: construction, the banner and the closing lines, and one section at a time.
+#include "report/system_report.h"
+
 #include <string_view>
 
 #include "branding.h"
 #include "kolt_version.h"
 #include "report/report_lines.h"
-#include "report/system_report.h"
+#include "report/report_sections.h"
 
 namespace kolt {
 
@@ -16,12 +18,7 @@ constexpr std::string_view kRule = "--------------------------------------------
 
 }  // namespace
 
-CSystemReport::CSystemReport(Platform& platform)
-    : m_platform(platform),
-      m_systemProcessorCount(platform.ProcessorCount()),
-      // Starting from the system's count lets a report that has the CPU speed but not the
-      // architecture show the same line as one where the architecture came first.
-      m_processorCount(static_cast<std::int32_t>(m_systemProcessorCount)) {}
+CSystemReport::CSystemReport(Platform& platform) : m_context(platform) {}
 
 std::string& CSystemReport::AppendHeader(std::string& report) const {
     std::string text;
@@ -36,6 +33,19 @@ std::string& CSystemReport::AppendFooter(std::string& report) const {
     report_lines::AppendLine(text, kRule);
     report_lines::AppendLine(text, branding::kWebDomain);
     return report.append(text);
+}
+
+void CSystemReport::Gather(const SectionRow& row, ReportFacts& facts) {
+    row.gather(m_context, facts);
+}
+
+std::string& CSystemReport::AppendSection(ReportSection section, std::string& report) {
+    if (const SectionRow* row = FindSectionRow(section)) {
+        ReportFacts facts;
+        Gather(*row, facts);
+        row->appendText(facts, report);
+    }
+    return report;
 }
 
 }  // namespace kolt

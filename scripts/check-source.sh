@@ -22,7 +22,7 @@ rules=(
     "platform/win32:$seam platform/common/ platform/win32/ text/"
     "platform:platform/platform.h"
     "selection:selection/ platform/platform.h platform/files.h text/"
-    "report:report/ selection/ platform/platform.h platform/fixed_limits.h text/"
+    "report:report/ selection/ platform/platform.h text/"
     "console:console/ report/ selection/ $seam text/"
     "gui:gui/ report/ selection/ $seam ui/ text/"
     "ui:ui/ text/"

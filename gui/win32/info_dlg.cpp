@@ -11,6 +11,7 @@
 #include "gui/win32/about_dlg.h"
 #include "gui/win32/dialog_templates.h"
 #include "gui/win32/report_dlg.h"
+#include "report/report_file_name.h"
 #include "text/utf16.h"
 #include "ui/accessible_name.h"
 #include "ui/controls.h"
@@ -187,7 +188,7 @@ void CInfoDlg::SetProgressPosition(int position) {
 }
 
 void CInfoDlg::ShowReport(const std::string& report) {
-    CReportDlg viewer(m_platform, m_applicationName);
+    CReportDlg viewer(ProposedReportFileName(m_platform), m_applicationName);
     viewer.SetReport(report);
     viewer.DoModal(Window());
 }

@@ -22,10 +22,10 @@ constexpr const char* kReportBoxName = "Report";
 
 }  // namespace
 
-CReportDlg::CReportDlg(Platform& platform, std::string applicationName)
+CReportDlg::CReportDlg(std::string proposedFileName, std::string applicationName)
     : ui::Dialog(LoadDialogTemplateWithInstalledFace(IDD_REPORT_DIALOG)),
       m_services(*this, std::move(applicationName)),
-      m_logic(platform, m_services) {}
+      m_logic(std::move(proposedFileName), m_services) {}
 
 BOOL CReportDlg::OnInitDialog() {
     // The copy as it is, CR LF line ends and all: the edit box shows them as line breaks. In

@@ -8,15 +8,15 @@
 
 #include "gui/report_dlg_logic.h"
 #include "gui/win32/window_services.h"
-#include "platform/platform.h"
 #include "ui/dialog.h"
 
 namespace kolt {
 
 class CReportDlg final : public ui::Dialog {
 public:
-    // `applicationName` captions the viewer's message boxes.
-    CReportDlg(Platform& platform, std::string applicationName);
+    // `proposedFileName` is the name a Save proposes; `applicationName` captions the viewer's
+    // message boxes.
+    CReportDlg(std::string proposedFileName, std::string applicationName);
 
     void SetReport(const std::string& report) { m_logic.SetReport(report); }
 

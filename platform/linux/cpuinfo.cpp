@@ -63,20 +63,4 @@ CpuInfo ParseCpuinfo(std::string_view content) {
     return info;
 }
 
-std::optional<std::string> ProcessorIdentifier(const CpuInfo& info, bool build32Bit) {
-    if (!info.family || !info.model || !info.stepping) {
-        return std::nullopt;
-    }
-    std::string arch;
-    if (build32Bit) {
-        arch = "x86";
-    } else if (info.vendorId == "GenuineIntel") {
-        arch = "Intel64";
-    } else {
-        arch = "AMD64";
-    }
-    return arch + " Family " + std::to_string(*info.family) + " Model " +
-           std::to_string(*info.model) + " Stepping " + std::to_string(*info.stepping);
-}
-
 }  // namespace kolt::linux_backend

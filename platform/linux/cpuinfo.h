@@ -21,12 +21,7 @@ struct CpuInfo {
 // whose number is not a plain decimal, stay unset: x86 kernels write all of them, others few.
 CpuInfo ParseCpuinfo(std::string_view content);
 
-// The processor identifier as Windows writes it, "<arch> Family F Model M Stepping S": "x86" in
-// a 32-bit build; in a 64-bit build "Intel64" for GenuineIntel and "AMD64" for every other
-// vendor. nullopt unless family, model and stepping are all known.
-std::optional<std::string> ProcessorIdentifier(const CpuInfo& info, bool build32Bit);
-
-// Whether this program is a 32-bit build, which decides the identifier's architecture word.
+// Whether this program is a 32-bit build.
 inline constexpr bool kBuild32Bit = sizeof(void*) == 4;
 
 }  // namespace kolt::linux_backend

@@ -25,7 +25,6 @@
 #include "platform/linux/processor_topology.h"
 #include "platform/linux/release_facts.h"
 #include "platform/posix/files.h"
-#include "platform/posix/host_identity.h"
 #include "platform/posix/network.h"
 #include "platform/posix/system_queries.h"
 #include "platform/posix/time_stamp_counter.h"
@@ -71,7 +70,10 @@ ProcessorInfo LinuxPlatform::Processor() {
     const CpuInfo cpu = content ? ParseCpuinfo(*content) : CpuInfo{};
     ProcessorInfo processor;
     processor.vendor = cpu.vendorId;
-    processor.identifier = ProcessorIdentifier(cpu, kBuild32Bit);
+    processor.family = cpu.family;
+    processor.model = cpu.model;
+    processor.stepping = cpu.stepping;
+    processor.program32Bit = kBuild32Bit;
     processor.mmx = cpu.mmx;
     return processor;
 }
@@ -80,12 +82,8 @@ OperatingSystemInfo LinuxPlatform::OperatingSystem() {
     return OperatingSystemInfo{PrettyName(), posix::KernelRelease()};
 }
 
-std::optional<std::string> LinuxPlatform::ComputerName() {
-    const auto hostName = posix::HostName();
-    if (!hostName) {
-        return std::nullopt;
-    }
-    return posix::ComputerNameFromHostName(*hostName);
+ComputerNameInfo LinuxPlatform::ComputerName() {
+    return ComputerNameInfo{std::nullopt, posix::HostName()};
 }
 
 std::optional<std::string> LinuxPlatform::UserName() {

@@ -63,8 +63,8 @@ OperatingSystemInfo Win32Platform::OperatingSystem() {
     return ReadOperatingSystem(registry);
 }
 
-std::optional<std::string> Win32Platform::ComputerName() {
-    return ReadComputerName();
+ComputerNameInfo Win32Platform::ComputerName() {
+    return ComputerNameInfo{ReadComputerName(), std::nullopt};
 }
 
 std::optional<std::string> Win32Platform::UserName() {

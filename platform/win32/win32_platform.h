@@ -15,7 +15,7 @@ public:
     ProcessorInfo Processor() override;
     OperatingSystemInfo OperatingSystem() override;
 
-    std::optional<std::string> ComputerName() override;
+    ComputerNameInfo ComputerName() override;
     std::optional<std::string> UserName() override;
     UserDomainNames UserDomains() override;
 

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "console/command_line.h"
-#include "platform/fixed_limits.h"
+#include "console/console_limits.h"
 #include "report/system_report.h"
 #include "selection/selection_file.h"
 #include "tests/support/scratch_directory.h"

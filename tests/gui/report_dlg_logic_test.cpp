@@ -8,6 +8,7 @@
 
 #include "branding.h"
 #include "kolt_version.h"
+#include "report/report_file_name.h"
 #include "tests/gui/gui_doubles.h"
 #include "tests/support/scratch_directory.h"
 #include "tests/support/scripted_platform.h"
@@ -39,7 +40,7 @@ protected:
     test_support::ScratchDirectory dir;
     test_support::ScriptedPlatform platform;
     test_support::RecordingServices services;
-    ReportDlgLogic logic{platform, services};
+    ReportDlgLogic logic{ProposedReportFileName(platform), services};
 };
 
 TEST_F(ReportDlgLogicTest, SaveAsksForATextFileNamedAfterTheComputer) {
@@ -71,7 +72,8 @@ TEST_F(ReportDlgLogicTest, ProposedNameTakesTheComputerNameOnlyWhenItFitsItsBuff
     };
     for (const Case& c : cases) {
         platform.computerName = c.computerName;
-        EXPECT_EQ(logic.ProposedFileName(), c.expected);
+        const ReportDlgLogic caseLogic(ProposedReportFileName(platform), services);
+        EXPECT_EQ(caseLogic.ProposedFileName(), c.expected);
     }
 }
 
@@ -145,7 +147,7 @@ TEST_F(ReportDlgLogicTest, CopyPutsTheWholeCopyOnTheClipboardWithCrLfLineEnds) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         test_support::RecordingServices caseServices;
-        ReportDlgLogic caseLogic(platform, caseServices);
+        ReportDlgLogic caseLogic(ProposedReportFileName(platform), caseServices);
         caseLogic.SetReport(c.report);
 
         caseLogic.OnCopyClicked();
@@ -225,7 +227,7 @@ TEST_F(ReportDlgLogicTest, PrintFailuresAreReportedAndReleaseThePrinter) {
         caseServices.printer->startDocumentResult = c.startDocumentResult;
         caseServices.printer->startPageResult = c.startPageResult;
         caseServices.printer->endDocumentResult = c.endDocumentResult;
-        ReportDlgLogic caseLogic(platform, caseServices);
+        ReportDlgLogic caseLogic(ProposedReportFileName(platform), caseServices);
         caseLogic.SetReport(kReport);
 
         caseLogic.OnPrintClicked();

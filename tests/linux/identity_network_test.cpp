@@ -8,7 +8,6 @@
 #include "platform/common/numeric_host_name.h"
 #include "platform/linux/host_address.h"
 #include "platform/linux/name_services.h"
-#include "platform/posix/host_identity.h"
 #include "platform/posix/network.h"
 
 namespace kolt {
@@ -19,33 +18,8 @@ using linux_backend::ParseDefaultRouteInterface;
 using linux_backend::PasswdFileUserName;
 using linux_backend::UserDatabaseIsLocal;
 using posix::ChooseInterfaceAddress;
-using posix::ComputerNameFromHostName;
 using posix::InterfaceAddress;
 using posix::IsLoopback;
-
-TEST(ComputerNameFromHostName, FirstLabelUpperCasedAndCutTo15) {
-    struct Case {
-        const char* host;
-        std::optional<std::string> expected;
-    };
-    const Case cases[] = {
-        {"vm", "VM"},
-        {"desk042.sales.example.com", "DESK042"},
-        {"Build-Server-07", "BUILD-SERVER-07"},
-        {"fifteen-chars15", "FIFTEEN-CHARS15"},
-        {"sixteen-chars-16.lan", "SIXTEEN-CHARS-1"},
-        {"\xC3\xBCn\xC3\xAF", "\xC3\xBCN\xC3\xAF"},  // bytes beyond ASCII are left alone
-        // Fifteen characters, never half of one: the 15th byte here begins the 15th character.
-        {"abcdefghijklmn\xC3\xB6p.lan", "ABCDEFGHIJKLMN\xC3\xB6"},
-        {"abcdefghijklmn\xF0\x9F\x98\x80", "ABCDEFGHIJKLMN"},
-        {".starts-with-dot", std::nullopt},
-        {"", std::nullopt},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.host);
-        EXPECT_EQ(ComputerNameFromHostName(c.host), c.expected);
-    }
-}
 
 // Names a resolver would read as an address: all digits, or the numbers-and-dots forms (each
 // part decimal, octal or hexadecimal, the last filling the bytes left). Both backends use this

@@ -23,6 +23,7 @@
 
 #include "platform/common/firmware_text.h"
 #include "platform/platform.h"
+#include "report/netbios_name.h"
 
 namespace kolt {
 namespace {
@@ -120,7 +121,9 @@ TEST_F(PosixBackend, IdentityFromUnameAndTheUserDatabase) {
     for (char& c : expected) {
         c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     }
-    EXPECT_EQ(m_platform->ComputerName(), expected);
+    // The host name whole, from which the report makes the NetBIOS-style name.
+    EXPECT_EQ(m_platform->ComputerName().hostName, std::string(names.nodename));
+    EXPECT_EQ(NetbiosStyleName(m_platform->ComputerName()), expected);
 
     const passwd* user = ::getpwuid(::geteuid());
     ASSERT_NE(user, nullptr);

@@ -4,6 +4,7 @@
 #include <ostream>
 #include <string>
 
+#include "report/netbios_name.h"
 #include "report/system_report.h"
 #include "tests/support/scripted_platform.h"
 
@@ -141,6 +142,32 @@ TEST(ComputerName, FailedSecondLookupShowsUnknownNotTheEarlierName) {
     composer.AppendComputerName(second);
     EXPECT_EQ(first, "  Computer Name   : DESK042\r\n");
     EXPECT_EQ(second, "  Computer Name   : Unknown\r\n");
+}
+
+// A system that keeps no NetBIOS name gives its host name whole: the report makes the name
+// Windows would keep from it.
+TEST(NetbiosNameFromHostName, FirstLabelUpperCasedAndCutTo15) {
+    struct Case {
+        const char* host;
+        std::optional<std::string> expected;
+    };
+    const Case cases[] = {
+        {"vm", "VM"},
+        {"desk042.sales.example.com", "DESK042"},
+        {"Build-Server-07", "BUILD-SERVER-07"},
+        {"fifteen-chars15", "FIFTEEN-CHARS15"},
+        {"sixteen-chars-16.lan", "SIXTEEN-CHARS-1"},
+        {"\xC3\xBCn\xC3\xAF", "\xC3\xBCN\xC3\xAF"},  // bytes beyond ASCII are left alone
+        // Fifteen characters, never half of one: the 15th byte here begins the 15th character.
+        {"abcdefghijklmn\xC3\xB6p.lan", "ABCDEFGHIJKLMN\xC3\xB6"},
+        {"abcdefghijklmn\xF0\x9F\x98\x80", "ABCDEFGHIJKLMN"},
+        {".starts-with-dot", std::nullopt},
+        {"", std::nullopt},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.host);
+        EXPECT_EQ(NetbiosNameFromHostName(c.host), c.expected);
+    }
 }
 
 TEST(UserName, FitsTwoHundredFiftySixCharactersElseUnknown) {

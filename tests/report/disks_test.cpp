@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "report/sections/disks.h"
 #include "report/system_report.h"
 #include "tests/support/scripted_platform.h"
 
@@ -156,7 +157,7 @@ TEST(DriveTypeText, NamesEveryKind) {
         {DriveKind::Other, "Unknown Type"},
     };
     for (const auto& [kind, text] : cases) {
-        EXPECT_EQ(CSystemReport::DriveTypeText(kind), text) << static_cast<int>(kind);
+        EXPECT_EQ(DriveTypeText(kind), text) << static_cast<int>(kind);
     }
 }
 

@@ -7,13 +7,18 @@
 #include <nlohmann/json.hpp>
 
 #include "report/address_text.h"
-#include "report/extended_facts.h"
-#include "report/section_json.h"
-#include "report/section_text.h"
+#include "report/gather_context.h"
+#include "report/sections/extended.h"
 #include "tests/support/scripted_platform.h"
 
 namespace kolt {
 namespace {
+
+// The section's facts as the composer would gather them from `platform`.
+ExtendedFacts ExtendedOf(Platform& platform) {
+    GatherContext context(platform);
+    return GatherExtended(context);
+}
 
 using test_support::ScriptedPlatform;
 
@@ -61,7 +66,7 @@ ScriptedPlatform WindowsMachine() {
 TEST(ExtendedSection, EveryFactInItsLineAndColumn) {
     ScriptedPlatform platform = WindowsMachine();
     std::string report;
-    AppendExtendedText(GatherExtendedFacts(platform), report);
+    AppendExtendedText(ExtendedOf(platform), report);
     EXPECT_EQ(report,
               "        \r\n"
               "  Extended Information\r\n"
@@ -111,7 +116,7 @@ TEST(ExtendedSection, UnknownFactsHaveNoLine) {
     platform.network.dnsServers = {Ipv4Address{{10, 255, 255, 53}}};
     platform.secondsSinceStart = 59;
     std::string report;
-    AppendExtendedText(GatherExtendedFacts(platform), report);
+    AppendExtendedText(ExtendedOf(platform), report);
     EXPECT_EQ(report,
               "        \r\n"
               "  Extended Information\r\n"
@@ -128,7 +133,7 @@ TEST(ExtendedSection, UnknownFactsHaveNoLine) {
 TEST(ExtendedSection, JsonCarriesTheSameFactsAsValues) {
     ScriptedPlatform platform = WindowsMachine();
     Json known;
-    WriteExtendedJson(GatherExtendedFacts(platform), known);
+    WriteExtendedJson(ExtendedOf(platform), known);
     EXPECT_EQ(known["lastBootTime"], "2026-12-03T09:13:02+01:00");
     EXPECT_EQ(known["upTimeSeconds"], 274375);
     EXPECT_EQ(known["operatingSystem"]["build"], "22631.2861");
@@ -149,7 +154,7 @@ TEST(ExtendedSection, JsonCarriesTheSameFactsAsValues) {
     ScriptedPlatform nothing;
     nothing.localTime = std::nullopt;
     Json unknown;
-    WriteExtendedJson(GatherExtendedFacts(nothing), unknown);
+    WriteExtendedJson(ExtendedOf(nothing), unknown);
     EXPECT_EQ(unknown.dump(),
               R"({"lastBootTime":null,"upTimeSeconds":null,"operatingSystem":{"edition":null,)"
               R"("distribution":null,"release":null,"build":null,"kernel":null,"installDate":null,)"

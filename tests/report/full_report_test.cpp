@@ -6,7 +6,6 @@
 #include "branding.h"
 #include "report/build_report.h"
 #include "report/report_sections.h"
-#include "report/section_text.h"
 #include "report/system_report.h"
 #include "selection/report_section.h"
 #include "tests/support/scripted_platform.h"
@@ -19,7 +18,9 @@ using test_support::ScriptedPlatform;
 // A two-processor Windows XP machine with one domain, a 512 MB memory and two drives.
 void ScriptMachine(ScriptedPlatform& platform) {
     platform.processorCount = 2;
-    platform.processor = {"GenuineIntel", "x86 Family 15 Model 2 Stepping 9", true};
+    platform.processor.vendor = "GenuineIntel";
+    platform.processor.identifier = "x86 Family 15 Model 2 Stepping 9";
+    platform.processor.mmx = true;
     platform.localTime = LocalTime{2026, 12, 6, 13, 44, 58, 0};
     platform.operatingSystem = {"Microsoft Windows XP", "5.1 Service Pack 1"};
     platform.clock = ClockWindow{2'793'120'000, 1'000'000, 1'000'000};
@@ -111,7 +112,9 @@ TEST(FullReport, OrderCoversEachSectionButAllOnceAndReportsEveryTurn) {
     std::vector<std::size_t> turns;
     kolt::BuildReport(
         composer, [](ReportSection) { return false; },
-        [&turns](std::size_t position) { turns.push_back(position); });
+        [&turns](const SectionRow& row) {
+            turns.push_back(static_cast<std::size_t>(&row - kReportSections.data()));
+        });
     EXPECT_EQ(turns, (std::vector<std::size_t>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9}));
 }
 
@@ -127,7 +130,8 @@ TEST(FullReport, TheExtendedSectionComesOnlyFromItsOwnLine) {
 
     std::string expected = ExpectedReport();
     std::string block;
-    AppendExtendedText(GatherExtendedFacts(platform), block);
+    GatherContext context(platform);
+    AppendExtendedText(GatherExtended(context), block);
     expected.insert(expected.rfind(std::string(54, '-')), block);
     EXPECT_EQ(BuildReport(composer, withExtended), expected);
 

@@ -21,7 +21,9 @@ using test_support::ScriptedPlatform;
 
 void ScriptMachine(ScriptedPlatform& platform) {
     platform.processorCount = 2;
-    platform.processor = {"GenuineIntel", "x86 Family 15 Model 2 Stepping 9", true};
+    platform.processor.vendor = "GenuineIntel";
+    platform.processor.identifier = "x86 Family 15 Model 2 Stepping 9";
+    platform.processor.mmx = true;
     platform.localTime = LocalTime{2026, 12, 6, 13, 44, 58, 0, 3600};
     platform.operatingSystem = {"Microsoft Windows XP", "5.1 Service Pack 1"};
     platform.clock = ClockWindow{2'793'125'000, 1'000'000, 1'000'000};

@@ -83,7 +83,9 @@ TEST(ReportLayout, NoValueForgesALineOrReachesATerminalAsControl) {
     platform.domains.domain = forged;
     platform.domains.dnsDomain = escape;
     platform.operatingSystem = {"Linux\r", std::string("6.1\0x", 5)};
-    platform.processor = {"Genuine\x01", "x86\n------", false};
+    platform.processor.vendor = "Genuine\x01";
+    platform.processor.identifier = "x86\n------";
+    platform.processor.mmx = false;
     CSystemReport composer(platform);
     std::string report;
     composer.AppendArchitecture(report);

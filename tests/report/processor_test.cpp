@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "report/sections/architecture.h"
+#include "report/sections/cpu_speed.h"
 #include "report/system_report.h"
 #include "tests/support/scripted_platform.h"
 
@@ -47,7 +49,9 @@ TEST(Architecture, TranslatesKnownVendorsAndFillsPlaceholders) {
 
 TEST(Architecture, MmxLineIsLastAndOnlyWhenPresent) {
     ScriptedPlatform platform;
-    platform.processor = {"GenuineIntel", "x86 Family 6 Model 8 Stepping 3", true};
+    platform.processor.vendor = "GenuineIntel";
+    platform.processor.identifier = "x86 Family 6 Model 8 Stepping 3";
+    platform.processor.mmx = true;
     platform.processorCount = 4;
     CSystemReport composer(platform);
     std::string report;
@@ -56,6 +60,37 @@ TEST(Architecture, MmxLineIsLastAndOnlyWhenPresent) {
               "  Architecture    : Genuine Intel\r\n  Number of CPUs  : 4\r\n"
               "  CPU Type        : x86 Family 6 Model 8 Stepping 3\r\n"
               "  MMX Feature     : Present\r\n");
+}
+
+// A system that gives family, model and stepping as numbers (Linux) has the identifier made from
+// them, with the architecture word Windows writes for the program and the vendor.
+TEST(ProcessorIdentifier, ArchitectureWordFollowsBuildAndVendor) {
+    struct Case {
+        const char* vendor;
+        bool program32Bit;
+        std::optional<std::uint32_t> stepping;
+        std::optional<std::string> expected;
+    };
+    const Case cases[] = {
+        {"GenuineIntel", true, 10, "x86 Family 6 Model 158 Stepping 10"},
+        {"AuthenticAMD", true, 10, "x86 Family 6 Model 158 Stepping 10"},
+        {"GenuineIntel", false, 10, "Intel64 Family 6 Model 158 Stepping 10"},
+        {"AuthenticAMD", false, 10, "AMD64 Family 6 Model 158 Stepping 10"},
+        {"HygonGenuine", false, 10, "AMD64 Family 6 Model 158 Stepping 10"},
+        {"genuineintel", false, 10, "AMD64 Family 6 Model 158 Stepping 10"},
+        // Without all three numbers there is no identifier.
+        {"GenuineIntel", false, std::nullopt, std::nullopt},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.vendor);
+        ProcessorInfo processor;
+        processor.vendor = c.vendor;
+        processor.family = 6;
+        processor.model = 158;
+        processor.stepping = c.stepping;
+        processor.program32Bit = c.program32Bit;
+        EXPECT_EQ(ProcessorIdentifier(processor), c.expected);
+    }
 }
 
 // One second of a 1 MHz steady clock: the cycles fix the speed.

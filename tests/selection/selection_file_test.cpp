@@ -11,7 +11,8 @@
 #include <string>
 #include <string_view>
 
-#include "platform/fixed_limits.h"
+#include "console/console_limits.h"
+#include "gui/gui_limits.h"
 #include "tests/support/scratch_directory.h"
 
 namespace kolt {

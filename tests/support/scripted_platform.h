@@ -17,7 +17,8 @@ public:
     std::uint32_t processorCount = 1;
     ProcessorInfo processor;
     OperatingSystemInfo operatingSystem;
-    std::optional<std::string> computerName = "DESK042";
+    std::optional<std::string> computerName = "DESK042";  // the NetBIOS name
+    std::optional<std::string> hostName;
     std::optional<std::string> userName = "jsmith";
     UserDomainNames domains;
     std::int64_t currentTime = 0;
@@ -50,7 +51,7 @@ public:
     std::uint32_t ProcessorCount() override { return processorCount; }
     ProcessorInfo Processor() override { return processor; }
     OperatingSystemInfo OperatingSystem() override { return operatingSystem; }
-    std::optional<std::string> ComputerName() override { return computerName; }
+    ComputerNameInfo ComputerName() override { return ComputerNameInfo{computerName, hostName}; }
     std::optional<std::string> UserName() override { return userName; }
     UserDomainNames UserDomains() override { return domains; }
     std::int64_t CurrentTime() override { return currentTime; }

@@ -50,7 +50,7 @@ TEST_F(MachineFacts, NamesAreTheHostsNames) {
     std::string expected = hostName->substr(0, hostName->find('.'));
     std::transform(expected.begin(), expected.end(), expected.begin(),
                    [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    const std::optional<std::string> computerName = m_platform->ComputerName();
+    const std::optional<std::string> computerName = m_platform->ComputerName().netbiosName;
     ASSERT_TRUE(computerName);
     ASSERT_FALSE(computerName->empty());
     EXPECT_EQ(expected.compare(0, computerName->size(), *computerName), 0)

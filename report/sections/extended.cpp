@@ -1,13 +1,11 @@
-// The Extended Information block: the facts a support desk asks for next, after the disks.
+#include "report/sections/extended.h"
+
 #include <cstdio>
 #include <string>
 #include <string_view>
 
 #include "report/address_text.h"
-#include "report/extended_facts.h"
 #include "report/report_lines.h"
-#include "report/section_text.h"
-#include "report/system_report.h"
 
 namespace kolt {
 
@@ -123,16 +121,8 @@ void AppendAdapter(std::string& report, const NetworkAdapter& adapter) {
 
 }  // namespace
 
-ExtendedFacts CSystemReport::GatherExtended() {
-    return GatherExtendedFacts(m_platform);
-}
-
-std::string& CSystemReport::AppendExtended(std::string& report) {
-    AppendExtendedText(GatherExtended(), report);
-    return report;
-}
-
-ExtendedFacts GatherExtendedFacts(Platform& platform) {
+ExtendedFacts GatherExtended(GatherContext& context) {
+    Platform& platform = context.platform;
     ExtendedFacts facts;
     facts.upTimeSeconds = platform.SecondsSinceStart();
     if (facts.upTimeSeconds) {

@@ -1,5 +1,5 @@
-// The facts of the Extended Information section, gathered once: the text and the JSON form are
-// both written from this value.
+// The Extended Information block: the facts a support desk asks for next, after the disks. They
+// are gathered once: the text and the JSON form are both written from this value.
 #pragma once
 
 #include <cstdint>
@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "report/gather_context.h"
+#include "report/json_value.h"
 
 namespace kolt {
 
@@ -24,7 +26,7 @@ struct ExtendedFacts {
 };
 
 // Each extended fact asked once.
-ExtendedFacts GatherExtendedFacts(Platform& platform);
+ExtendedFacts GatherExtended(GatherContext& context);
 
 // The words for an adapter's kind ("Ethernet", "Wi-Fi", "Tunnel/VPN", "Virtual"); nullopt for an
 // unknown kind.
@@ -33,5 +35,10 @@ std::optional<std::string_view> AdapterKindText(AdapterKind kind);
 // "x86 on x64" for a program whose architecture is not the system's own; the program's alone
 // where they agree or the system's is unknown.
 std::optional<std::string> ProgramTypeText(const SystemRelease& release);
+
+// An unknown extended fact has no line.
+void AppendExtendedText(const ExtendedFacts& facts, std::string& report);
+// Facts as values, times in ISO 8601, unknown facts null.
+void WriteExtendedJson(const ExtendedFacts& facts, Json& value);
 
 }  // namespace kolt

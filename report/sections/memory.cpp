@@ -1,15 +1,13 @@
-// The System Memory block.
+#include "report/sections/memory.h"
+
 #include <algorithm>
 #include <cmath>
-#include <cstdint>
-#include <optional>
-#include <string>
 #include <string_view>
+
+#include <nlohmann/json.hpp>
 
 #include "report/decimal_format.h"
 #include "report/report_lines.h"
-#include "report/section_text.h"
-#include "report/system_report.h"
 
 namespace kolt {
 
@@ -59,10 +57,24 @@ void AppendFigures(std::string& text, std::string_view sizeLabel,
         text, "             Free : ", Figure(kind, &MemoryKindFacts::availableMegabytes, " Mb"));
 }
 
+// A kind of memory the system gave no counts for keeps its members, each null.
+Json KindJson(const std::optional<MemoryKindFacts>& kind) {
+    if (!kind) {
+        return Json{{"totalBytes", nullptr},
+                    {"availableBytes", nullptr},
+                    {"usedBytes", nullptr},
+                    {"usagePercent", nullptr}};
+    }
+    return Json{{"totalBytes", kind->totalBytes},
+                {"availableBytes", kind->availableBytes},
+                {"usedBytes", kind->usedBytes},
+                {"usagePercent", kind->usagePercent}};
+}
+
 }  // namespace
 
-MemoryFacts CSystemReport::QueryMemory() {
-    const std::optional<MemoryStatus> status = m_platform.Memory();
+MemoryFacts GatherMemory(GatherContext& context) {
+    const std::optional<MemoryStatus> status = context.platform.Memory();
     if (!status) {
         return MemoryFacts{};
     }
@@ -77,9 +89,9 @@ void AppendMemoryText(const MemoryFacts& facts, std::string& report) {
     AppendFigures(report, "  Paging File     : ", facts.pagingFile);
 }
 
-std::string& CSystemReport::AppendMemory(std::string& report) {
-    AppendMemoryText(QueryMemory(), report);
-    return report;
+void WriteMemoryJson(const MemoryFacts& facts, Json& value) {
+    value =
+        Json{{"physical", KindJson(facts.physical)}, {"pagingFile", KindJson(facts.pagingFile)}};
 }
 
 }  // namespace kolt

@@ -1,12 +1,12 @@
-// The Disk Information block: every measurable drive from C: to Z:, then their totals.
+#include "report/sections/disks.h"
+
 #include <algorithm>
-#include <cstdint>
 #include <limits>
-#include <string>
+
+#include <nlohmann/json.hpp>
 
 #include "report/decimal_format.h"
 #include "report/report_lines.h"
-#include "report/section_text.h"
 #include "report/system_report.h"
 
 namespace kolt {
@@ -51,13 +51,64 @@ void AppendFigures(std::string& text, const SpaceFacts& space) {
     report_lines::AppendLine(text, "              Free: ", free + " ");
 }
 
+// The number the document gives each drive kind: a code the JSON form has always written, with
+// "Unknown Type" from 7 on.
+std::uint32_t DocumentTypeCode(DriveKind kind) {
+    switch (kind) {
+        case DriveKind::Unknown:
+            return 0;
+        case DriveKind::NoRootDirectory:
+            return 1;
+        case DriveKind::Removable:
+            return 2;
+        case DriveKind::Fixed:
+            return 3;
+        case DriveKind::Network:
+            return 4;
+        case DriveKind::CdRom:
+            return 5;
+        case DriveKind::RamDisk:
+            return 6;
+        case DriveKind::Other:
+            break;
+    }
+    return 7;
+}
+
+Json SpaceJson(const SpaceFacts& space) {
+    return Json{{"totalBytes", space.totalBytes},
+                {"freeBytes", space.freeBytes},
+                {"usedBytes", space.usedBytes},
+                {"usagePercent", space.usagePercent}};
+}
+
+// A measured drive with its type and figures; one that did not answer in time with its type where
+// that was known without it, null figures and "timedOut" true.
+Json DriveJson(const ListedDrive& drive) {
+    Json entry{{"letter", std::string(1, drive.letter)}};
+    if (drive.space) {
+        entry["type"] = DriveTypeText(drive.kind);
+        entry["typeCode"] = DocumentTypeCode(drive.kind);
+        entry.update(SpaceJson(*drive.space));
+        return entry;
+    }
+    const bool typeKnown = drive.kind != DriveKind::Unknown;
+    entry["type"] = typeKnown ? Json(DriveTypeText(drive.kind)) : Json(nullptr);
+    entry["typeCode"] = typeKnown ? Json(DocumentTypeCode(drive.kind)) : Json(nullptr);
+    for (const char* figure : {"totalBytes", "freeBytes", "usedBytes", "usagePercent"}) {
+        entry[figure] = nullptr;
+    }
+    entry["timedOut"] = true;
+    return entry;
+}
+
 }  // namespace
 
-DiskFacts CSystemReport::QueryDisks() {
+DiskFacts GatherDisks(GatherContext& context) {
     DiskFacts disks;
     std::uint64_t sumTotal = 0;
     std::uint64_t sumFree = 0;
-    for (const DriveInfo& drive : m_platform.Drives()) {
+    for (const DriveInfo& drive : context.platform.Drives()) {
         // A drive that did not answer in time is listed without figures and counts nowhere.
         if (!drive.answeredInTime) {
             disks.drives.push_back(ListedDrive{drive.letter, drive.kind, std::nullopt});
@@ -76,29 +127,7 @@ DiskFacts CSystemReport::QueryDisks() {
     return disks;
 }
 
-void AppendDisksText(const DiskFacts& facts, std::string& report) {
-    report_lines::AppendLine(report, report_lines::kBlockOpening);
-    report_lines::AppendLine(report, "  Disk Information");
-    report_lines::AppendLine(report, report_lines::kBlockUnderline);
-    for (const ListedDrive& drive : facts.drives) {
-        // A drive that did not answer gets no lines, like one that cannot be measured.
-        if (!drive.space) {
-            continue;
-        }
-        report_lines::AppendLine(report, std::string("  Disk ") + drive.letter + "      Type: ",
-                                 CSystemReport::DriveTypeText(drive.kind));
-        AppendFigures(report, *drive.space);
-    }
-    report_lines::AppendLine(report, "  Disk Total ");
-    AppendFigures(report, facts.total);
-}
-
-std::string& CSystemReport::AppendDisks(std::string& report) {
-    AppendDisksText(QueryDisks(), report);
-    return report;
-}
-
-std::string CSystemReport::DriveTypeText(DriveKind kind) {
+std::string DriveTypeText(DriveKind kind) {
     switch (kind) {
         case DriveKind::Unknown:
             return "Error Acquiring Type";
@@ -118,6 +147,30 @@ std::string CSystemReport::DriveTypeText(DriveKind kind) {
             break;
     }
     return "Unknown Type";
+}
+
+void AppendDisksText(const DiskFacts& facts, std::string& report) {
+    report_lines::AppendLine(report, report_lines::kBlockOpening);
+    report_lines::AppendLine(report, "  Disk Information");
+    report_lines::AppendLine(report, report_lines::kBlockUnderline);
+    for (const ListedDrive& drive : facts.drives) {
+        if (!drive.space) {
+            continue;
+        }
+        report_lines::AppendLine(report, std::string("  Disk ") + drive.letter + "      Type: ",
+                                 DriveTypeText(drive.kind));
+        AppendFigures(report, *drive.space);
+    }
+    report_lines::AppendLine(report, "  Disk Total ");
+    AppendFigures(report, facts.total);
+}
+
+void WriteDisksJson(const DiskFacts& facts, Json& value) {
+    Json drives = Json::array();
+    for (const ListedDrive& drive : facts.drives) {
+        drives.push_back(DriveJson(drive));
+    }
+    value = Json{{"drives", std::move(drives)}, {"total", SpaceJson(facts.total)}};
 }
 
 }  // namespace kolt

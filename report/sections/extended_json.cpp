@@ -1,5 +1,4 @@
-// The JSON form of the Extended Information section: facts as values, times in ISO 8601, unknown
-// facts null.
+// The JSON form of the Extended Information block.
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -7,18 +6,13 @@
 #include <nlohmann/json.hpp>
 
 #include "report/address_text.h"
-#include "report/extended_facts.h"
 #include "report/iso_time.h"
-#include "report/section_json.h"
+#include "report/json_or_null.h"
+#include "report/sections/extended.h"
 
 namespace kolt {
 
 namespace {
-
-template <typename Value>
-Json OrNull(const std::optional<Value>& value) {
-    return value ? Json(*value) : Json(nullptr);
-}
 
 Json TimeOrNull(const std::optional<LocalTime>& time) {
     return time ? Json(Iso8601(*time)) : Json(nullptr);
