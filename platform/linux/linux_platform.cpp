@@ -201,6 +201,33 @@ std::vector<GraphicsAdapter> LinuxPlatform::GraphicsAdapters() {
     return ReadGraphicsAdapters("");
 }
 
+// The questions a desk asks next; each backend's answers come in with their own readers.
+void LinuxPlatform::StartDeskQuestions() {}
+std::optional<RestartState> LinuxPlatform::RestartPending() {
+    return std::nullopt;
+}
+std::optional<InstalledUpdates> LinuxPlatform::Updates() {
+    return std::nullopt;
+}
+SecurityInfo LinuxPlatform::Security() {
+    return SecurityInfo{};
+}
+std::optional<PrinterList> LinuxPlatform::Printers() {
+    return std::nullopt;
+}
+std::vector<DisplayInfo> LinuxPlatform::Displays() {
+    return {};
+}
+std::optional<PowerInfo> LinuxPlatform::Power() {
+    return std::nullopt;
+}
+ProxySettings LinuxPlatform::Proxy() {
+    return ProxySettings{};
+}
+std::optional<TimeSource> LinuxPlatform::ClockSource() {
+    return std::nullopt;
+}
+
 std::optional<std::string> LinuxPlatform::CurrentDirectory() {
     return posix::CurrentDirectory();
 }

@@ -34,6 +34,15 @@ public:
     FirmwareInfo Firmware() override;
     NetworkInfo Network() override;
     std::vector<GraphicsAdapter> GraphicsAdapters() override;
+    void StartDeskQuestions() override;
+    std::optional<RestartState> RestartPending() override;
+    std::optional<InstalledUpdates> Updates() override;
+    SecurityInfo Security() override;
+    std::optional<PrinterList> Printers() override;
+    std::vector<DisplayInfo> Displays() override;
+    std::optional<PowerInfo> Power() override;
+    ProxySettings Proxy() override;
+    std::optional<TimeSource> ClockSource() override;
 
     std::optional<std::string> CurrentDirectory() override;
     char PathSeparator() override { return '/'; }

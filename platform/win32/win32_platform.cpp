@@ -218,6 +218,33 @@ std::vector<GraphicsAdapter> Win32Platform::GraphicsAdapters() {
     return GraphicsFromRecords(records, registry);
 }
 
+// The questions a desk asks next; each backend's answers come in with their own readers.
+void Win32Platform::StartDeskQuestions() {}
+std::optional<RestartState> Win32Platform::RestartPending() {
+    return std::nullopt;
+}
+std::optional<InstalledUpdates> Win32Platform::Updates() {
+    return std::nullopt;
+}
+SecurityInfo Win32Platform::Security() {
+    return SecurityInfo{};
+}
+std::optional<PrinterList> Win32Platform::Printers() {
+    return std::nullopt;
+}
+std::vector<DisplayInfo> Win32Platform::Displays() {
+    return {};
+}
+std::optional<PowerInfo> Win32Platform::Power() {
+    return std::nullopt;
+}
+ProxySettings Win32Platform::Proxy() {
+    return ProxySettings{};
+}
+std::optional<TimeSource> Win32Platform::ClockSource() {
+    return std::nullopt;
+}
+
 std::optional<std::string> Win32Platform::CurrentDirectory() {
     return ReadCurrentDirectory();
 }

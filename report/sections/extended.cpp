@@ -124,6 +124,8 @@ void AppendAdapter(std::string& report, const NetworkAdapter& adapter) {
 ExtendedFacts GatherExtended(GatherContext& context) {
     Platform& platform = context.platform;
     ExtendedFacts facts;
+    // The slow questions start together; each answer below is then taken as it comes.
+    platform.StartDeskQuestions();
     facts.upTimeSeconds = platform.SecondsSinceStart();
     if (facts.upTimeSeconds) {
         const std::int64_t now = platform.CurrentTime();
@@ -140,6 +142,14 @@ ExtendedFacts GatherExtended(GatherContext& context) {
     facts.firmware = platform.Firmware();
     facts.network = platform.Network();
     facts.graphics = platform.GraphicsAdapters();
+    facts.restart = platform.RestartPending();
+    facts.updates = platform.Updates();
+    facts.security = platform.Security();
+    facts.printers = platform.Printers();
+    facts.displays = platform.Displays();
+    facts.power = platform.Power();
+    facts.proxy = platform.Proxy();
+    facts.timeSource = platform.ClockSource();
     return facts;
 }
 

@@ -23,6 +23,15 @@ struct ExtendedFacts {
     FirmwareInfo firmware;
     NetworkInfo network;
     std::vector<GraphicsAdapter> graphics;
+    // What a desk asks next.
+    std::optional<RestartState> restart;
+    std::optional<InstalledUpdates> updates;
+    SecurityInfo security;
+    std::optional<PrinterList> printers;
+    std::vector<DisplayInfo> displays;
+    std::optional<PowerInfo> power;
+    ProxySettings proxy;
+    std::optional<TimeSource> timeSource;
 };
 
 // Each extended fact asked once.

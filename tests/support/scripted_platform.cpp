@@ -51,4 +51,44 @@ std::vector<GraphicsAdapter> ScriptedPlatform::GraphicsAdapters() {
     return graphicsAdapters;
 }
 
+std::optional<RestartState> ScriptedPlatform::RestartPending() {
+    ++extendedQueries;
+    return restart;
+}
+
+std::optional<InstalledUpdates> ScriptedPlatform::Updates() {
+    ++extendedQueries;
+    return updates;
+}
+
+SecurityInfo ScriptedPlatform::Security() {
+    ++extendedQueries;
+    return security;
+}
+
+std::optional<PrinterList> ScriptedPlatform::Printers() {
+    ++extendedQueries;
+    return printers;
+}
+
+std::vector<DisplayInfo> ScriptedPlatform::Displays() {
+    ++extendedQueries;
+    return displays;
+}
+
+std::optional<PowerInfo> ScriptedPlatform::Power() {
+    ++extendedQueries;
+    return power;
+}
+
+ProxySettings ScriptedPlatform::Proxy() {
+    ++extendedQueries;
+    return proxy;
+}
+
+std::optional<TimeSource> ScriptedPlatform::ClockSource() {
+    ++extendedQueries;
+    return timeSource;
+}
+
 }  // namespace kolt::test_support

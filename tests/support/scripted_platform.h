@@ -32,6 +32,14 @@ public:
     FirmwareInfo firmware;
     NetworkInfo network;
     std::vector<GraphicsAdapter> graphicsAdapters;
+    std::optional<RestartState> restart;
+    std::optional<InstalledUpdates> updates;
+    SecurityInfo security;
+    std::optional<PrinterList> printers;
+    std::vector<DisplayInfo> displays;
+    std::optional<PowerInfo> power;
+    ProxySettings proxy;
+    std::optional<TimeSource> timeSource;
     std::optional<std::string> currentDirectory = "C:\\Support";
     char pathSeparator = '\\';
 
@@ -69,6 +77,15 @@ public:
     FirmwareInfo Firmware() override;
     NetworkInfo Network() override;
     std::vector<GraphicsAdapter> GraphicsAdapters() override;
+    void StartDeskQuestions() override {}
+    std::optional<RestartState> RestartPending() override;
+    std::optional<InstalledUpdates> Updates() override;
+    SecurityInfo Security() override;
+    std::optional<PrinterList> Printers() override;
+    std::vector<DisplayInfo> Displays() override;
+    std::optional<PowerInfo> Power() override;
+    ProxySettings Proxy() override;
+    std::optional<TimeSource> ClockSource() override;
     std::optional<std::string> CurrentDirectory() override { return currentDirectory; }
     char PathSeparator() override { return pathSeparator; }
 };
