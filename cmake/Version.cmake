@@ -39,3 +39,27 @@ function(kolt_add_version_resource target description)
     configure_file("${KOLT_VERSION_RESOURCE_TEMPLATE}" "${script}" @ONLY)
     target_sources(${target} PRIVATE "${script}")
 endfunction()
+
+# The day the program was built, for the report's check of a clock that stands before it: taken
+# from SOURCE_DATE_EPOCH where set, else from the time of the checkout's last commit, so that two
+# builds of one commit are the same bytes; 0 (unknown, the check then stays silent) where neither
+# is known. Read when CMake configures: a later commit without a new configuration keeps the
+# older day, which only makes the check less eager.
+set(KOLT_BUILD_EPOCH 0)
+if(DEFINED ENV{SOURCE_DATE_EPOCH} AND "$ENV{SOURCE_DATE_EPOCH}" MATCHES "^[0-9]+$")
+    set(KOLT_BUILD_EPOCH "$ENV{SOURCE_DATE_EPOCH}")
+else()
+    find_package(Git QUIET)
+    if(GIT_FOUND)
+        execute_process(COMMAND "${GIT_EXECUTABLE}" -C "${PROJECT_SOURCE_DIR}" log -1 --format=%ct
+                        OUTPUT_VARIABLE commit_epoch OUTPUT_STRIP_TRAILING_WHITESPACE
+                        RESULT_VARIABLE git_status ERROR_QUIET)
+        if(git_status EQUAL 0 AND commit_epoch MATCHES "^[0-9]+$")
+            set(KOLT_BUILD_EPOCH "${commit_epoch}")
+        endif()
+        unset(commit_epoch)
+        unset(git_status)
+    endif()
+endif()
+configure_file("${CMAKE_CURRENT_LIST_DIR}/build_date.h.in"
+               "${PROJECT_BINARY_DIR}/generated/kolt_build_date.h" @ONLY)

@@ -120,6 +120,14 @@ struct Ipv4Address {
     friend bool operator==(const Ipv4Address&, const Ipv4Address&) = default;
 };
 
+// The machine's own addresses, and whether the resolver answered for its name in time.
+struct HostAddresses {
+    std::vector<Ipv4Address> addresses;  // the one that reaches the network first
+    // False when the resolver was asked for the computer's own name and gave no answer within
+    // its deadline (a name server that is silent): the addresses are then the interfaces' own.
+    bool resolvedInTime = true;
+};
+
 // --- Extended facts: what the opt-in Extended Information section reports ---------------------
 // Each is what the system says, before the report's layout; a fact the system does not give (or
 // gives only as a maker's placeholder) is nullopt or empty.
@@ -366,8 +374,8 @@ public:
     // --- Network ----------------------------------------------------------------------------
     // The machine's own IPv4 addresses, the one that reaches the network first; empty when the
     // host name cannot be read or resolved (a resolver that does not answer within its deadline
-    // counts as not resolving it).
-    virtual std::vector<Ipv4Address> OwnHostAddresses() = 0;
+    // counts as not resolving it, and says so).
+    virtual HostAddresses OwnHostAddresses() = 0;
 
     // --- Extended facts ---------------------------------------------------------------------
     // Each is asked only for the Extended Information section. A fact that comes through a driver

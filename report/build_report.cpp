@@ -1,5 +1,7 @@
 #include "report/build_report.h"
 
+#include "report/attention/attention.h"
+
 namespace kolt {
 
 ReportFacts GatherReportFacts(CSystemReport& composer, const SectionWanted& wanted,
@@ -19,6 +21,8 @@ ReportFacts GatherReportFacts(CSystemReport& composer, const SectionWanted& want
 std::string ReportTextOf(const CSystemReport& composer, const ReportFacts& facts) {
     std::string report;
     composer.AppendHeader(report);
+    // What looks wrong comes first, where Extended Information was asked for.
+    AppendAttentionText(FindingsOf(facts), report);
     for (const SectionRow& row : kReportSections) {
         if (row.gathered(facts)) {
             row.appendText(facts, report);

@@ -6,12 +6,6 @@
 
 namespace kolt {
 
-namespace {
-
-// The largest offset the format can state: 23 hours and 59 minutes.
-constexpr int kLargestOffsetSeconds = (23 * 60 + 59) * 60;
-
-// Days since 1970-01-01 of a date in the proleptic Gregorian calendar, and back.
 std::int64_t DaysFromCivil(std::int64_t year, int month, int day) {
     year -= month <= 2 ? 1 : 0;
     const std::int64_t era = (year >= 0 ? year : year - 399) / 400;
@@ -40,6 +34,11 @@ LocalTime CivilFromSeconds(std::int64_t seconds) {
     time.second = static_cast<int>(secondOfDay % 60);
     return time;
 }
+
+namespace {
+
+// The largest offset the format can state: 23 hours and 59 minutes.
+constexpr int kLargestOffsetSeconds = (23 * 60 + 59) * 60;
 
 std::string DateAndTime(const LocalTime& time) {
     char text[40];

@@ -5,6 +5,7 @@
 #include <nlohmann/json.hpp>
 
 #include "kolt_version.h"
+#include "report/attention/attention.h"
 #include "report/report_sections.h"
 
 namespace kolt {
@@ -26,6 +27,9 @@ std::string JsonReportOf(const ReportFacts& facts) {
         }
     }
     document["sections"] = std::move(sections);
+    if (facts.extended) {
+        document["findings"] = FindingsJson(FindingsOf(facts));
+    }
     document.update(values);
     // Bytes that are not UTF-8 (a value in the system's 8-bit code page) become U+FFFD.
     return document.dump(2, ' ', false, Json::error_handler_t::replace) + '\n';

@@ -151,7 +151,7 @@ std::vector<DriveInfo> LinuxPlatform::Drives() {
     return ReadDrives(m_stuckQuestions);
 }
 
-std::vector<Ipv4Address> LinuxPlatform::OwnHostAddresses() {
+HostAddresses LinuxPlatform::OwnHostAddresses() {
     const auto hostName = posix::HostName();
     if (!hostName || hostName->empty()) {
         return {};
@@ -159,7 +159,7 @@ std::vector<Ipv4Address> LinuxPlatform::OwnHostAddresses() {
     // A numeric name is not resolved: the resolver would only read the number as an address,
     // which belongs to no interface. The interfaces answer instead.
     if (common::IsNumericHostName(*hostName)) {
-        return linux_backend::OwnHostAddresses({});
+        return {linux_backend::OwnHostAddresses({})};
     }
     // A name that the hosts file answers is answered from it, as the resolver would answer it,
     // without waiting. Anything else may wait on a name server that never answers: the resolver
@@ -168,13 +168,15 @@ std::vector<Ipv4Address> LinuxPlatform::OwnHostAddresses() {
     const auto hosts = posix::ReadTextFile(kHostsPath);
     if (nsswitch && hosts) {
         if (auto listed = HostsFileAddresses(*nsswitch, *hosts, *hostName)) {
-            return linux_backend::OwnHostAddresses(std::move(*listed));
+            return {linux_backend::OwnHostAddresses(std::move(*listed))};
         }
     }
     const auto resolve = [name = *hostName] { return posix::ResolveIpv4(name); };
     using Addresses = std::vector<Ipv4Address>;
-    return linux_backend::OwnHostAddresses(
-        common::AskWithin<Addresses>(common::kNameResolutionLimit, resolve).value_or(Addresses{}));
+    std::optional<Addresses> resolved =
+        common::AskWithin<Addresses>(common::kNameResolutionLimit, resolve);
+    const bool inTime = resolved.has_value();
+    return {linux_backend::OwnHostAddresses(std::move(resolved).value_or(Addresses{})), inTime};
 }
 
 // The extended facts are all the machine's own files and the kernel's answers: none waits on

@@ -164,16 +164,17 @@ std::vector<DriveInfo> Win32Platform::Drives() {
     return common::ProbeDrives(std::move(probes), common::kDriveAnswerLimit, m_stuckQuestions);
 }
 
-std::vector<Ipv4Address> Win32Platform::OwnHostAddresses() {
+HostAddresses Win32Platform::OwnHostAddresses() {
     // The resolver may wait on a name server that never answers; a late answer counts as none.
-    std::vector<Ipv4Address> resolved = common::AskWithin<std::vector<Ipv4Address>>(
-                                            common::kNameResolutionLimit, ResolveOwnHostAddresses)
-                                            .value_or(std::vector<Ipv4Address>{});
+    std::optional<std::vector<Ipv4Address>> answer = common::AskWithin<std::vector<Ipv4Address>>(
+        common::kNameResolutionLimit, ResolveOwnHostAddresses);
+    const bool inTime = answer.has_value();
+    std::vector<Ipv4Address> resolved = std::move(answer).value_or(std::vector<Ipv4Address>{});
     // With one address or none there is nothing to choose, and the adapter list costs time.
     if (resolved.size() < 2) {
-        return resolved;
+        return {std::move(resolved), inTime};
     }
-    return PreferRouteAdapter(std::move(resolved), DefaultRouteAdapterAddresses());
+    return {PreferRouteAdapter(std::move(resolved), DefaultRouteAdapterAddresses()), inTime};
 }
 
 std::optional<std::uint64_t> Win32Platform::SecondsSinceStart() {

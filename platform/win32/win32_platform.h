@@ -26,7 +26,7 @@ public:
     std::optional<MemoryStatus> Memory() override;
     std::vector<DriveInfo> Drives() override;
 
-    std::vector<Ipv4Address> OwnHostAddresses() override;
+    HostAddresses OwnHostAddresses() override;
 
     std::optional<std::uint64_t> SecondsSinceStart() override;
     SystemRelease Release() override;

@@ -98,9 +98,11 @@ ExtendedFacts GatherExtended(GatherContext& context) {
     ExtendedFacts facts;
     // The slow questions start together; each answer below is then taken as it comes.
     platform.StartDeskQuestions();
+    facts.clockSeconds = platform.CurrentTime();
+    facts.clockLocal = platform.ToLocalTime(facts.clockSeconds);
     facts.upTimeSeconds = platform.SecondsSinceStart();
     if (facts.upTimeSeconds) {
-        const std::int64_t now = platform.CurrentTime();
+        const std::int64_t now = facts.clockSeconds;
         if (now >= 0 && *facts.upTimeSeconds <= static_cast<std::uint64_t>(now)) {
             facts.lastBoot =
                 platform.ToLocalTime(now - static_cast<std::int64_t>(*facts.upTimeSeconds));

@@ -15,6 +15,10 @@
 namespace kolt {
 
 struct ExtendedFacts {
+    // The clock when the facts were gathered: seconds since 1970 UTC, and as local time (nullopt
+    // where it cannot be converted). What looks wrong is judged against this moment.
+    std::int64_t clockSeconds = 0;
+    std::optional<LocalTime> clockLocal;
     std::optional<std::uint64_t> upTimeSeconds;
     std::optional<LocalTime> lastBoot;  // local: the clock now less the time since the start
     SystemRelease release;

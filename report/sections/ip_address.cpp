@@ -10,11 +10,11 @@ namespace kolt {
 
 IpAddressFacts GatherIpAddress(GatherContext& context) {
     // One address: the one the platform puts first, the one that reaches the network.
-    const std::vector<Ipv4Address> addresses = context.platform.OwnHostAddresses();
-    if (addresses.empty()) {
-        return IpAddressFacts{std::nullopt};
+    const HostAddresses own = context.platform.OwnHostAddresses();
+    if (own.addresses.empty()) {
+        return IpAddressFacts{std::nullopt, own.resolvedInTime};
     }
-    return IpAddressFacts{addresses.front()};
+    return IpAddressFacts{own.addresses.front(), own.resolvedInTime};
 }
 
 std::string DottedAddress(const Ipv4Address& address) {

@@ -12,6 +12,8 @@ namespace kolt {
 
 struct IpAddressFacts {
     std::optional<Ipv4Address> address;  // nullopt: the host name unread or unresolved
+    // False when the resolver gave no answer for the computer's own name within its deadline.
+    bool nameResolvedInTime = true;
 };
 
 IpAddressFacts GatherIpAddress(GatherContext& context);

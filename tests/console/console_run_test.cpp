@@ -61,6 +61,8 @@ protected:
         platform.AddDrive('C', DriveKind::Fixed, 40ull << 30, 10ull << 30);
         platform.hostAddresses = {Ipv4Address{{192, 168, 1, 10}}};
         platform.clock = ClockWindow{2'000'000'000, 1'000'000, 1'000'000};
+        // A clock past any build of the program (2100-01-01): nothing for the Attention block.
+        platform.currentTime = 4'102'444'800;
     }
 
     // What the run must print for these sections, composed on an identical machine.

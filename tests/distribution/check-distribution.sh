@@ -16,7 +16,8 @@
 #     against it (the 32-bit one skipped, saying why, where the kernel refuses 32-bit programs);
 #   - the Ansible playbook in contrib/ansible run by Debian's ansible against three local hosts,
 #     each in its own folder, without any collection: two hosts' documents fetched and valid, the
-#     third, without the program, failing with a message that says so; and its Windows tasks
+#     third, without the program, failing with a message that says so; its summary counting the
+#     hosts with each finding code; and its Windows tasks
 #     resolve against the ansible.windows collection Debian ships.
 # Nothing here needs the network. Each check is one case: a summary line, and with KOLT_JUNIT_DIR
 # set a JUnit report "distribution.xml" there. Exits non-zero on a failure.
@@ -341,11 +342,36 @@ if [[ -f $deb ]] && "${dpkg_root[@]}" -i "$deb" >/dev/null 2>&1; then
 else
     program=$repo/build/native/console/kolt_info_cli
 fi
-mkdir -p "$work/desk-a" "$work/desk-b" "$work/desk-c"
+mkdir -p "$work/desk-a" "$work/desk-b" "$work/desk-c" "$work/desk-b-program"
+# desk-b is a host on which something looks wrong: the real program's document, with findings
+# of two codes added (one of them twice, as two full drives give), so the summary has something
+# to count whatever this machine itself looks like.
+cat >"$work/desk-b-program/kolt_info_cli" <<EOF
+#!/bin/sh
+"$program" "\$@" || exit
+[ "\$1" = --version ] && exit
+exec $python - <<'ADD'
+import glob, json
+path = glob.glob("kolt_info_*.json")[0]
+with open(path, encoding="utf-8") as stream:
+    document = json.load(stream)
+document["findings"] = [
+    {"code": "drive-almost-full", "severity": "warning", "text": "Drive C: has 1.00 Gb free (1 %)",
+     "facts": {"drive": "C", "freeBytes": 1073741824, "totalBytes": 107374182400, "freePercent": 1}},
+    {"code": "drive-almost-full", "severity": "warning", "text": "Drive D: has 512.00 Mb free (0 %)",
+     "facts": {"drive": "D", "freeBytes": 536870912, "totalBytes": 214748364800, "freePercent": 0}},
+    {"code": "restart-pending", "severity": "notice", "text": "A restart is pending: package updates",
+     "facts": {"reasons": "package updates"}},
+] + document["findings"]
+with open(path, "w", encoding="utf-8") as stream:
+    json.dump(document, stream, indent=2)
+ADD
+EOF
+chmod +x "$work/desk-b-program/kolt_info_cli"
 cat >"$work/inventory.ini" <<EOF
 [desks]
 desk-a kolt_info_temp_parent=$work/desk-a ansible_remote_tmp=$work/desk-a/.ansible
-desk-b kolt_info_temp_parent=$work/desk-b ansible_remote_tmp=$work/desk-b/.ansible
+desk-b kolt_info_temp_parent=$work/desk-b ansible_remote_tmp=$work/desk-b/.ansible kolt_info_cli=$work/desk-b-program/kolt_info_cli
 desk-c kolt_info_temp_parent=$work/desk-c ansible_remote_tmp=$work/desk-c/.ansible kolt_info_cli=$work/desk-c/kolt_info_cli
 
 [desks:vars]
@@ -371,6 +397,18 @@ fetched=$(cd "$work/reports" 2>/dev/null && ls)
 [[ $fetched == $'desk-a.json\ndesk-b.json' ]] || fail "fetched '$(tr '\n' ' ' <<<"$fetched")'"
 [[ -n $fetched ]] && expect_success "the fetched documents" "$python" \
     "$here/check_report_schema.py" "$schema" "$work/reports/desk-a.json" "$work/reports/desk-b.json"
+# The summary counts, per finding code, the hosts whose fetched document has it.
+expect_success "the summary of finding codes" "$python" - "$work/ansible.out" "$work/reports" <<'EOF'
+import collections, json, pathlib, sys
+output = pathlib.Path(sys.argv[1]).read_text()
+task = output.index("TASK [Hosts with each finding code]")
+summary, _ = json.JSONDecoder().raw_decode(output, output.index("{", task))
+expected = collections.Counter()
+for path in sorted(pathlib.Path(sys.argv[2]).glob("*.json")):
+    expected.update({finding["code"] for finding in json.loads(path.read_text())["findings"]})
+assert expected["drive-almost-full"] >= 1 and expected["restart-pending"] >= 1, expected
+assert summary["msg"] == {"hosts": 2, "findings": dict(expected)}, (summary, expected)
+EOF
 end
 
 begin "Ansible: the Windows tasks resolve against Debian's ansible.windows collection"

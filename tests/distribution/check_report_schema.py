@@ -160,6 +160,7 @@ def accepted_variants(sample):
     def no_sections(d):
         for name in d.pop("sections"):
             del d[name]
+        d.pop("findings")
         d["sections"] = []
 
     def unknown_drive_type(d):
@@ -250,9 +251,28 @@ def accepted_variants(sample):
                    "environment": [{"name": "https_proxy", "value": "http://a:***@p:3128"}]},
             timeSource={"type": None, "servers": [], "serviceRunning": None,
                         "synchronised": True})
+    def findings(d):
+        d["findings"] = [
+            {"code": "drive-almost-full", "severity": "warning",
+             "text": "Drive C: has 1.20 Gb free (1 %)",
+             "facts": {"drive": "C", "freeBytes": 1288490188, "totalBytes": 128849018880,
+                       "freePercent": 1}},
+            {"code": "restart-pending", "severity": "notice",
+             "text": "A restart is pending: Windows Update", "facts": {"reasons": "Windows Update"}},
+            {"code": "memory-almost-full", "severity": "notice",
+             "text": "Physical memory is 93.4 % in use (529 Mb free)",
+             "facts": {"usagePercent": 93.4, "availableBytes": 554696704}},
+            {"code": "no-ipv4-address", "severity": "warning",
+             "text": "No IPv4 address but loopback: the machine is not on a network", "facts": {}},
+        ]
+
+    def no_findings(d):
+        d["findings"] = []
 
     return {
         "every unknown fact null": unknown_facts,
+        "findings of each severity": findings,
+        "nothing that looks wrong": no_findings,
         "both domains set": domains,
         "no section selected": no_sections,
         "a drive type code the report does not know": unknown_drive_type,
@@ -287,8 +307,24 @@ def rejected_variants():
     def printer(**changes):
         return [{"name": "P", "network": False, "default": False, "state": [],
                  "jobsWaiting": None, **changes}]
+    def finding(d):
+        d["findings"].append({"code": "up-too-long", "severity": "notice",
+                              "text": "Up for 45 days without a restart",
+                              "facts": {"upTimeSeconds": 3888000}})
+        return d["findings"][-1]
+
+    def without_extended(d):
+        d["sections"].remove("extended")
+        del d["extended"]
 
     return {
+        "findings without the extended section": without_extended,
+        "the extended section without findings": lambda d: d.pop("findings"),
+        "a finding code the program never writes": lambda d: finding(d).update(code="disk-full"),
+        "a severity the program never writes": lambda d: finding(d).update(severity="error"),
+        "a finding without its facts": lambda d: finding(d).pop("facts"),
+        "a finding's fact that is a list": lambda d: finding(d)["facts"].update(drives=["C"]),
+        "an unknown member in a finding": lambda d: finding(d).update(hint="restart"),
         "a listed section without its member": lambda d: d.pop("memory"),
         "a member whose section is not listed": lambda d: d["sections"].remove("disk"),
         "a section listed twice": lambda d: d["sections"].append("disk"),

@@ -4,6 +4,7 @@
 // test; the bound on the time is generous, the time itself is printed.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <nlohmann/json.hpp>
 #include <string>
@@ -78,6 +79,31 @@ void ExpectEverySectionBut(const std::string& output, bool cpuSpeed) {
     EXPECT_TRUE(Holds(output, "www.")) << "the footer";
 }
 
+// With Extended Information the report says first what is wrong: the dead shares, the silent
+// name server, and no address but loopback.
+void ExpectAttentionFirst(const std::string& output) {
+    const std::size_t block = output.find("\r\n  Attention\r\n");
+    ASSERT_NE(block, std::string::npos) << output;
+    EXPECT_LT(block, output.find("  Date and Time   : ")) << output;
+    for (const char* line :
+         {": (a network share) did not answer in time\r\n",
+          "  The computer's own name did not resolve in time", "  No IPv4 address but loopback"}) {
+        EXPECT_TRUE(Holds(output, line)) << line;
+    }
+}
+
+void ExpectFindingCodes(const std::string& output) {
+    const Json json = Json::parse(output, nullptr, false);
+    ASSERT_FALSE(json.is_discarded()) << output;
+    std::vector<std::string> codes;
+    for (const Json& finding : json["findings"]) {
+        codes.push_back(finding["code"]);
+    }
+    for (const char* code : {"drive-not-answering", "no-ipv4-address", "own-name-not-resolved"}) {
+        EXPECT_NE(std::find(codes.begin(), codes.end(), code), codes.end()) << code << output;
+    }
+}
+
 TEST(BrokenNetwork, TheReportComesInSecondsWithDeadSharesAndASilentNameServer) {
     struct Case {
         const char* what;
@@ -108,6 +134,16 @@ TEST(BrokenNetwork, TheReportComesInSecondsWithDeadSharesAndASilentNameServer) {
          kAll,
          {},
          [](const std::string& output) { ExpectEverySectionBut(output, true); }},
+        {"both, the Attention block first",
+         {2, true},
+         kAllButCpuSpeed,
+         {"--extended"},
+         ExpectAttentionFirst},
+        {"both, the findings in the JSON form",
+         {2, true},
+         kAllButCpuSpeed,
+         {"--extended", "--format", "json"},
+         ExpectFindingCodes},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

@@ -22,6 +22,9 @@ void ScriptMachine(ScriptedPlatform& platform) {
     platform.processor.identifier = "x86 Family 15 Model 2 Stepping 9";
     platform.processor.mmx = true;
     platform.localTime = LocalTime{2026, 12, 6, 13, 44, 58, 0};
+    // A clock past any build of the program (2100-01-01), so that the Attention block stays
+    // away: the clock as the report shows it is the local time above.
+    platform.currentTime = 4'102'444'800;
     platform.operatingSystem = {"Microsoft Windows XP", "5.1 Service Pack 1"};
     platform.clock = ClockWindow{2'793'120'000, 1'000'000, 1'000'000};
     platform.hostAddresses = {Ipv4Address{{192, 168, 1, 10}}};

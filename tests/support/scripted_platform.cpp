@@ -16,9 +16,9 @@ std::vector<DriveInfo> ScriptedPlatform::Drives() {
     return drives;
 }
 
-std::vector<Ipv4Address> ScriptedPlatform::OwnHostAddresses() {
+HostAddresses ScriptedPlatform::OwnHostAddresses() {
     ++hostAddressQueries;
-    return hostAddresses;
+    return {hostAddresses, hostNameResolvedInTime};
 }
 
 std::optional<std::uint64_t> ScriptedPlatform::SecondsSinceStart() {

@@ -26,6 +26,7 @@ public:
     std::optional<MemoryStatus> memory = MemoryStatus{};
     std::vector<DriveInfo> drives;
     std::vector<Ipv4Address> hostAddresses;
+    bool hostNameResolvedInTime = true;
     std::optional<std::uint64_t> secondsSinceStart;
     SystemRelease release;
     ProcessorDetails processorDetails;
@@ -70,7 +71,7 @@ public:
     }
     std::optional<MemoryStatus> Memory() override { return memory; }
     std::vector<DriveInfo> Drives() override;
-    std::vector<Ipv4Address> OwnHostAddresses() override;
+    HostAddresses OwnHostAddresses() override;
     std::optional<std::uint64_t> SecondsSinceStart() override;
     SystemRelease Release() override;
     ProcessorDetails ProcessorDetail() override;

@@ -251,6 +251,25 @@ TEST_F(CliEndToEnd, ExtendedSectionSaysWhereTheProgramRuns) {
     EXPECT_TRUE(ValueOf(lines, "  Network Adapter : "));
 }
 
+// With the registry saying that Windows Update waits for a restart (restart-pending.sh makes such
+// a prefix), the report says so first, before the Date and Time line, in both forms.
+TEST_F(CliEndToEnd, APendingRestartComesFirst) {
+    if (!std::getenv("KOLT_RESTART_PENDING")) {
+        GTEST_SKIP() << "needs a prefix whose registry says a restart is pending "
+                        "(restart-pending.sh)";
+    }
+    const std::vector<std::string> lines = Run(SelectionFile("01000000001"));
+    const auto attention = std::find(lines.begin(), lines.end(), "  Attention");
+    const auto date = std::find_if(lines.begin(), lines.end(), [](const std::string& line) {
+        return line.starts_with("  Date and Time   : ");
+    });
+    ASSERT_NE(attention, lines.end());
+    EXPECT_LT(attention, date);
+    EXPECT_TRUE(std::any_of(attention, date, [](const std::string& line) {
+        return line.starts_with("  A restart is pending: Windows Update");
+    }));
+}
+
 // Every value as the system under Wine gives it through its own calls. The CPU speed takes a
 // second to measure and is left out; its line's presence is checked above.
 // The letters from C: to Z: whose drives the system measures.

@@ -161,7 +161,7 @@ TEST_F(MachineFacts, OwnAddressesAreTheHostsAddresses) {
         GTEST_SKIP() << "this machine's resolver does not know its own host name, so there is no "
                         "address to compare";
     }
-    const std::vector<Ipv4Address> addresses = m_platform->OwnHostAddresses();
+    const std::vector<Ipv4Address> addresses = m_platform->OwnHostAddresses().addresses;
     ASSERT_FALSE(addresses.empty());
     const std::optional<std::string> hostAddresses = HostFact("KOLT_HOST_ADDRESSES");
     for (const Ipv4Address& address : addresses) {
