@@ -27,6 +27,8 @@ packages=(
     # print system's library for 32-bit Wine (64-bit Wine gets it with cups-client), and the
     # tools that read the printed PDF back.
     cups cups-client printer-driver-cups-pdf libcups2:i386 poppler-utils
+    # The Linux backend asks CUPS for the printers (Extended Information) through libcups.
+    libcups2-dev
     # Release packages: reproducible zips; the Debian package (dpkg-shlibdeps for its Depends,
     # lintian, man to read its manual page back); Authenticode signing and a throwaway
     # certificate for its test; the manifest and schema checks (Debian's Python modules); the

@@ -14,7 +14,9 @@
 #include "platform/common/environment.h"
 #include "platform/common/numeric_host_name.h"
 #include "platform/linux/cpuinfo.h"
+#include "platform/linux/cups_printers.h"
 #include "platform/linux/drives.h"
+#include "platform/linux/drm_displays.h"
 #include "platform/linux/firmware.h"
 #include "platform/linux/graphics_adapters.h"
 #include "platform/linux/host_address.h"
@@ -22,8 +24,13 @@
 #include "platform/linux/name_services.h"
 #include "platform/linux/network_adapters.h"
 #include "platform/linux/os_release.h"
+#include "platform/linux/package_log.h"
+#include "platform/linux/power_supply.h"
 #include "platform/linux/processor_topology.h"
+#include "platform/linux/proxy_variables.h"
 #include "platform/linux/release_facts.h"
+#include "platform/linux/restart_pending.h"
+#include "platform/linux/time_source.h"
 #include "platform/posix/files.h"
 #include "platform/posix/network.h"
 #include "platform/posix/system_queries.h"
@@ -201,31 +208,68 @@ std::vector<GraphicsAdapter> LinuxPlatform::GraphicsAdapters() {
     return ReadGraphicsAdapters("");
 }
 
-// The questions a desk asks next; each backend's answers come in with their own readers.
-void LinuxPlatform::StartDeskQuestions() {}
+// CUPS may wait on a print server on the network: its question starts first, on a worker of its
+// own, and the block's other questions are answered from files meanwhile.
+constexpr const char* kPrintersQuestion = "printers";
+
+void LinuxPlatform::StartDeskQuestions() {
+    m_printersDeadline = common::DeadlineClock::now() + common::kExtendedFactLimit;
+    m_printersAsking.reset();
+    if (!m_stuckQuestions.StillStuck(kPrintersQuestion)) {
+        m_printersAsking = common::AskOnWorkerThread<std::optional<PrinterList>>(&ReadCupsPrinters);
+    }
+}
+
 std::optional<RestartState> LinuxPlatform::RestartPending() {
-    return std::nullopt;
+    return ReadRestartPending("");
 }
+
 std::optional<InstalledUpdates> LinuxPlatform::Updates() {
-    return std::nullopt;
+    return ReadLastPackageRun("");
 }
+
+// No source answers without privileges for both: antivirus products register nowhere, and the
+// firewall's rules are root's to read. Unknown, not "none".
 SecurityInfo LinuxPlatform::Security() {
     return SecurityInfo{};
 }
+
 std::optional<PrinterList> LinuxPlatform::Printers() {
-    return std::nullopt;
+    if (!m_printersAsking) {
+        // Asked without StartDeskQuestions (or its last asking is stuck): ask now, or not at all.
+        return m_stuckQuestions
+            .AskWithin<std::optional<PrinterList>>(kPrintersQuestion, common::kExtendedFactLimit,
+                                                   &ReadCupsPrinters)
+            .value_or(std::nullopt);
+    }
+    const auto answer = m_printersAsking->WaitUntil(m_printersDeadline);
+    if (!answer) {
+        m_stuckQuestions.Remember(kPrintersQuestion, *m_printersAsking);
+    }
+    m_printersAsking.reset();
+    return answer.value_or(std::nullopt);
 }
+
 std::vector<DisplayInfo> LinuxPlatform::Displays() {
-    return {};
+    return ReadDrmDisplays("");
 }
+
 std::optional<PowerInfo> LinuxPlatform::Power() {
-    return std::nullopt;
+    return ReadPower("");
 }
+
 ProxySettings LinuxPlatform::Proxy() {
-    return ProxySettings{};
+    ProxySettings settings;
+    settings.environment = ReadProxyVariables(common::EnvironmentValue);
+    return settings;
 }
+
 std::optional<TimeSource> LinuxPlatform::ClockSource() {
-    return std::nullopt;
+    TimeSource source = ReadTimeSource("", KernelClockSynchronised());
+    if (!source.synchronised && source.servers.empty()) {
+        return std::nullopt;
+    }
+    return source;
 }
 
 std::optional<std::string> LinuxPlatform::CurrentDirectory() {

@@ -4,6 +4,9 @@
 // next report does not ask them again.
 #pragma once
 
+#include <optional>
+
+#include "platform/common/deadline.h"
 #include "platform/common/stuck_questions.h"
 #include "platform/platform.h"
 
@@ -49,6 +52,10 @@ public:
 
 private:
     common::StuckQuestions m_stuckQuestions;
+    // The printers' question, started by StartDeskQuestions and waited for by Printers() until
+    // its deadline; nullopt when it was not started (its last asking is still stuck).
+    std::optional<common::AnswerSlot<std::optional<PrinterList>>> m_printersAsking;
+    common::DeadlineClock::time_point m_printersDeadline{};
 };
 
 }  // namespace kolt::linux_backend

@@ -6,67 +6,21 @@
 
 #include "report/address_text.h"
 #include "report/report_lines.h"
+#include "report/sections/desk_facts.h"
+#include "report/sections/extended_lines.h"
 
 namespace kolt {
+
+using extended_lines::DateText;
+using extended_lines::LineIfKnown;
+using extended_lines::ListLines;
+using extended_lines::LocalTimeText;
+using extended_lines::SubLabel;
+using extended_lines::TopLabel;
 
 namespace {
 
 constexpr std::uint64_t kSecondsPerDay = 86400;
-// A value's continuation lines start in the value column.
-constexpr std::string_view kContinuation = "                    ";
-
-// "  Label           : ": a label of the block's own level in the 20-character column.
-std::string TopLabel(std::string_view label) {
-    std::string prefix = "  ";
-    prefix += label;
-    prefix.resize(18, ' ');
-    prefix += ": ";
-    return prefix;
-}
-
-// "             Kind : ": a label under an adapter, right-aligned as the memory block's are.
-std::string SubLabel(std::string_view label) {
-    std::string prefix(17 - label.size(), ' ');
-    prefix += label;
-    prefix += " : ";
-    return prefix;
-}
-
-void LineIfKnown(std::string& report, const std::string& prefix,
-                 const std::optional<std::string>& value) {
-    if (value) {
-        report_lines::AppendLine(report, prefix, *value);
-    }
-}
-
-// One line per value, the label on the first only.
-void ListLines(std::string& report, const std::string& prefix,
-               const std::vector<std::string>& values) {
-    for (std::size_t i = 0; i < values.size(); ++i) {
-        report_lines::AppendLine(report, i == 0 ? std::string_view(prefix) : kContinuation,
-                                 values[i]);
-    }
-}
-
-// Pieces are formatted whole rather than joined with operator+, which GCC 12 at -O3 misreads as
-// an overlapping copy (-Wrestrict).
-
-// "2026-12-07 09:13:02 (UTC+01:00)"; an offset with seconds in it shows them too.
-std::string LocalTimeText(const LocalTime& time) {
-    const int offset = time.utcOffsetSeconds < 0 ? -time.utcOffsetSeconds : time.utcOffsetSeconds;
-    const char sign = time.utcOffsetSeconds < 0 ? '-' : '+';
-    char text[96];
-    if (offset % 60 == 0) {
-        std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d (UTC%c%02d:%02d)",
-                      time.year, time.month, time.day, time.hour, time.minute, time.second, sign,
-                      offset / 3600, offset / 60 % 60);
-    } else {
-        std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d (UTC%c%02d:%02d:%02d)",
-                      time.year, time.month, time.day, time.hour, time.minute, time.second, sign,
-                      offset / 3600, offset / 60 % 60, offset % 60);
-    }
-    return text;
-}
 
 // "3 days, 04:12:55", "1 day, 00:00:05", "04:12:55".
 std::string UpTimeText(std::uint64_t seconds) {
@@ -79,12 +33,6 @@ std::string UpTimeText(std::uint64_t seconds) {
         std::snprintf(text, sizeof text, "%llu %s, %02d:%02d:%02d", days,
                       days == 1 ? "day" : "days", rest / 3600, rest / 60 % 60, rest % 60);
     }
-    return text;
-}
-
-std::string DateText(const CalendarDate& date) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d", date.year, date.month, date.day);
     return text;
 }
 
@@ -121,6 +69,30 @@ void AppendAdapter(std::string& report, const NetworkAdapter& adapter) {
 
 }  // namespace
 
+// Pieces are formatted whole rather than joined with operator+, which GCC 12 at -O3 misreads as
+// an overlapping copy (-Wrestrict).
+std::string extended_lines::LocalTimeText(const LocalTime& time) {
+    const int offset = time.utcOffsetSeconds < 0 ? -time.utcOffsetSeconds : time.utcOffsetSeconds;
+    const char sign = time.utcOffsetSeconds < 0 ? '-' : '+';
+    char text[96];
+    if (offset % 60 == 0) {
+        std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d (UTC%c%02d:%02d)",
+                      time.year, time.month, time.day, time.hour, time.minute, time.second, sign,
+                      offset / 3600, offset / 60 % 60);
+    } else {
+        std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d (UTC%c%02d:%02d:%02d)",
+                      time.year, time.month, time.day, time.hour, time.minute, time.second, sign,
+                      offset / 3600, offset / 60 % 60, offset % 60);
+    }
+    return text;
+}
+
+std::string extended_lines::DateText(const CalendarDate& date) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d", date.year, date.month, date.day);
+    return text;
+}
+
 ExtendedFacts GatherExtended(GatherContext& context) {
     Platform& platform = context.platform;
     ExtendedFacts facts;
@@ -143,6 +115,9 @@ ExtendedFacts GatherExtended(GatherContext& context) {
     facts.network = platform.Network();
     facts.graphics = platform.GraphicsAdapters();
     facts.restart = platform.RestartPending();
+    if (facts.restart && facts.restart->pendingSince) {
+        facts.restartSince = platform.ToLocalTime(*facts.restart->pendingSince);
+    }
     facts.updates = platform.Updates();
     facts.security = platform.Security();
     facts.printers = platform.Printers();
@@ -230,6 +205,7 @@ void AppendExtendedText(const ExtendedFacts& facts, std::string& report) {
         LineIfKnown(report, SubLabel("Driver"), adapter.driver);
         LineIfKnown(report, SubLabel("Driver Version"), adapter.driverVersion);
     }
+    AppendDeskText(facts, report);
 }
 
 }  // namespace kolt

@@ -25,6 +25,7 @@ struct ExtendedFacts {
     std::vector<GraphicsAdapter> graphics;
     // What a desk asks next.
     std::optional<RestartState> restart;
+    std::optional<LocalTime> restartSince;  // local: since when the restart has been waiting
     std::optional<InstalledUpdates> updates;
     SecurityInfo security;
     std::optional<PrinterList> printers;

@@ -8,6 +8,7 @@
 #include "report/address_text.h"
 #include "report/iso_time.h"
 #include "report/json_or_null.h"
+#include "report/sections/desk_facts.h"
 #include "report/sections/extended.h"
 
 namespace kolt {
@@ -97,6 +98,7 @@ void WriteExtendedJson(const ExtendedFacts& facts, Json& value) {
         {"dnsServers", Addresses(facts.network.dnsServers)},
         {"graphicsAdapters", std::move(graphics)},
     };
+    WriteDeskJson(facts, value);
 }
 
 }  // namespace kolt

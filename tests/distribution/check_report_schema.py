@@ -5,8 +5,8 @@
     check_report_schema.py --schema SCHEMA SAMPLE   the schema itself: a valid JSON Schema
         2020-12; it accepts the sample (a real document with every section, the Extended
         Information section among them) with every fact the program may leave unknown set to
-        null, and rejects the sample changed in each way the program never writes; and its
-        version (in $id) names the shape it describes
+        null, and rejects the sample changed in each way the program never writes; and the
+        shape it describes is the one recorded for its version (in $id), or that shape grown
 
 Prints one line per failure and exits 1 when there is one. Needs Debian's python3-jsonschema
 (run with /usr/bin/python3).
@@ -15,18 +15,26 @@ Prints one line per failure and exits 1 when there is one. Needs Debian's python
 import copy
 import hashlib
 import json
+import os
 import re
 import sys
 
 import jsonschema
 
-# The shape each schema version describes, as a digest of the schema without its prose (see
-# shape_digest). A change of shape needs a new version in $id and its digest here, so that a
-# ticket system that pinned a version never meets a document it does not know.
+# The shape each schema version was published with, as a digest of the schema without its prose
+# (see shape_digest). The shape itself is kept beside this file (report-schema-shapes/N.json) for
+# the version in use, so that the schema can be compared with it: within a version the shape may
+# only grow (members added, and new definitions for them), since a document of the grown shape
+# still means to a ticket system that pinned the version what it meant before. A member removed,
+# made optional, or changed in type, format, range or allowed values changes its meaning, and needs
+# a new version in $id, its shape recorded there and its digest here.
 SHAPE_DIGESTS = {
     "1": "a7eb5f8d7ff4b3fd153c697db13b8359100691f5c4a3ee853e2f3f7582e5269f",
     "2": "39632353fe6a059823188938018cb8add7f57559a0cfcf3b6906bf47cf1b6d56",
 }
+SHAPES_FOLDER = os.path.join(os.path.dirname(os.path.abspath(__file__)), "report-schema-shapes")
+# Keywords whose members are names: a new name there is a new member or definition.
+NAME_MAPS = {"properties", "$defs"}
 PROSE_KEYWORDS = {"title", "description", "$comment", "examples", "$id"}
 
 
@@ -59,6 +67,64 @@ def without_prose(node):
 def shape_digest(schema):
     text = json.dumps(without_prose(schema), sort_keys=True, separators=(",", ":"))
     return hashlib.sha256(text.encode()).hexdigest()
+
+
+def growth_faults(recorded, current, path="#"):
+    """How `current` fails to be `recorded` or `recorded` grown: every recorded keyword kept with
+    the same value (subschemas compared alike), new names only in properties and $defs, and
+    required growing only by members that are themselves new."""
+    if type(recorded) is not type(current):
+        return [f"{path}: {json.dumps(recorded)} became {json.dumps(current)}"]
+    if isinstance(recorded, list):
+        if len(recorded) != len(current):
+            return [f"{path}: {json.dumps(recorded)} became {json.dumps(current)}"]
+        return [f for i, (r, c) in enumerate(zip(recorded, current))
+                for f in growth_faults(r, c, f"{path}/{i}")]
+    if not isinstance(recorded, dict):
+        return [] if recorded == current else [f"{path}: {json.dumps(recorded)} became"
+                                               f" {json.dumps(current)}"]
+    faults = []
+    for key in current.keys() - recorded.keys():
+        faults.append(f"{path}: keyword {key} added to a published schema")
+    for key, value in recorded.items():
+        where = f"{path}/{key}"
+        if key not in current:
+            faults.append(f"{where}: removed")
+        elif key in NAME_MAPS and isinstance(value, dict) and isinstance(current[key], dict):
+            for name, subschema in value.items():
+                if name not in current[key]:
+                    faults.append(f"{where}/{name}: removed")
+                else:
+                    faults += growth_faults(subschema, current[key][name], f"{where}/{name}")
+        elif key == "required" and isinstance(value, list) and isinstance(current[key], list):
+            new_members = set(current.get("properties", {})) - set(recorded.get("properties", {}))
+            faults += [f"{where}: {name} no longer required" for name in value
+                       if name not in current[key]]
+            faults += [f"{where}: {name}, a published member, made required"
+                       for name in current[key] if name not in value and name not in new_members]
+        else:
+            faults += growth_faults(value, current[key], where)
+    return faults
+
+
+def shape_faults(schema):
+    match = re.search(r"/kolt-info-report/([0-9]+)/", schema.get("$id", ""))
+    if not match:
+        return [f"$id names no schema version: {schema.get('$id')!r}"]
+    version = match.group(1)
+    recorded_path = os.path.join(SHAPES_FOLDER, f"{version}.json")
+    digest = shape_digest(schema)
+    try:
+        recorded = load(recorded_path)
+    except (OSError, ValueError):
+        return [f"schema version {version} has no recorded shape: a new version needs its shape"
+                f" (the schema without its prose) in {recorded_path}, and its digest {digest}"
+                f" recorded in {__file__}"]
+    if SHAPE_DIGESTS.get(version) != shape_digest(recorded):
+        return [f"the shape recorded in {recorded_path} is not the one version {version} was"
+                f" published with"]
+    return [f"schema version {version} changes its published shape ({fault}): a changed member"
+            f" needs a new version in $id" for fault in growth_faults(recorded, without_prose(schema))]
 
 
 def check_documents(schema_path, document_paths):
@@ -146,6 +212,45 @@ def accepted_variants(sample):
         extended["graphicsAdapters"] = [
             {"name": "NVIDIA GeForce RTX 3060", "driver": None, "driverVersion": "31.0.15.3623"}]
 
+    def desk_unknown(d):
+        d["extended"].update(
+            restartPending=None, updates=None, printers=None, displays=[], onMains=None,
+            battery=None, timeSource=None,
+            security={"antivirus": None,
+                      "firewall": {"domain": None, "private": None, "public": None}},
+            proxy={"user": None, "machine": None, "environment": []})
+
+    def desk_windows(d):
+        d["extended"].update(
+            restartPending={"pending": True, "reasons": ["windowsUpdate", "fileRenames"],
+                            "packageCount": None, "since": "2026-12-03T09:13:02+01:00"},
+            updates={"newestId": "KB5032190", "newestDate": "2026-11-14", "count": 214},
+            security={"antivirus": [{"name": "Defender", "enabled": True, "upToDate": None}],
+                      "firewall": {"domain": True, "private": True, "public": False}},
+            printers=[{"name": "\\\\server\\Floor 2", "network": True, "default": True,
+                       "state": ["offline", "outOfPaper"], "jobsWaiting": 4},
+                      {"name": "Desk", "network": False, "default": False, "state": [],
+                       "jobsWaiting": None}],
+            displays=[{"name": "DELL U2720Q", "width": 3840, "height": 2160, "refreshHz": 60,
+                       "scalePercent": 150, "primary": True}],
+            onMains=False,
+            battery=[{"name": None, "chargePercent": 87, "healthPercent": 100, "cycleCount": None}],
+            proxy={"user": {"server": "u:***@proxy:8080", "bypass": "<local>",
+                            "autoConfigUrl": None, "autoDetect": True},
+                   "machine": {"server": None, "bypass": None}, "environment": []},
+            timeSource={"type": "NTP", "servers": ["time.windows.com,0x9"],
+                        "serviceRunning": True, "synchronised": None})
+
+    def desk_linux(d):
+        d["extended"].update(
+            restartPending={"pending": False, "reasons": [], "packageCount": None, "since": None},
+            updates={"newestId": None, "newestDate": "2026-12-01", "count": None},
+            printers=[], battery=[], onMains=True,
+            proxy={"user": None, "machine": None,
+                   "environment": [{"name": "https_proxy", "value": "http://a:***@p:3128"}]},
+            timeSource={"type": None, "servers": [], "serviceRunning": None,
+                        "synchronised": True})
+
     return {
         "every unknown fact null": unknown_facts,
         "both domains set": domains,
@@ -156,6 +261,9 @@ def accepted_variants(sample):
         "sums at the largest count": largest_counts,
         "every extended fact unknown": extended_unknown,
         "extended facts as Windows gives them": extended_windows,
+        "every desk fact unknown": desk_unknown,
+        "desk facts as Windows gives them": desk_windows,
+        "desk facts as Linux gives them": desk_linux,
     }
 
 
@@ -172,6 +280,13 @@ def rejected_variants():
             {"name": "eth9", "kind": "Ethernet", "hardwareAddress": "02-FC-00-00-00-09",
              "ipv4": [], "ipv6": [], "gateways": [], "dnsServers": [], "defaultRoute": False})
         return d["extended"]["networkAdapters"][-1]
+
+    def desk(d, **members):
+        d["extended"].update(members)
+
+    def printer(**changes):
+        return [{"name": "P", "network": False, "default": False, "state": [],
+                 "jobsWaiting": None, **changes}]
 
     return {
         "a listed section without its member": lambda d: d.pop("memory"),
@@ -222,6 +337,29 @@ def rejected_variants():
             hardwareAddress="00:1a:2b:3c:4d:5e"),
         "a graphics adapter without its name": lambda d: d["extended"]["graphicsAdapters"].append(
             {"driver": None, "driverVersion": None}),
+        "a desk fact missing": lambda d: d["extended"].pop("printers"),
+        "a restart pending without a reason": lambda d: desk(
+            d, restartPending={"pending": True, "reasons": [], "packageCount": None, "since": None}),
+        "a reason without a restart pending": lambda d: desk(
+            d, restartPending={"pending": False, "reasons": ["fileRenames"], "packageCount": None,
+                               "since": None}),
+        "a restart reason the program never writes": lambda d: desk(
+            d, restartPending={"pending": True, "reasons": ["kernel"], "packageCount": None,
+                               "since": None}),
+        "a printer state the program never writes": lambda d: desk(
+            d, printers=printer(state=["ready"])),
+        "a printer without its default flag": lambda d: desk(
+            d, printers=[{"name": "P", "network": False, "state": [], "jobsWaiting": None}]),
+        "a battery health above 100 percent": lambda d: desk(
+            d, battery=[{"name": None, "chargePercent": None, "healthPercent": 101,
+                         "cycleCount": None}]),
+        "a display of no pixels": lambda d: desk(
+            d, displays=[{"name": None, "width": 0, "height": 0, "refreshHz": None,
+                          "scalePercent": None, "primary": False}]),
+        "a proxy variable without its value": lambda d: desk(
+            d, proxy={"user": None, "machine": None, "environment": [{"name": "http_proxy"}]}),
+        "an update date as text": lambda d: desk(
+            d, updates={"newestId": None, "newestDate": "14/11/2026", "count": None}),
     }
 
 
@@ -246,17 +384,7 @@ def check_schema(schema_path, sample_path):
         if checker.is_valid(document):
             failures.append(f"accepts {name}")
 
-    match = re.search(r"/kolt-info-report/([0-9]+)/", schema.get("$id", ""))
-    if not match:
-        failures.append(f"$id names no schema version: {schema.get('$id')!r}")
-    else:
-        version, digest = match.group(1), shape_digest(schema)
-        if SHAPE_DIGESTS.get(version) != digest:
-            failures.append(
-                f"schema version {version} describes another shape than the one recorded for it:"
-                f" a changed shape needs a new version in $id, and its digest {digest} recorded"
-                f" in {__file__}"
-            )
+    failures += shape_faults(schema)
     return failures
 
 

@@ -12,35 +12,13 @@
 #include "platform/linux/network_adapters.h"
 #include "platform/linux/processor_topology.h"
 #include "platform/linux/release_facts.h"
-#include "tests/support/scratch_directory.h"
+#include "tests/support/canned_tree.h"
 
 namespace kolt::linux_backend {
 namespace {
 
 namespace fs = std::filesystem;
-using test_support::ScratchDirectory;
-
-// A canned file tree: files with their parents made, and links.
-class CannedTree {
-public:
-    std::string Root() const { return m_directory.Path().string(); }
-    void File(const std::string& path, std::string_view bytes) const {
-        const fs::path full = m_directory.Path() / path;
-        fs::create_directories(full.parent_path());
-        test_support::WriteBytes(full, bytes);
-    }
-    void Directory(const std::string& path) const {
-        fs::create_directories(m_directory.Path() / path);
-    }
-    void Link(const std::string& path, const std::string& target) const {
-        const fs::path full = m_directory.Path() / path;
-        fs::create_directories(full.parent_path());
-        fs::create_directory_symlink(target, full);
-    }
-
-private:
-    ScratchDirectory m_directory{"kolt_tree_"};
-};
+using test_support::CannedTree;
 
 Ipv4Address V4(std::uint8_t a, std::uint8_t b, std::uint8_t c, std::uint8_t d) {
     return Ipv4Address{{a, b, c, d}};

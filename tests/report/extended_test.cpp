@@ -161,7 +161,11 @@ TEST(ExtendedSection, JsonCarriesTheSameFactsAsValues) {
               R"("systemArchitecture":null,"programArchitecture":null},"processor":{"brand":null,)"
               R"("physicalCores":null,"logicalProcessors":null},"firmware":{"make":null,)"
               R"("model":null,"serialNumber":null,"biosVendor":null,"biosVersion":null,)"
-              R"("biosDate":null},"networkAdapters":[],"dnsServers":[],"graphicsAdapters":[]})");
+              R"("biosDate":null},"networkAdapters":[],"dnsServers":[],"graphicsAdapters":[],)"
+              R"("restartPending":null,"updates":null,"security":{"antivirus":null,"firewall":)"
+              R"({"domain":null,"private":null,"public":null}},"printers":null,"displays":[],)"
+              R"("onMains":null,"battery":null,"proxy":{"user":null,"machine":null,)"
+              R"("environment":[]},"timeSource":null})");
 }
 
 TEST(AddressText, ShortestIpv6FormsAndHardwareAddresses) {
