@@ -27,6 +27,9 @@ public:
     // A REG_DWORD value; nullopt when the key or the value is missing or it is not a DWORD.
     virtual std::optional<std::uint32_t> Dword(std::string_view keyPath,
                                                std::string_view valueName) = 0;
+    // When the key or one of its values was last written, in seconds since 1970 UTC; nullopt
+    // when the key is missing or the system does not say.
+    virtual std::optional<std::int64_t> KeyWriteTime(std::string_view keyPath) = 0;
 };
 
 inline constexpr std::string_view kNtVersionKey = "Software\\Microsoft\\Windows NT\\CurrentVersion";

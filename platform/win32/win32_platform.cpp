@@ -21,13 +21,24 @@
 #include "platform/win32/drive_kinds.h"
 #include "platform/win32/registry_rules.h"
 #include "platform/win32/release_rules.h"
+#include "platform/win32/restart_rules.h"
+#include "platform/win32/security_rules.h"
+#include "platform/win32/system_module.h"
+#include "platform/win32/time_source_rules.h"
 #include "platform/win32/win32_adapters.h"
+#include "platform/win32/win32_antivirus.h"
 #include "platform/win32/win32_display.h"
 #include "platform/win32/win32_firmware.h"
+#include "platform/win32/win32_monitors.h"
 #include "platform/win32/win32_names.h"
 #include "platform/win32/win32_network.h"
+#include "platform/win32/win32_power.h"
+#include "platform/win32/win32_printers.h"
+#include "platform/win32/win32_proxy.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_system_details.h"
+#include "platform/win32/win32_time_service.h"
+#include "platform/win32/win32_updates.h"
 
 namespace kolt {
 namespace win32 {
@@ -37,11 +48,6 @@ namespace {
 // The drives the report shows: C: to Z:. A: and B: are floppy letters, never probed.
 constexpr char kFirstDriveLetter = 'C';
 constexpr char kLastDriveLetter = 'Z';
-
-// The keys of the questions to drivers among the stuck ones; a drive's key is its root ("C:\\").
-constexpr const char* kFirmwareQuestion = "firmware";
-constexpr const char* kAdaptersQuestion = "network adapters";
-constexpr const char* kDisplaysQuestion = "display devices";
 
 }  // namespace
 
@@ -195,55 +201,88 @@ ProcessorDetails Win32Platform::ProcessorDetail() {
                             counts.logicalProcessors};
 }
 
-// The firmware table, the adapter list and the display devices come from drivers: each is asked
-// on a worker thread with a deadline, and one that hangs is not asked again while it does.
+// The firmware table, the adapter list and the display devices come from drivers, the updates
+// and the antivirus products from WMI (another process), the printers from the spooler and the
+// print servers it connects to, the monitors from the window system: each is asked on a worker
+// thread with a deadline, and one that hangs is not asked again while it does.
+void Win32Platform::StartDeskQuestions() {
+    // What the workers load, loaded here first, one after another (see KeepSystemModulesLoaded).
+    KeepSystemModulesLoaded({L"user32.dll", L"gdi32.dll", L"shcore.dll", L"ole32.dll",
+                             L"oleaut32.dll", L"winspool.drv", L"wbem\\wbemprox.dll"});
+    // One deadline for all: when every one hangs, the section waits for it once.
+    const common::DeadlineClock::time_point deadline =
+        common::DeadlineClock::now() + common::kExtendedFactLimit;
+    m_firmware.Start(m_stuckQuestions, deadline, ReadFirmware);
+    m_adapters.Start(m_stuckQuestions, deadline, ReadNetworkAdapters);
+    m_displayDevices.Start(m_stuckQuestions, deadline, EnumerateDisplayDevices);
+    m_updates.Start(m_stuckQuestions, deadline, ReadInstalledUpdates);
+    m_antivirus.Start(m_stuckQuestions, deadline, ReadAntivirusProducts);
+    m_printers.Start(m_stuckQuestions, deadline, ReadPrinters);
+    m_monitors.Start(m_stuckQuestions, deadline, ReadMonitors);
+}
+
 FirmwareInfo Win32Platform::Firmware() {
-    return m_stuckQuestions
-        .AskWithin<FirmwareInfo>(kFirmwareQuestion, common::kExtendedFactLimit, ReadFirmware)
+    return m_firmware.Take(m_stuckQuestions, common::kExtendedFactLimit, ReadFirmware)
         .value_or(FirmwareInfo{});
 }
 
 NetworkInfo Win32Platform::Network() {
-    return m_stuckQuestions
-        .AskWithin<NetworkInfo>(kAdaptersQuestion, common::kExtendedFactLimit, ReadNetworkAdapters)
+    return m_adapters.Take(m_stuckQuestions, common::kExtendedFactLimit, ReadNetworkAdapters)
         .value_or(NetworkInfo{});
 }
 
 std::vector<GraphicsAdapter> Win32Platform::GraphicsAdapters() {
     using Records = std::vector<DisplayDeviceRecord>;
-    const Records records = m_stuckQuestions
-                                .AskWithin<Records>(kDisplaysQuestion, common::kExtendedFactLimit,
-                                                    EnumerateDisplayDevices)
-                                .value_or(Records{});
+    const Records records =
+        m_displayDevices.Take(m_stuckQuestions, common::kExtendedFactLimit, EnumerateDisplayDevices)
+            .value_or(Records{});
     Win32RegistryView registry;
     return GraphicsFromRecords(records, registry);
 }
 
-// The questions a desk asks next; each backend's answers come in with their own readers.
-void Win32Platform::StartDeskQuestions() {}
+// The registry, the power status, the proxy settings and the service manager answer at once:
+// asked on the caller's thread.
 std::optional<RestartState> Win32Platform::RestartPending() {
-    return std::nullopt;
+    Win32RegistryView registry;
+    return ReadRestartState(registry);
 }
+
 std::optional<InstalledUpdates> Win32Platform::Updates() {
-    return std::nullopt;
+    return m_updates.Take(m_stuckQuestions, common::kExtendedFactLimit, ReadInstalledUpdates)
+        .value_or(std::nullopt);
 }
+
 SecurityInfo Win32Platform::Security() {
-    return SecurityInfo{};
+    SecurityInfo security;
+    security.antivirus =
+        m_antivirus.Take(m_stuckQuestions, common::kExtendedFactLimit, ReadAntivirusProducts)
+            .value_or(std::nullopt);
+    Win32RegistryView registry;
+    security.firewall = ReadFirewallProfiles(registry);
+    return security;
 }
+
 std::optional<PrinterList> Win32Platform::Printers() {
-    return std::nullopt;
+    return m_printers.Take(m_stuckQuestions, common::kExtendedFactLimit, ReadPrinters)
+        .value_or(std::nullopt);
 }
+
 std::vector<DisplayInfo> Win32Platform::Displays() {
-    return {};
+    return m_monitors.Take(m_stuckQuestions, common::kExtendedFactLimit, ReadMonitors)
+        .value_or(std::vector<DisplayInfo>{});
 }
+
 std::optional<PowerInfo> Win32Platform::Power() {
-    return std::nullopt;
+    return ReadPower();
 }
+
 ProxySettings Win32Platform::Proxy() {
-    return ProxySettings{};
+    return ReadProxySettings();
 }
+
 std::optional<TimeSource> Win32Platform::ClockSource() {
-    return std::nullopt;
+    Win32RegistryView registry;
+    return ReadTimeSource(registry, TimeServiceRunning());
 }
 
 std::optional<std::string> Win32Platform::CurrentDirectory() {

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,10 @@ namespace {
 
 // Read access, always from the registry's 64-bit view. 32-bit Windows ignores the flag.
 constexpr REGSAM kReadAccess = KEY_QUERY_VALUE | KEY_WOW64_64KEY;
+
+// A file time counts 100 ns intervals since 1601; this many of them lie before 1970.
+constexpr std::int64_t kFileTimeAt1970 = 116444736000000000;
+constexpr std::int64_t kFileTimePerSecond = 10000000;
 
 // A value may change size between the size query and the read; a few rounds cover that.
 constexpr int kReadRounds = 4;
@@ -106,6 +111,24 @@ std::optional<std::uint32_t> Win32RegistryView::Dword(std::string_view keyPath,
         return std::nullopt;
     }
     return value;
+}
+
+std::optional<std::int64_t> Win32RegistryView::KeyWriteTime(std::string_view keyPath) {
+    const RegistryKey key(keyPath);
+    if (!key.IsOpen()) {
+        return std::nullopt;
+    }
+    FILETIME written{};
+    if (RegQueryInfoKeyW(key.Handle(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                         nullptr, nullptr, nullptr, nullptr, &written) != ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    const std::int64_t ticks = static_cast<std::int64_t>(
+        (static_cast<std::uint64_t>(written.dwHighDateTime) << 32) | written.dwLowDateTime);
+    if (ticks <= kFileTimeAt1970) {
+        return std::nullopt;  // no time, or one before any Windows that keeps these keys
+    }
+    return (ticks - kFileTimeAt1970) / kFileTimePerSecond;
 }
 
 }  // namespace kolt::win32

@@ -14,6 +14,7 @@ public:
     std::optional<std::string> Data(std::string_view keyPath, std::string_view valueName) override;
     std::optional<std::uint32_t> Dword(std::string_view keyPath,
                                        std::string_view valueName) override;
+    std::optional<std::int64_t> KeyWriteTime(std::string_view keyPath) override;
 };
 
 }  // namespace kolt::win32

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "platform/common/drive_probes.h"
+#include "platform/common/started_question.h"
 #include "platform/common/stuck_questions.h"
 
 namespace kolt::common {
@@ -301,6 +302,47 @@ TEST(StuckQuestions, AStuckKeyHoldsBackOnlyItselfInItsOwnRecord) {
         EXPECT_FALSE(c.record->StillStuck(c.key));
         EXPECT_EQ(c.record->AskWithin<int>(c.key, kLimit, [] { return 2; }), 2);
     }
+    gate->Open();
+}
+
+// The Extended section on Windows: the questions that may hang (WMI, the spooler, the drivers) are
+// started together and taken one after another, so that when all of them hang the section waits
+// for one deadline, not one each; one that answers comes at once; one still stuck from an
+// earlier report is not started again.
+TEST(StartedQuestion, QuestionsStartedTogetherShareOneDeadline) {
+    const auto gate = std::make_shared<Gate>();
+    const auto asked = std::make_shared<std::atomic<int>>(0);
+    const std::function<int()> hangs = [gate, asked] {
+        ++*asked;
+        gate->Wait();
+        return 1;
+    };
+    StuckQuestions stuck;
+    std::vector<StartedQuestion<int>> questions;
+    for (const char* key : {"updates", "antivirus", "printers", "monitors"}) {
+        questions.emplace_back(key);
+    }
+    StartedQuestion<int> answers("power");
+
+    for (int report = 0; report < 2; ++report) {
+        SCOPED_TRACE(report);
+        const auto start = DeadlineClock::now();
+        const auto deadline = start + kLimit;
+        for (StartedQuestion<int>& question : questions) {
+            question.Start(stuck, deadline, hangs);
+        }
+        answers.Start(stuck, deadline, [] { return 7; });
+        for (StartedQuestion<int>& question : questions) {
+            EXPECT_EQ(question.Take(stuck, kLimit, hangs), std::nullopt);
+        }
+        EXPECT_EQ(answers.Take(stuck, kLimit, [] { return 8; }), 7) << "the started asking's";
+        EXPECT_LT(SecondsSince(start), report == 0 ? 0.3 + 0.25 : 0.25);
+    }
+    EXPECT_EQ(*asked, 4) << "the stuck ones were not started again";
+
+    // Not started: asked when taken, within its own limit.
+    StartedQuestion<int> unstarted("firmware");
+    EXPECT_EQ(unstarted.Take(stuck, kLimit, [] { return 9; }), 9);
     gate->Open();
 }
 

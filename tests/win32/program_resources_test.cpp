@@ -195,6 +195,8 @@ TEST(ProgramResources, ManifestAndIcon) {
         for (const char* id : supportedOs) {
             EXPECT_NE(manifest->find(id), std::string::npos) << id;
         }
+        // Both programs read the monitors' true pixels.
+        EXPECT_NE(manifest->find("PerMonitorV2"), std::string::npos);
         EXPECT_EQ(file.CountOf(RT_GROUP_ICON), 1);
     }
 }

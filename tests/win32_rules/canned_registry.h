@@ -59,8 +59,16 @@ public:
         return number != nullptr ? std::optional(*number) : std::nullopt;
     }
 
+    std::optional<std::int64_t> KeyWriteTime(std::string_view keyPath) override {
+        const auto found = m_writeTimes.find(std::string(keyPath));
+        return found != m_writeTimes.end() ? std::optional(found->second) : std::nullopt;
+    }
+    // When a key was last written, seconds since 1970.
+    void SetWriteTime(const std::string& key, std::int64_t time) { m_writeTimes[key] = time; }
+
 private:
     std::set<std::string> m_keys;
+    std::map<std::string, std::int64_t> m_writeTimes;
     std::map<std::pair<std::string, std::string>, std::variant<std::string, std::uint32_t>>
         m_values;
 };
