@@ -277,6 +277,7 @@ check_machine() {
     expect_row "processors table" "SELECT COUNT(*) FROM cpus WHERE HARDWARE_ID=$id AND TYPE=
         $(printf "'%s'" "${processor//\'/\'\'}")" 1
     expect_row "memories table" "SELECT CAPACITY FROM memories WHERE HARDWARE_ID=$id" "$megabytes"
+    expect_row "firmware row" "SELECT COUNT(*) FROM bios WHERE HARDWARE_ID=$id" 1
     expect_row "firmware" "SELECT CONCAT_WS('|', SMANUFACTURER, SMODEL, SSN, BVERSION) FROM bios
         WHERE HARDWARE_ID=$id" "$(jq -r '.extended.firmware | [.make, .model, .serialNumber,
         .biosVersion] | map(select(. != null)) | join("|")' "$json")"
