@@ -360,6 +360,22 @@ maker=$(sql "SELECT b.SMANUFACTURER FROM bios b JOIN hardware h ON h.ID=b.HARDWA
     fail "the Windows desk's firmware maker is stored as '$maker'"
 end
 
+# A server that does not take the document (here: an address where no handler answers) fails
+# that host with what the server said, never reported as taken.
+begin "inventory server: a document the server did not take fails its host"
+status=0
+env ANSIBLE_CONFIG="$work/ansible.cfg" ANSIBLE_LOCAL_TEMP="$work/ansible-local" ANSIBLE_NOCOLOR=1 \
+    ANSIBLE_RETRY_FILES_ENABLED=0 LC_ALL=C.UTF-8 ANSIBLE_COLLECTIONS_PATH="$work/no-collections" \
+    ANSIBLE_COLLECTIONS_SCAN_SYS_PATH=false \
+    ansible-playbook -i "$work/inventory.ini" --limit native-desk \
+    -e "kolt_info_reports=$work/reports-refused" -e "kolt_info_inventory_url=${url}-nowhere" \
+    contrib/ansible/collect-kolt-info.yml >"$work/ansible-refused.out" 2>&1 || status=$?
+((status == 2)) || fail "ansible-playbook exited with $status, expected 2 (the host failed)"
+grep -q "native-desk: inventory not taken: the server answered HTTP 404" \
+    "$work/ansible-refused.out" || fail "the role did not say that the server refused it"
+grep -q "inventory taken" "$work/ansible-refused.out" && fail "the role reported it as taken"
+end
+
 begin "inventory server: both services stopped, nothing left listening"
 stop_services
 listening "$port" && fail "something still listens on 127.0.0.1:$port"
