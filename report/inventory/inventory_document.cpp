@@ -1,5 +1,6 @@
 #include "report/inventory/inventory_document.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <string_view>
@@ -168,7 +169,8 @@ void WriteHardware(const ReportFacts& facts, XmlWriter& xml) {
         xml.Number("PROCESSORS", *megahertz);
     }
     if (facts.architecture) {
-        xml.Number("PROCESSORN", static_cast<std::uint64_t>(facts.architecture->processors));
+        xml.Number("PROCESSORN",
+                   static_cast<std::uint64_t>(std::max(facts.architecture->processors, 0)));
     }
     if (facts.memory && facts.memory->physical) {
         const MemoryKindFacts& physical = *facts.memory->physical;
