@@ -21,6 +21,9 @@ std::optional<ReportFormat> NamedFormat(std::string_view value) {
     if (name == "json") {
         return ReportFormat::Json;
     }
+    if (name == "inventory") {
+        return ReportFormat::Inventory;
+    }
     if (name == "text") {
         return ReportFormat::Text;
     }
@@ -80,7 +83,8 @@ ConsoleOptions ParseCommandLine(const std::vector<std::string>& arguments) {
 }
 
 std::string UsageText() {
-    return "Usage: kolt_info_cli [--format text|json] [--extended] [--help] [--version]\n"
+    return "Usage: kolt_info_cli [--format text|json|inventory] [--extended] [--help]\n"
+           "                     [--version]\n"
            "\n"
            "Writes this computer's technical support report to standard output and to\n"
            "kolt_info_<computer name>.txt in the current directory. The sections are the ones\n"
@@ -88,6 +92,11 @@ std::string UsageText() {
            "\n"
            "  --format json   the same facts as one JSON document, written to standard output\n"
            "                  and to kolt_info_<computer name>.json (also /format:json)\n"
+           "  --format inventory\n"
+           "                  every section, Extended Information included, as an OCS\n"
+           "                  Inventory NG inventory document (XML), written to standard\n"
+           "                  output and to kolt_info_<computer name>.ocs, for a fleet tool\n"
+           "                  to send to the inventory server (also /format:inventory)\n"
            "  --extended      the Extended Information section too: last boot, Windows\n"
            "                  edition and build, make, model and serial number, network and\n"
            "                  graphics adapters (also /extended)\n"

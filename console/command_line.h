@@ -17,6 +17,9 @@ enum class ConsoleAction {
 enum class ReportFormat {
     Text,  // the fixed-width report, kolt_info_<computer name>.txt
     Json,  // --format json, --format=json, /format:json: kolt_info_<computer name>.json
+    // --format inventory: an inventory server's document, kolt_info_<computer name>.ocs, of
+    // every section, Extended Information included
+    Inventory,
 };
 
 struct ConsoleOptions {

@@ -9,6 +9,7 @@
 #include "kolt_version.h"
 #include "platform/files.h"
 #include "report/build_report.h"
+#include "report/inventory/inventory_document.h"
 #include "report/json_report.h"
 #include "report/report_file_name.h"
 #include "report/system_report.h"
@@ -78,9 +79,23 @@ int RunConsole(Platform& platform, const std::vector<std::string>& arguments,
     };
 
     CSystemReport composer(platform);
-    const bool json = options.format == ReportFormat::Json;
-    const std::string bytes =
-        json ? BuildJsonReport(composer, wanted) : BuildReport(composer, wanted) + '\n';
+    std::string bytes;
+    std::string_view extension;
+    switch (options.format) {
+        case ReportFormat::Json:
+            bytes = BuildJsonReport(composer, wanted);
+            extension = ".json";
+            break;
+        case ReportFormat::Inventory:
+            // The selection does not narrow it: see BuildInventoryDocument.
+            bytes = BuildInventoryDocument(composer);
+            extension = ".ocs";
+            break;
+        case ReportFormat::Text:
+            bytes = BuildReport(composer, wanted) + '\n';
+            extension = ".txt";
+            break;
+    }
 
     // A reader that went away fails this write and nothing more: the file is still written.
     Print(output, bytes, errors);
@@ -88,7 +103,7 @@ int RunConsole(Platform& platform, const std::vector<std::string>& arguments,
     // The same bytes, unchanged, replacing any earlier report in one step. A report file that
     // cannot be written is named on standard error, and that is all: the report has gone to
     // standard output already.
-    const std::string fileName = ProposedReportFileName(platform, json ? ".json" : ".txt");
+    const std::string fileName = ProposedReportFileName(platform, extension);
     const FileWriteResult result = WriteFileAtomically(fileName, bytes);
     if (!result.written) {
         WarnAboutUnwrittenFile(fileName, result, errors);

@@ -1,5 +1,6 @@
 // The console program's one run: selection file in, report out to standard output and to
-// "kolt_info_<computer name>.txt" (or ".json") in the current directory.
+// "kolt_info_<computer name>.txt" (or ".json", or the inventory document's ".ocs") in the current
+// directory.
 #pragma once
 
 #include <functional>

@@ -6,7 +6,9 @@
 # UndefinedBehaviorSanitizer, bounded fuzz runs of the selection reader and the SMBIOS parser, the
 # Windows builds run under Wine (32- and 64-bit), the packages desks install and the playbook
 # fleets collect with (Debian package, winget and Scoop manifests, signing, the JSON form's schema,
-# Ansible), and the dialog program end to end under Wine and Xvfb. Installs what it needs first.
+# Ansible), the dialog program end to end under Wine and Xvfb, and the inventory form sent through
+# the Ansible role to a real OCS Inventory NG server (skipped with the reason where its services
+# cannot start). Installs what it needs first.
 # Every stage runs even when an earlier one failed, so one run shows every failure; the exit status
 # is non-zero if any stage failed. Where the kernel refuses 32-bit x86 programs, the cases that
 # would run one are reported as skipped with the reason, and the summary says so; where strace
@@ -61,6 +63,9 @@ stage --counted "Windows builds (32- and 64-bit), tests under Wine" scripts/test
 stage --counted "Debian package, winget and Scoop manifests, signing, JSON schema, Ansible" \
     tests/distribution/check-distribution.sh
 stage --counted "dialog program end to end under Wine and Xvfb" scripts/test-gui.sh
+# The inventory form against a real OCS Inventory NG server, from the native and win64 trees.
+stage --counted "inventory documents sent through the Ansible role to a real OCS Inventory NG server" \
+    scripts/test-inventory-server.sh
 
 echo
 printf 'test-all: %s\n' "${stage_timings[@]}"

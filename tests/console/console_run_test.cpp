@@ -313,7 +313,14 @@ INSTANTIATE_TEST_SUITE_P(
 // Options are opt-in: without them, and with arguments the program does not know, the text
 // report is written exactly as always; those it does not know are named in one warning line.
 TEST_F(ConsoleRunTest, ArgumentsChooseWhatIsWritten) {
-    enum class Written { TextReport, TextReportWithExtended, JsonReport, Usage, Version };
+    enum class Written {
+        TextReport,
+        TextReportWithExtended,
+        JsonReport,
+        InventoryDocument,
+        Usage,
+        Version
+    };
     const struct {
         std::vector<std::string> arguments;
         Written written;
@@ -327,6 +334,8 @@ TEST_F(ConsoleRunTest, ArgumentsChooseWhatIsWritten) {
         {{"/EXTENDED", "--format", "text"}, Written::TextReportWithExtended, ""},
         {{"--format", "json", "--extended"}, Written::JsonReport, ""},
         {{"/FORMAT:Json"}, Written::JsonReport, ""},
+        {{"--format", "inventory"}, Written::InventoryDocument, ""},
+        {{"/format:INVENTORY"}, Written::InventoryDocument, ""},
         {{"--help"}, Written::Usage, ""},
         {{"/?", "--format", "json"}, Written::Usage, ""},
         {{"--version"}, Written::Version, ""},
@@ -352,10 +361,12 @@ TEST_F(ConsoleRunTest, ArgumentsChooseWhatIsWritten) {
              "\xC3\xA9\xE2\x80\xA6 " + std::string(80, 'y') + "\xE2\x80\xA6 (see --help)\n"},
     };
     const std::string jsonFile = "kolt_info_DESK042.json";
+    const std::string inventoryFile = "kolt_info_DESK042.ocs";
     for (const auto& c : cases) {
         SCOPED_TRACE(::testing::PrintToString(c.arguments));
         fs::remove(m_dir / kReportFile);
         fs::remove(m_dir / jsonFile);
+        fs::remove(m_dir / inventoryFile);
         m_platform.driveQueries = 0;
         const std::string output = Run(c.arguments);
         EXPECT_EQ(m_errors, c.warning);
@@ -378,6 +389,14 @@ TEST_F(ConsoleRunTest, ArgumentsChooseWhatIsWritten) {
                 EXPECT_EQ(output.find("\"extended\": {") != std::string::npos,
                           c.arguments.back() == "--extended");
                 break;
+            case Written::InventoryDocument:
+                EXPECT_TRUE(
+                    output.starts_with("<?xml version=\"1.0\" encoding=\"UTF-8\" ?>\n"
+                                       "<REQUEST>\n  <CONTENT>\n"))
+                    << output;
+                EXPECT_EQ(FilesInDirectory(), std::vector<std::string>{inventoryFile});
+                EXPECT_EQ(ReadBytes(m_dir / inventoryFile), output);
+                break;
             case Written::Usage:
             case Written::Version:
                 EXPECT_EQ(output,
@@ -387,6 +406,18 @@ TEST_F(ConsoleRunTest, ArgumentsChooseWhatIsWritten) {
                 EXPECT_TRUE(FilesInDirectory().empty());
                 break;
         }
+    }
+}
+
+// The inventory server rewrites each table the document names from what it holds: a selection
+// file that narrows the report must not narrow the document, or the server would erase the
+// machine's drives, adapters and the rest.
+TEST_F(ConsoleRunTest, ASelectionDoesNotNarrowTheInventoryDocument) {
+    WriteSelectionFile("0\n0\n0\n0\n1\n");
+    const std::string output = Run({"--format", "inventory"});
+    for (const char* element : {"<NAME>DESK042</NAME>", "<IPADDR>", "<USERID>", "<MEMORY>",
+                                "<DRIVES>", "<PROCESSORN>", "<BIOS>", "<DEVICEID>DESK042-"}) {
+        EXPECT_NE(output.find(element), std::string::npos) << element << " missing:\n" << output;
     }
 }
 
