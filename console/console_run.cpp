@@ -10,7 +10,9 @@
 #include "platform/files.h"
 #include "report/build_report.h"
 #include "report/json_report.h"
+#include "report/redacted_report.h"
 #include "report/report_file_name.h"
+#include "report/sensitive_values.h"
 #include "report/system_report.h"
 #include "selection/selection_file.h"
 
@@ -58,13 +60,23 @@ void Print(const OutputWriter& output, std::string_view bytes, const ErrorWriter
 int RunConsole(Platform& platform, const std::vector<std::string>& arguments,
                const OutputWriter& output, const ErrorWriter& errors) {
     const ConsoleOptions options = ParseCommandLine(arguments);
-    WarnAboutIgnored(options.ignored, errors);
+    // A redacted run redacts its warnings too: an argument, or what the system says of a failed
+    // write, may name the machine, the user or a folder of theirs. Before the report's facts are
+    // gathered, the machine's and the user's names are known.
+    Redactor redactor;
+    if (options.redact) {
+        redactor = SensitiveValuesOf(ReportFacts{}, platform);
+    }
+    const ErrorWriter warn = [&errors, &redactor](std::string_view line) {
+        errors(redactor.Redact(line));
+    };
+    WarnAboutIgnored(options.ignored, warn);
     if (options.action == ConsoleAction::Help) {
-        Print(output, UsageText(), errors);
+        Print(output, UsageText(), warn);
         return 0;
     }
     if (options.action == ConsoleAction::Version) {
-        Print(output, "Kolt Information " KOLT_VERSION_TEXT "\n", errors);
+        Print(output, "Kolt Information " KOLT_VERSION_TEXT "\n", warn);
         return 0;
     }
 
@@ -79,19 +91,30 @@ int RunConsole(Platform& platform, const std::vector<std::string>& arguments,
 
     CSystemReport composer(platform);
     const bool json = options.format == ReportFormat::Json;
-    const std::string bytes =
-        json ? BuildJsonReport(composer, wanted) : BuildReport(composer, wanted) + '\n';
+    const std::string_view extension = json ? ".json" : ".txt";
+    const ReportFacts facts = GatherReportFacts(composer, wanted);
+
+    std::string bytes;
+    std::string fileName;
+    if (options.redact) {
+        redactor = SensitiveValuesOf(facts, platform);
+        bytes = json ? RedactedJsonReportOf(facts, redactor)
+                     : RedactedReportTextOf(composer, facts, redactor) + '\n';
+        fileName = RedactedReportFileName(platform, redactor, extension);
+    } else {
+        bytes = json ? JsonReportOf(facts) : ReportTextOf(composer, facts) + '\n';
+        fileName = ProposedReportFileName(platform, extension);
+    }
 
     // A reader that went away fails this write and nothing more: the file is still written.
-    Print(output, bytes, errors);
+    Print(output, bytes, warn);
 
     // The same bytes, unchanged, replacing any earlier report in one step. A report file that
     // cannot be written is named on standard error, and that is all: the report has gone to
     // standard output already.
-    const std::string fileName = ProposedReportFileName(platform, json ? ".json" : ".txt");
     const FileWriteResult result = WriteFileAtomically(fileName, bytes);
     if (!result.written) {
-        WarnAboutUnwrittenFile(fileName, result, errors);
+        WarnAboutUnwrittenFile(fileName, result, warn);
     }
     return 0;
 }
