@@ -72,6 +72,8 @@ ConsoleOptions ParseCommandLine(const std::vector<std::string>& arguments) {
             }
         } else if (argument == "--extended" || lowered == "/extended") {
             options.extended = true;
+        } else if (argument == "--redact" || lowered == "/redact") {
+            options.redact = true;
         } else if (const auto format = ReadFormatOption(arguments, i)) {
             options.format = format->format;
             i += format->arguments - 1;
@@ -83,8 +85,10 @@ ConsoleOptions ParseCommandLine(const std::vector<std::string>& arguments) {
 }
 
 std::string UsageText() {
-    return "Usage: kolt_info_cli [--format text|json|inventory] [--extended] [--help]\n"
-           "                     [--version]\n"
+    return "Usage: kolt_info_cli [--format text|json|inventory] [--extended] [--redact]
+"
+           "                     [--help] [--version]
+"
            "\n"
            "Writes this computer's technical support report to standard output and to\n"
            "kolt_info_<computer name>.txt in the current directory. The sections are the ones\n"
@@ -99,7 +103,19 @@ std::string UsageText() {
            "                  to send to the inventory server (also /format:inventory)\n"
            "  --extended      the Extended Information section too: last boot, Windows\n"
            "                  edition and build, make, model and serial number, network and\n"
-           "                  graphics adapters (also /extended)\n"
+           "                  graphics adapters, restart pending, updates, antivirus and\n"
+           "                  firewall, printers, displays, battery, proxy and time source,\n"
+           "                  and first what looks wrong (also /extended)\n"
+           "  --redact        a report safe to share: the computer name, user name, domains,\n"
+           "                  IP addresses (but loopback), MAC addresses, serial number,\n"
+           "                  server names in printers, proxies and time sources, and the\n"
+           "                  user's folders in paths become stand-ins (HOST-1, USER-1,\n"
+           "                  DOMAIN-1, private address 1, address 1, link-local address 1,\n"
+           "                  MAC-1, SERIAL-1, SERVER-1, PROXY-1, FOLDER-1), also in the file\n"
+           "                  name (kolt_info_HOST-1.txt); sizes, versions, dates and counts\n"
+           "                  stay exact, and the report says what it replaced; not with\n"
+           "                  --format inventory, whose document names the machine to the\n"
+           "                  desk's server (also /redact)\n"
            "  --help          this text (also -h and /?)\n"
            "  --version       the product's name and version\n"
            "\n"

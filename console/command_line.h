@@ -28,6 +28,8 @@ struct ConsoleOptions {
     // --extended, /extended: the Extended Information section too, whatever the selection file
     // says of it.
     bool extended = false;
+    // --redact, /redact: personal details replaced by stand-ins in every output.
+    bool redact = false;
     std::vector<std::string> ignored;  // arguments it does not know, in the order given
 };
 

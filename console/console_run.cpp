@@ -11,7 +11,9 @@
 #include "report/build_report.h"
 #include "report/inventory/inventory_document.h"
 #include "report/json_report.h"
+#include "report/redacted_report.h"
 #include "report/report_file_name.h"
+#include "report/sensitive_values.h"
 #include "report/system_report.h"
 #include "selection/selection_file.h"
 
@@ -59,13 +61,23 @@ void Print(const OutputWriter& output, std::string_view bytes, const ErrorWriter
 int RunConsole(Platform& platform, const std::vector<std::string>& arguments,
                const OutputWriter& output, const ErrorWriter& errors) {
     const ConsoleOptions options = ParseCommandLine(arguments);
-    WarnAboutIgnored(options.ignored, errors);
+    // A redacted run redacts its warnings too: an argument, or what the system says of a failed
+    // write, may name the machine, the user or a folder of theirs. Before the report's facts are
+    // gathered, the machine's and the user's names are known.
+    Redactor redactor;
+    if (options.redact) {
+        redactor = SensitiveValuesOf(ReportFacts{}, platform);
+    }
+    const ErrorWriter warn = [&errors, &redactor](std::string_view line) {
+        errors(redactor.Redact(line));
+    };
+    WarnAboutIgnored(options.ignored, warn);
     if (options.action == ConsoleAction::Help) {
-        Print(output, UsageText(), errors);
+        Print(output, UsageText(), warn);
         return 0;
     }
     if (options.action == ConsoleAction::Version) {
-        Print(output, "Kolt Information " KOLT_VERSION_TEXT "\n", errors);
+        Print(output, "Kolt Information " KOLT_VERSION_TEXT "\n", warn);
         return 0;
     }
 
@@ -78,35 +90,49 @@ int RunConsole(Platform& platform, const std::vector<std::string>& arguments,
         return (extended && section == ReportSection::Extended) || bySelection(section);
     };
 
+    if (options.redact && options.format == ReportFormat::Inventory) {
+        // An inventory document exists to name the machine to the desk's own server, which
+        // tells machines apart by name, serial and addresses: a redacted one would merge every
+        // machine into one. Writing it unredacted would break the promise of --redact.
+        warn("kolt_info_cli: --redact does not apply to --format inventory (the document names "
+             "the machine to the desk's server); nothing written
+");
+        return 2;
+    }
+
     CSystemReport composer(platform);
     std::string bytes;
-    std::string_view extension;
-    switch (options.format) {
-        case ReportFormat::Json:
-            bytes = BuildJsonReport(composer, wanted);
-            extension = ".json";
-            break;
-        case ReportFormat::Inventory:
-            // The selection does not narrow it: see BuildInventoryDocument.
-            bytes = BuildInventoryDocument(composer);
-            extension = ".ocs";
-            break;
-        case ReportFormat::Text:
-            bytes = BuildReport(composer, wanted) + '\n';
-            extension = ".txt";
-            break;
+    std::string fileName;
+    if (options.format == ReportFormat::Inventory) {
+        // The selection does not narrow it: see BuildInventoryDocument.
+        bytes = BuildInventoryDocument(composer);
+        fileName = ProposedReportFileName(platform, ".ocs");
+    } else {
+        const bool json = options.format == ReportFormat::Json;
+        const std::string_view extension = json ? ".json" : ".txt";
+        const ReportFacts facts = GatherReportFacts(composer, wanted);
+        if (options.redact) {
+            redactor = SensitiveValuesOf(facts, platform);
+            bytes = json ? RedactedJsonReportOf(facts, redactor)
+                         : RedactedReportTextOf(composer, facts, redactor) + '
+';
+            fileName = RedactedReportFileName(platform, redactor, extension);
+        } else {
+            bytes = json ? JsonReportOf(facts) : ReportTextOf(composer, facts) + '
+';
+            fileName = ProposedReportFileName(platform, extension);
+        }
     }
 
     // A reader that went away fails this write and nothing more: the file is still written.
-    Print(output, bytes, errors);
+    Print(output, bytes, warn);
 
     // The same bytes, unchanged, replacing any earlier report in one step. A report file that
     // cannot be written is named on standard error, and that is all: the report has gone to
     // standard output already.
-    const std::string fileName = ProposedReportFileName(platform, extension);
     const FileWriteResult result = WriteFileAtomically(fileName, bytes);
     if (!result.written) {
-        WarnAboutUnwrittenFile(fileName, result, errors);
+        WarnAboutUnwrittenFile(fileName, result, warn);
     }
     return 0;
 }

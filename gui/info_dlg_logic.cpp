@@ -7,6 +7,9 @@
 #include "gui/gui_limits.h"
 #include "gui/section_controls.h"
 #include "report/build_report.h"
+#include "report/redacted_report.h"
+#include "report/report_file_name.h"
+#include "report/sensitive_values.h"
 #include "selection/selection_file.h"
 
 namespace kolt {
@@ -80,7 +83,7 @@ void InfoDlgLogic::StepProgress(std::int32_t milliseconds) {
 void InfoDlgLogic::OnProcessClicked() {
     // Each section follows its own box; the All box is not consulted. Each section's turn
     // advances the bar where its row says so, checked or not.
-    m_reportText = BuildReport(
+    const ReportFacts facts = GatherReportFacts(
         m_composer,
         [this](ReportSection section) { return m_view.IsChecked(ControlIdFor(section)); },
         [this](const SectionRow& row) {
@@ -88,6 +91,16 @@ void InfoDlgLogic::OnProcessClicked() {
                 StepProgress(kSectionStep);
             }
         });
+    // Hidden personal details are hidden from everything the viewer does with the report: its
+    // text, Copy, Save (and the name it proposes) and Print all work on this copy.
+    if (m_view.IsChecked(ControlIdFor(ReportSection::Redact))) {
+        const Redactor redactor = SensitiveValuesOf(facts, m_platform);
+        m_reportText = RedactedReportTextOf(m_composer, facts, redactor);
+        m_proposedFileName = RedactedReportFileName(m_platform, redactor);
+    } else {
+        m_reportText = ReportTextOf(m_composer, facts);
+        m_proposedFileName = ProposedReportFileName(m_platform);
+    }
     StoreSelection();
     StepProgress(kFooterStep);
 

@@ -31,6 +31,8 @@ public:
 
     const std::string& SelectionPath() const { return m_selectionPath; }
     const std::string& ReportText() const { return m_reportText; }
+    // The file name a Save of the last report proposes: kolt_info_HOST-1.txt for a redacted one.
+    const std::string& ProposedFileName() const { return m_proposedFileName; }
     std::int32_t Progress() const { return m_progress; }
 
 private:
@@ -46,6 +48,7 @@ private:
     CSystemReport m_composer;
     std::string m_selectionPath;
     std::string m_reportText;
+    std::string m_proposedFileName;
     std::int32_t m_progress = 0;
 };
 

@@ -1,4 +1,4 @@
-// The main dialog's check box for each selection entry.
+// The main dialog's check box for each selection entry, "Hide personal details" last.
 #pragma once
 
 #include <array>
@@ -12,7 +12,7 @@ namespace kolt {
 inline constexpr std::array<int, kReportSectionCount> kSectionControlIds{
     IDC_ALL_INFO,      IDC_DATE_TIME,  IDC_ARCHITECTURE, IDC_OPERATING_SYSTEM,
     IDC_COMPUTER_NAME, IDC_IP_ADDRESS, IDC_USER_NAME,    IDC_MEMORY,
-    IDC_CPU_SPEED,     IDC_DISK,       IDC_EXTENDED,
+    IDC_CPU_SPEED,     IDC_DISK,       IDC_EXTENDED,     IDC_REDACT,
 };
 
 constexpr int ControlIdFor(ReportSection section) {

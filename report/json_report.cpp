@@ -16,7 +16,7 @@ constexpr std::string_view kProduct = "Kolt Information";
 
 }  // namespace
 
-std::string JsonReportOf(const ReportFacts& facts) {
+Json JsonDocumentOf(const ReportFacts& facts) {
     Json document{{"product", kProduct}, {"version", KOLT_VERSION_TEXT}};
     Json sections = Json::array();
     Json values = Json::object();
@@ -31,8 +31,16 @@ std::string JsonReportOf(const ReportFacts& facts) {
         document["findings"] = FindingsJson(FindingsOf(facts));
     }
     document.update(values);
+    return document;
+}
+
+std::string JsonText(const Json& document) {
     // Bytes that are not UTF-8 (a value in the system's 8-bit code page) become U+FFFD.
     return document.dump(2, ' ', false, Json::error_handler_t::replace) + '\n';
+}
+
+std::string JsonReportOf(const ReportFacts& facts) {
+    return JsonText(JsonDocumentOf(facts));
 }
 
 std::string BuildJsonReport(CSystemReport& composer, const SectionWanted& wanted) {

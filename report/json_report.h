@@ -16,6 +16,11 @@ namespace kolt {
 // the document.
 std::string JsonReportOf(const ReportFacts& facts);
 
+// The same document as a value, before it is written out.
+Json JsonDocumentOf(const ReportFacts& facts);
+// A document written as JsonReportOf writes it.
+std::string JsonText(const Json& document);
+
 // Gathers the wanted sections in report order and writes them as one JSON document.
 std::string BuildJsonReport(CSystemReport& composer, const SectionWanted& wanted);
 

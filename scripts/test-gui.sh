@@ -6,7 +6,9 @@
 # scratch folders, clicked through window messages, and its report, saved file, selection file,
 # printout and links are checked; one case drives it by the keyboard alone (keys as the keyboard
 # sends them) to a saved report, an opened mail and the report read back from the clipboard; one
-# starts it at 100 %, 150 % and 200 % and checks every text against its control; one makes the
+# starts it at 100 %, 150 % and 200 % and checks every text against its control; one hides the
+# personal details and finds none of the console program's values in the viewer, the clipboard,
+# the saved file, its name or the printout; one makes the
 # registry name Windows 95 and expects the refusal. Both programs run in one WoW64 prefix, made
 # once. Where the kernel refuses 32-bit programs, the 32-bit program's cases are skipped and say
 # why.
@@ -56,7 +58,7 @@ tree=build/win64
 if ! grep -qxF "KOLT_E2E_KOLT_INFO_32:FILEPATH=$program_32" "$tree/CMakeCache.txt" 2>/dev/null; then
     cmake --preset win64 -DKOLT_E2E_KOLT_INFO_32="$program_32" >/dev/null
 fi
-cmake --build --preset win64 -j 2 --target kolt_info kolt_gui_e2e kolt_record_open
+cmake --build --preset win64 -j 2 --target kolt_info kolt_info_cli kolt_gui_e2e kolt_record_open
 
 # The cases' prefix is made once and kept in the build tree; doing it here, before the clock of
 # any case starts, keeps the cases' own time short.

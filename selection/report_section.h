@@ -1,7 +1,8 @@
-// The eleven entries of the selection file, in the file's line order. The order is neither the
+// The twelve entries of the selection file, in the file's line order. The order is neither the
 // report's order nor the order of the check boxes on screen. The first ten are the report's
 // original sections, which All stands for; Extended, the eleventh, is asked for on its own, and a
-// file of ten lines leaves it off.
+// file of ten lines leaves it off. The twelfth says whether personal details are hidden; a file
+// of eleven lines leaves it off, and programs that know eleven lines ignore it.
 #pragma once
 
 #include <array>
@@ -22,14 +23,18 @@ enum class ReportSection : std::size_t {
     CpuSpeed,
     Disk,
     Extended,
+    // Not a section: "Hide personal details", whether the report is redacted. Its line follows
+    // Extended's; a file without it leaves it off.
+    Redact,
 };
 
-inline constexpr std::size_t kReportSectionCount = 11;
+inline constexpr std::size_t kReportSectionCount = 12;
 
 // Whether All stands for a section: every one but All itself and Extended, which is asked for on
-// its own.
+// its own (and Redact, which is no section).
 constexpr bool AllIncludes(ReportSection section) {
-    return section != ReportSection::All && section != ReportSection::Extended;
+    return section != ReportSection::All && section != ReportSection::Extended &&
+           section != ReportSection::Redact;
 }
 
 // One signed value per entry, in ReportSection order; an entry is on when its value is not 0.

@@ -12,18 +12,20 @@ namespace {
 // name (what lies beyond counts as the end of the file).
 constexpr std::size_t kSelectionReadLimit = 1u << 20;
 
-// What a machine without a selection file gets: every original section, and not the extended one.
+// What a machine without a selection file gets: every original section, not the extended one,
+// and personal details shown.
 SelectionValues Defaults() {
     SelectionValues values;
     values.fill(1);
     At(values, ReportSection::Extended) = 0;
+    At(values, ReportSection::Redact) = 0;
     return values;
 }
 
 }  // namespace
 
 SelectionValues ReadSelection(const std::string& path) {
-    // Only a regular file is read, and only up to the end of its eleventh line: a FIFO, a device or
+    // Only a regular file is read, and only up to the end of its twelfth line: a FIFO, a device or
     // a huge file at the name cannot hold the program up. CR LF and LF files read alike, the CR
     // being trailing white space.
     SelectionParser parser;

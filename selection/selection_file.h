@@ -1,5 +1,5 @@
-// Reading and writing the selection file "kolt_info.cfg": ten lines, and an eleventh for the
-// Extended Information section.
+// Reading and writing the selection file "kolt_info.cfg": ten lines, an eleventh for the
+// Extended Information section and a twelfth for hiding personal details.
 #pragma once
 
 #include <cstddef>
@@ -20,19 +20,20 @@ inline constexpr std::string_view kSelectionFileName = "kolt_info.cfg";
 std::string SelectionPath(const std::optional<std::string>& currentDirectory,
                           std::size_t bufferSize, char separator);
 
-// Turns a selection file's bytes into its eleven values. The bytes may arrive in pieces of any size
+// Turns a selection file's bytes into its twelve values. The bytes may arrive in pieces of any size
 // and lines may be of any length: the parser keeps only a few counters, never a line.
 //
-// Each of the first eleven lines (ended by LF; a CR before it is trailing white space) is read the
+// Each of the first twelve lines (ended by LF; a CR before it is trailing white space) is read the
 // way the C library's atoi reads text: leading white space, an optional sign, then decimal
 // digits up to the first other byte; no digits give 0. A value beyond the 32-bit range saturates
-// at the nearest limit, so it still counts as on. Lines past the eleventh are ignored, and entries
-// whose line never arrives stay 0 (so a file of ten lines leaves Extended off).
+// at the nearest limit, so it still counts as on. Lines past the twelfth are ignored, and entries
+// whose line never arrives stay 0 (so a file of ten lines leaves Extended off, and one of eleven
+// leaves personal details shown).
 class SelectionParser {
 public:
     void Feed(std::string_view bytes);
     const SelectionValues& Values() const { return m_values; }
-    // True once the eleventh line has ended; later bytes change nothing.
+    // True once the twelfth line has ended; later bytes change nothing.
     bool Complete() const { return m_line == kReportSectionCount; }
 
 private:
@@ -49,16 +50,16 @@ private:
     std::uint64_t m_magnitude = 0;  // saturates just past the 32-bit range
 };
 
-// The eleven values of a whole file's bytes (see SelectionParser).
+// The twelve values of a whole file's bytes (see SelectionParser).
 SelectionValues ParseSelection(std::string_view bytes);
 
-// The eleven values of the file at `path`, in ReportSection order. Anything that is not a regular
-// file that can be read (absent, not readable, a directory, FIFO or device) gives ten 1s and 0
-// for Extended, which is only ever asked for. Never fails or waits, whatever the file holds: it
-// is read in pieces, up to the end of its eleventh line and never past 1 MiB.
+// The twelve values of the file at `path`, in ReportSection order. Anything that is not a regular
+// file that can be read (absent, not readable, a directory, FIFO or device) gives ten 1s, and
+// 0 for Extended and Redact, which are only ever asked for. Never fails or waits, whatever the
+// file holds: it is read in pieces, up to the end of its twelfth line and never past 1 MiB.
 SelectionValues ReadSelection(const std::string& path);
 
-// Writes the eleven values, one decimal line each ending in CR LF, byte for byte on every platform,
+// Writes the twelve values, one decimal line each ending in CR LF, byte for byte on every platform,
 // replacing the file in one step and never through a link. A file that cannot be written is
 // skipped silently.
 void WriteSelection(const std::string& path, const SelectionValues& values);

@@ -11,7 +11,6 @@
 #include "gui/win32/about_dlg.h"
 #include "gui/win32/dialog_templates.h"
 #include "gui/win32/report_dlg.h"
-#include "report/report_file_name.h"
 #include "text/utf16.h"
 #include "ui/accessible_name.h"
 #include "ui/controls.h"
@@ -39,7 +38,6 @@ HICON LoadProgramIcon(int sizeMetricX, int sizeMetricY) {
 
 CInfoDlg::CInfoDlg(Platform& platform, std::string applicationName)
     : ui::Dialog(LoadDialogTemplateWithInstalledFace(IDD_KOLT_INFO_DIALOG)),
-      m_platform(platform),
       m_applicationName(std::move(applicationName)),
       m_hIcon(LoadProgramIcon(SM_CXICON, SM_CYICON)),
       m_hSmallIcon(LoadProgramIcon(SM_CXSMICON, SM_CYSMICON)),
@@ -188,7 +186,7 @@ void CInfoDlg::SetProgressPosition(int position) {
 }
 
 void CInfoDlg::ShowReport(const std::string& report) {
-    CReportDlg viewer(ProposedReportFileName(m_platform), m_applicationName);
+    CReportDlg viewer(m_logic.ProposedFileName(), m_applicationName);
     viewer.SetReport(report);
     viewer.DoModal(Window());
 }

@@ -39,7 +39,6 @@ private:
     void SetProgressPosition(int position) override;
     void ShowReport(const std::string& report) override;
 
-    Platform& m_platform;
     std::string m_applicationName;
     // Shared icons of the program's image: the system frees them with the program.
     HICON m_hIcon;

@@ -273,7 +273,8 @@ end
 
 # ---- the JSON form's schema -----------------------------------------------------------------
 
-# A selection file of the lines the dialog program writes (eleven; ten from older versions).
+# A selection file of the lines the dialog program writes (twelve; ten or eleven from older
+# versions).
 selection() { printf '%s\r\n' "$@" >kolt_info.cfg; }
 
 begin "the JSON form's schema: what the program writes, and only that"
@@ -290,6 +291,8 @@ selection 0 0 0 0 0 0 0 1 0 1 && "$repo/build/native/console/kolt_info_cli" --fo
     >"$work/documents-native-memory-disk.json"
 selection 1 0 0 0 0 0 0 0 0 0 1 && "$repo/build/native/console/kolt_info_cli" --format=json \
     >"$work/documents-native-all-and-extended.json"
+"$repo/build/native/console/kolt_info_cli" --format=json --redact \
+    >"$work/documents-native-redacted.json"
 : >kolt_info.cfg && "$repo/build/native/console/kolt_info_cli" /format:json >"$work/documents-native-none.json"
 cd "$repo" || exit 1
 native_documents=("$work"/documents-native-*.json)

@@ -31,6 +31,7 @@ import jsonschema
 SHAPE_DIGESTS = {
     "1": "a7eb5f8d7ff4b3fd153c697db13b8359100691f5c4a3ee853e2f3f7582e5269f",
     "2": "39632353fe6a059823188938018cb8add7f57559a0cfcf3b6906bf47cf1b6d56",
+    "3": "589bf39025a2f53fa576676f4daf9c68aa7a65e213cb114f82c6798367301b2d",
 }
 SHAPES_FOLDER = os.path.join(os.path.dirname(os.path.abspath(__file__)), "report-schema-shapes")
 # Keywords whose members are names: a new name there is a new member or definition.
@@ -157,6 +158,10 @@ def accepted_variants(sample):
     def domains(d):
         d["userName"].update(domain="SALES", dnsDomain="sales.example.com")
 
+    def redacted(d):
+        d["redacted"] = ["computerName", "ipAddress", "macAddress"]
+        d["ipAddress"] = "private address 1"
+
     def no_sections(d):
         for name in d.pop("sections"):
             del d[name]
@@ -275,6 +280,7 @@ def accepted_variants(sample):
         "nothing that looks wrong": no_findings,
         "both domains set": domains,
         "no section selected": no_sections,
+        "a redacted document": redacted,
         "a drive type code the report does not know": unknown_drive_type,
         "drives that did not answer in time": late_drives,
         "memory the system gave no counts for": unknown_memory,
@@ -328,6 +334,8 @@ def rejected_variants():
         "a listed section without its member": lambda d: d.pop("memory"),
         "a member whose section is not listed": lambda d: d["sections"].remove("disk"),
         "a section listed twice": lambda d: d["sections"].append("disk"),
+        "an unknown kind of redacted value": lambda d: d.update(redacted=["shoeSize"]),
+        "an address stand-in of no kind": lambda d: d.update(ipAddress="public address 1"),
         "an unknown section name": lambda d: d["sections"].append("network"),
         "an unknown member": lambda d: d.update(extra=1),
         "an unknown member in a section": lambda d: d["memory"]["physical"].update(cachedBytes=0),

@@ -57,7 +57,7 @@ TEST_F(InfoDlgLogicTest, InitWithoutSelectionFileChecksEveryBoxButExtendedAndRes
 
     EXPECT_EQ(logic.SelectionPath(), SelectionFile());
     for (const int id : kSectionControlIds) {
-        EXPECT_EQ(view.IsChecked(id), id != IDC_EXTENDED) << id;
+        EXPECT_EQ(view.IsChecked(id), id != IDC_EXTENDED && id != IDC_REDACT) << id;
     }
     ASSERT_TRUE(view.range.has_value());
     EXPECT_EQ(*view.range, std::make_pair(0, 100));
@@ -98,17 +98,18 @@ TEST_F(InfoDlgLogicTest, InitLoadsEachBoxFromItsOwnLineWithoutReconcilingAll) {
 
 // Eleven lines: the Extended Information box is stored and restored with the others.
 TEST_F(InfoDlgLogicTest, ProcessStoresTheBoxesAsOnesAndZerosAndDropsExtraLines) {
-    WriteBytes(SelectionFile(), "7\r\n0\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n9\r\n1\r\n");
+    WriteBytes(SelectionFile(),
+               "7\r\n0\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n9\r\n0\r\n1\r\n");
     logic.OnInitDialog();
     logic.OnProcessClicked();
     EXPECT_EQ(ReadBytes(SelectionFile()),
-              "1\r\n0\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n");
+              "1\r\n0\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n0\r\n");
     EXPECT_NE(logic.ReportText().find("  Extended Information\r\n"), std::string::npos);
 
     CheckOnly({});
     logic.OnProcessClicked();
     std::string allOff;
-    for (int i = 0; i < 11; ++i) {
+    for (int i = 0; i < 12; ++i) {
         allOff += "0\r\n";
     }
     EXPECT_EQ(ReadBytes(SelectionFile()), allOff);
@@ -186,7 +187,7 @@ TEST_F(InfoDlgLogicTest, ProcessIgnoresTheAllBox) {
     composer.AppendFooter(expected);
     EXPECT_EQ(logic.ReportText(), expected);
     EXPECT_EQ(ReadBytes(SelectionFile()),
-              "1\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n");
+              "1\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n");
 }
 
 // All stands for the nine: it leaves the Extended Information box as it is, either way.

@@ -34,6 +34,7 @@ inline constexpr int kCpuSpeed = 1014;
 inline constexpr int kOperatingSystem = 1015;
 inline constexpr int kDisk = 1016;
 inline constexpr int kExtended = 1017;
+inline constexpr int kRedact = 1028;
 inline constexpr int kProgress = 1019;
 inline constexpr int kBanner = 1025;
 
@@ -65,7 +66,7 @@ public:
     HWND Control(int id) const;
 
     bool IsChecked(int id) const;
-    // The eleven boxes' states in selection-file order.
+    // The twelve boxes' states in selection-file order.
     BoxStates Boxes() const;
     // Clicks a check box and returns once the dialog has handled the click.
     void ClickBox(int id);

@@ -19,6 +19,7 @@
 #include "branding.h"
 #include "tests/gui_e2e/dialog_program.h"
 #include "tests/gui_e2e/e2e_environment.h"
+#include "tests/gui_e2e/print_queue.h"
 #include "tests/gui_e2e/printed_pages.h"
 #include "tests/gui_e2e/report_text.h"
 #include "tests/gui_e2e/screen_capture.h"
@@ -31,8 +32,10 @@ namespace {
 namespace fs = std::filesystem;
 using namespace control;
 
-// All and the nine it stands for: what the first start checks. Extended Information is unticked.
-constexpr BoxStates kAllOn{true, true, true, true, true, true, true, true, true, true, false};
+// All and the nine it stands for: what the first start checks. Extended Information and Hide
+// personal details are unticked.
+constexpr BoxStates kAllOn{true, true, true, true, true,  true,
+                           true, true, true, true, false, false};
 constexpr BoxStates kAllOff{};
 
 const std::string kRule = "------------------------------------------------------";
@@ -66,6 +69,7 @@ const std::vector<ExpectedControl> kMainControls{
     {kMemory, "Button", "System Memory, Real && Virtual", BS_TYPEMASK, BS_AUTOCHECKBOX, WS_TABSTOP},
     {kDisk, "Button", "Disk Information && Size", BS_TYPEMASK, BS_AUTOCHECKBOX, WS_TABSTOP},
     {kExtended, "Button", "Extended Information", BS_TYPEMASK, BS_AUTOCHECKBOX, WS_TABSTOP},
+    {kRedact, "Button", "Hide personal details", BS_TYPEMASK, BS_AUTOCHECKBOX, WS_TABSTOP},
     // The bar draws its own edge (themed or not), so its border is not checked by style.
     {kProgress, "msctls_progress32", "", PBS_VERTICAL | PBS_SMOOTH, PBS_VERTICAL | PBS_SMOOTH, 0},
     // The banner and the e-mail line are links: reached with Tab, opened with Enter or Space.
@@ -173,11 +177,6 @@ void ClickStatic(HWND control) {
     Post(control, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
 }
 
-void PressButton(HWND dialog, int id) {
-    Post(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-         reinterpret_cast<LPARAM>(DialogControl(dialog, id)));
-}
-
 std::string ComputerName() {
     wchar_t name[MAX_COMPUTERNAME_LENGTH + 1] = {};
     DWORD size = MAX_COMPUTERNAME_LENGTH + 1;
@@ -243,9 +242,9 @@ void CloseBox(HWND window) {
     Post(window, WM_SYSCOMMAND, SC_CLOSE);
 }
 
-// No selection file: every box but Extended Information checked, the full report, a selection file
-// of ten "1" lines and a "0", and the report saved through the Save As dialog with each line ending
-// in a space, CR and LF.
+// No selection file: every box but Extended Information and Hide personal details checked, the full
+// report, a selection file of ten "1" lines and two "0", and the report saved through the Save As
+// dialog with each line ending in a space, CR and LF.
 TEST_F(DialogProgramTest, FirstStartBuildsTheFullReportAndSavesIt) {
     ASSERT_NO_THROW(Start());
     HWND main = Program().MainDialog();
@@ -318,10 +317,11 @@ TEST_F(DialogProgramTest, FirstStartBuildsTheFullReportAndSavesIt) {
 // the viewer and the about box, and the close box ends the program without storing a later
 // change.
 TEST_F(DialogProgramTest, SelectionFileChoosesTheBoxesAndTheSections) {
-    // The eleventh line ticks Extended Information, whose section the viewer then shows last; a
-    // twelfth is ignored.
-    WriteBytes(SelectionFile(), "0\r\n1\r\n0\r\n7\r\n1\r\n0\r\n0\r\n1\r\n1\n0\r\n1\r\n1\r\n");
-    const BoxStates expected{false, true, false, true, true, false, false, true, true, false, true};
+    // The eleventh line ticks Extended Information, whose section the viewer then shows last; the
+    // twelfth leaves personal details shown, and a thirteenth is ignored.
+    WriteBytes(SelectionFile(), "0\r\n1\r\n0\r\n7\r\n1\r\n0\r\n0\r\n1\r\n1\n0\r\n1\r\n0\r\n1\r\n");
+    const BoxStates expected{false, true, false, true,  true, false,
+                             false, true, true,  false, true, false};
     ASSERT_NO_THROW(Start());
     EXPECT_EQ(Program().Boxes(), expected);
 
@@ -411,12 +411,6 @@ TEST_F(DialogProgramTest, AllBoxAndSectionBoxesFollowEachOther) {
     EXPECT_EQ(ReadBytes(SelectionFile()), SelectionFileBytes(userOnly));
 }
 
-// The private print server's queues (tests/gui_e2e/print-server.sh): the default one writes
-// each job as a PDF, the other refuses every job.
-constexpr const char* kPdfQueue = "KoltPDF";
-constexpr const char* kRefusingQueue = "KoltRefusing";
-constexpr std::chrono::seconds kPdfWait{90};
-
 struct PrinterCaps {
     int pixelsPerInchY = 0;
     int printableHeight = 0;
@@ -457,39 +451,6 @@ private:
     std::optional<std::string> m_previous;
 };
 
-// The file in `folder` whose name ends in `suffix`, once there is one.
-std::optional<fs::path> WaitForFileEndingIn(const fs::path& folder, const std::string& suffix,
-                                            std::chrono::milliseconds timeout) {
-    std::optional<fs::path> found;
-    WaitUntil(
-        [&] {
-            for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
-                if (entry.path().string().ends_with(suffix)) {
-                    found = entry.path();
-                    return true;
-                }
-            }
-            return false;
-        },
-        timeout);
-    return found;
-}
-
-std::size_t CountFilesEndingIn(const fs::path& folder, const std::string& suffix) {
-    return static_cast<std::size_t>(std::count_if(
-        fs::directory_iterator(folder), fs::directory_iterator(),
-        [&](const fs::directory_entry& entry) { return entry.path().string().ends_with(suffix); }));
-}
-
-// Presses Print in the viewer and answers the real Print dialog with `button`; returns when the
-// dialog has gone.
-void PrintWith(DialogProgram& program, HWND viewer, int button) {
-    Post(DialogControl(viewer, kPrint), BM_CLICK);
-    HWND printDialog = WaitForOwnedDialog(program.ProcessId(), viewer);
-    PressButton(printDialog, button);
-    ASSERT_TRUE(WaitUntilGone(printDialog)) << "the Print dialog stayed open";
-}
-
 // Print in the viewer, through the real Print dialog and the private print server: Cancel prints
 // nothing; a queue that refuses the job shows the failure box and the viewer goes on; the
 // default PDF queue receives a report of two pages whose rows stand where the print layout puts
@@ -523,12 +484,12 @@ TEST_F(DialogProgramTest, PrintsThroughTheRealPrintDialogAndQueue) {
     const std::string report = ViewerText(viewer);
     ASSERT_NE(report.find(domain), std::string::npos) << report;
 
-    ASSERT_NO_FATAL_FAILURE(PrintWith(Program(), viewer, IDCANCEL));
+    ASSERT_NO_FATAL_FAILURE(PrintWith(Program().ProcessId(), viewer, IDCANCEL));
     SendBounded(viewer, WM_NULL);
 
     {
         const DefaultPrinter refusing(kRefusingQueue);
-        ASSERT_NO_FATAL_FAILURE(PrintWith(Program(), viewer, IDOK));
+        ASSERT_NO_FATAL_FAILURE(PrintWith(Program().ProcessId(), viewer, IDOK));
         HWND box = WaitForOwnedDialog(Program().ProcessId(), viewer);
         EXPECT_EQ(WindowText(box), "kolt_info");
         EXPECT_EQ(StaticTexts(box), "Printer did not accept the report");
@@ -539,7 +500,7 @@ TEST_F(DialogProgramTest, PrintsThroughTheRealPrintDialogAndQueue) {
         EXPECT_EQ(ViewerText(viewer), report);
     }
 
-    ASSERT_NO_FATAL_FAILURE(PrintWith(Program(), viewer, IDOK));
+    ASSERT_NO_FATAL_FAILURE(PrintWith(Program().ProcessId(), viewer, IDOK));
     const std::optional<fs::path> words = WaitForFileEndingIn(pdfFolder, ".bbox.html", kPdfWait);
     ASSERT_TRUE(words.has_value()) << "no PDF came out of the queue " << kPdfQueue;
     EXPECT_EQ(CountFilesEndingIn(pdfFolder, ".pdf"), 1u) << "Cancel or the refused job printed";
@@ -630,7 +591,7 @@ TEST_F(DialogProgramTest, NamesBeyondAsciiShowWholeInAFolderOfAnyName) {
         for (const fs::directory_entry& entry : fs::directory_iterator(pdfFolder)) {
             fs::remove_all(entry.path());
         }
-        ASSERT_NO_FATAL_FAILURE(PrintWith(Program(), viewer, IDOK));
+        ASSERT_NO_FATAL_FAILURE(PrintWith(Program().ProcessId(), viewer, IDOK));
         const std::optional<fs::path> words =
             WaitForFileEndingIn(pdfFolder, ".bbox.html", kPdfWait);
         ASSERT_TRUE(words.has_value()) << "no PDF came out of the queue " << kPdfQueue;

@@ -36,6 +36,10 @@ std::filesystem::path ProgramUnderTest() {
     return PathFromVariable("KOLT_INFO_EXE");
 }
 
+std::filesystem::path ConsoleProgram() {
+    return PathFromVariable("KOLT_INFO_CLI_EXE");
+}
+
 std::filesystem::path OutputFolder() {
     return PathFromVariable("KOLT_E2E_OUTPUT");
 }

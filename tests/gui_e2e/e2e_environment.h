@@ -15,6 +15,10 @@ std::filesystem::path FromHostPath(std::string_view path);
 // The dialog program to start (environment variable KOLT_INFO_EXE).
 std::filesystem::path ProgramUnderTest();
 
+// The console program of the same build (environment variable KOLT_INFO_CLI_EXE), which tells
+// the facts of this machine.
+std::filesystem::path ConsoleProgram();
+
 // The folder for work folders and screenshots (environment variable KOLT_E2E_OUTPUT).
 std::filesystem::path OutputFolder();
 

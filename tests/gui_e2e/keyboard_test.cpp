@@ -36,8 +36,9 @@ const std::string kEmailLine =
 
 // The main dialog's controls as Tab visits them from Process, back to Process.
 const std::vector<int> kMainTabOrder{
-    kExit,      kAll,      kDateTime, kArchitecture, kOperatingSystem, kCpuSpeed, kComputerName,
-    kIpAddress, kUserName, kMemory,   kDisk,         kExtended,        kBanner,   kProcess};
+    kExit,     kAll,          kDateTime,  kArchitecture, kOperatingSystem,
+    kCpuSpeed, kComputerName, kIpAddress, kUserName,     kMemory,
+    kDisk,     kExtended,     kRedact,    kBanner,       kProcess};
 
 // Presses Tab and waits until the focus is on control `id` of `dialog`.
 void TabTo(HWND dialog, int id) {

@@ -9,13 +9,13 @@
 
 namespace kolt::e2e {
 
-// The eleven check boxes in selection-file order: All first, then the nine sections All stands
-// for, then Extended Information.
-inline constexpr std::array<int, 11> kBoxesInFileOrder{1004, 1005, 1012, 1015, 1006, 1009,
-                                                       1007, 1013, 1014, 1016, 1017};
+// The twelve check boxes in selection-file order: All first, then the nine sections All stands
+// for, then Extended Information and Hide personal details.
+inline constexpr std::array<int, 12> kBoxesInFileOrder{1004, 1005, 1012, 1015, 1006, 1009,
+                                                       1007, 1013, 1014, 1016, 1017, 1028};
 
-// Eleven box states in selection-file order.
-using BoxStates = std::array<bool, 11>;
+// Twelve box states in selection-file order.
+using BoxStates = std::array<bool, 12>;
 
 // The lines of a text whose every line ends in CR LF, the last one included. Returns nothing when
 // a CR or LF stands alone or the text does not end with CR LF.
@@ -25,7 +25,7 @@ std::optional<std::vector<std::string>> SplitCrLfLines(std::string_view text);
 // writes every LF as CR LF, so each line ends in a space, CR and LF.
 std::string SavedFileBytes(std::string_view report);
 
-// The selection file the dialog program writes for eleven box states in file order.
+// The selection file the dialog program writes for twelve box states in file order.
 std::string SelectionFileBytes(const BoxStates& states);
 
 // The opening line of every section whose box is checked, in the report's order (which is not the

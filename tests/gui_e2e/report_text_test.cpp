@@ -19,12 +19,13 @@ TEST(SavedFileBytes, TurnsEachCrIntoASpaceAndEachLfIntoCrLf) {
     EXPECT_EQ(SavedFileBytes(""), "");
 }
 
-TEST(SelectionFileBytes, WritesElevenZeroOrOneLinesWithCrLf) {
+TEST(SelectionFileBytes, WritesTwelveZeroOrOneLinesWithCrLf) {
     BoxStates states{};
     states[0] = true;
     states[9] = true;
+    states[11] = true;
     EXPECT_EQ(SelectionFileBytes(states),
-              "1\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n1\r\n0\r\n");
+              "1\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n1\r\n0\r\n1\r\n");
 }
 
 // The file's order puts CPU Speed ninth; the report puts it third, before the operating system.

@@ -40,10 +40,11 @@ SelectionValues AllOnes() {
     return values;
 }
 
-// What no selection file means: every original section, not the extended one.
+// What no selection file means: every original section, not the extended one, nothing hidden.
 SelectionValues Defaults() {
     SelectionValues values = AllOnes();
     At(values, ReportSection::Extended) = 0;
+    At(values, ReportSection::Redact) = 0;
     return values;
 }
 
@@ -106,16 +107,19 @@ TEST(SelectionParse, LfAndCrLfReadAlike) {
     EXPECT_EQ(ParseSelection(mixed), ParseSelection(lf));
 }
 
-// The eleventh line is the Extended Information section's: a file of ten lines leaves it off, and
-// lines past the eleventh are ignored.
-TEST(SelectionParse, TheEleventhLineIsExtendedAndLaterLinesAreIgnored) {
+// The eleventh line is the Extended Information section's and the twelfth hides personal
+// details: files of ten and eleven lines leave them off, and lines past the twelfth are ignored.
+TEST(SelectionParse, TheEleventhLineIsExtendedTheTwelfthRedactAndLaterLinesAreIgnored) {
     std::string tenLines;
     for (int line = 0; line < 10; ++line) {
         tenLines += "1\r\n";
     }
     EXPECT_EQ(ParseSelection(tenLines), Defaults());
-    EXPECT_EQ(ParseSelection(tenLines + "1\r\n"), AllOnes());
-    EXPECT_EQ(ParseSelection(tenLines + "0\r\n1\r\n1\r\n"), Defaults());
+    SelectionValues extendedOnly = AllOnes();
+    At(extendedOnly, ReportSection::Redact) = 0;
+    EXPECT_EQ(ParseSelection(tenLines + "1\r\n"), extendedOnly);
+    EXPECT_EQ(ParseSelection(tenLines + "1\r\n1\r\n"), AllOnes());
+    EXPECT_EQ(ParseSelection(tenLines + "0\r\n0\r\n1\r\n1\r\n"), Defaults());
 }
 
 // The file is read in pieces; a piece boundary anywhere must not change a value.
@@ -205,8 +209,8 @@ TEST(ReadSelection, LongLinesAreReadWholeUpToOneMebibyte) {
     EXPECT_EQ(ReadSelection(path), Values({1, 1}));
 }
 
-// The first ten lines are the thirty bytes they always were; the eleventh follows them.
-TEST(WriteSelection, WritesElevenCrLfLines) {
+// The first ten lines are the thirty bytes they always were; the eleventh and twelfth follow.
+TEST(WriteSelection, WritesTwelveCrLfLines) {
     test_support::ScratchDirectory dir;
     const std::string path = dir.File("kolt_info.cfg");
 
@@ -215,22 +219,22 @@ TEST(WriteSelection, WritesElevenCrLfLines) {
     for (int line = 0; line < 10; ++line) {
         allOn += "1\r\n";
     }
-    EXPECT_EQ(ReadBytes(path), allOn + "0\r\n");
+    EXPECT_EQ(ReadBytes(path), allOn + "0\r\n0\r\n");
 
-    WriteSelection(path, Values({1, 0, 1, 0, 0, 0, 0, 0, 1, 0, 1}));
-    EXPECT_EQ(ReadBytes(path), "1\r\n0\r\n1\r\n0\r\n0\r\n0\r\n0\r\n0\r\n1\r\n0\r\n1\r\n");
+    WriteSelection(path, Values({1, 0, 1, 0, 0, 0, 0, 0, 1, 0, 1, 1}));
+    EXPECT_EQ(ReadBytes(path), "1\r\n0\r\n1\r\n0\r\n0\r\n0\r\n0\r\n0\r\n1\r\n0\r\n1\r\n1\r\n");
 }
 
 TEST(WriteSelection, ReplacesALongerFileAndReadsBack) {
     test_support::ScratchDirectory dir;
     const std::string path = dir.File("kolt_info.cfg");
-    WriteBytes(path,
-               std::string(100, '1') + "\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n");
+    WriteBytes(path, std::string(100, '1') +
+                         "\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n");
 
-    const SelectionValues values = Values({0, 1, -1, 7, kMax, kMin, 0, 1, 0, 1, 5});
+    const SelectionValues values = Values({0, 1, -1, 7, kMax, kMin, 0, 1, 0, 1, 5, 0});
     WriteSelection(path, values);
     EXPECT_EQ(ReadBytes(path),
-              "0\r\n1\r\n-1\r\n7\r\n2147483647\r\n-2147483648\r\n0\r\n1\r\n0\r\n1\r\n5\r\n");
+              "0\r\n1\r\n-1\r\n7\r\n2147483647\r\n-2147483648\r\n0\r\n1\r\n0\r\n1\r\n5\r\n0\r\n");
     EXPECT_EQ(ReadSelection(path), values);
 }
 
