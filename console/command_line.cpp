@@ -85,10 +85,8 @@ ConsoleOptions ParseCommandLine(const std::vector<std::string>& arguments) {
 }
 
 std::string UsageText() {
-    return "Usage: kolt_info_cli [--format text|json|inventory] [--extended] [--redact]
-"
-           "                     [--help] [--version]
-"
+    return "Usage: kolt_info_cli [--format text|json|inventory] [--extended] [--redact]\n"
+           "                     [--help] [--version]\n"
            "\n"
            "Writes this computer's technical support report to standard output and to\n"
            "kolt_info_<computer name>.txt in the current directory. The sections are the ones\n"

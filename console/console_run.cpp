@@ -94,9 +94,9 @@ int RunConsole(Platform& platform, const std::vector<std::string>& arguments,
         // An inventory document exists to name the machine to the desk's own server, which
         // tells machines apart by name, serial and addresses: a redacted one would merge every
         // machine into one. Writing it unredacted would break the promise of --redact.
-        warn("kolt_info_cli: --redact does not apply to --format inventory (the document names "
-             "the machine to the desk's server); nothing written
-");
+        warn(
+            "kolt_info_cli: --redact does not apply to --format inventory (the document names "
+            "the machine to the desk's server); nothing written\n");
         return 2;
     }
 
@@ -114,12 +114,10 @@ int RunConsole(Platform& platform, const std::vector<std::string>& arguments,
         if (options.redact) {
             redactor = SensitiveValuesOf(facts, platform);
             bytes = json ? RedactedJsonReportOf(facts, redactor)
-                         : RedactedReportTextOf(composer, facts, redactor) + '
-';
+                         : RedactedReportTextOf(composer, facts, redactor) + '\n';
             fileName = RedactedReportFileName(platform, redactor, extension);
         } else {
-            bytes = json ? JsonReportOf(facts) : ReportTextOf(composer, facts) + '
-';
+            bytes = json ? JsonReportOf(facts) : ReportTextOf(composer, facts) + '\n';
             fileName = ProposedReportFileName(platform, extension);
         }
     }

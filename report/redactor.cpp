@@ -44,13 +44,35 @@ bool TokenStartsAt(std::string_view text, std::size_t at) {
     return !(IsJoiner(text[at - 1]) && at >= 2 && IsTokenByte(text[at - 2]));
 }
 
-// Whether a value may end just before `at` of `text`.
-bool TokenEndsAt(std::string_view text, std::size_t at) {
+// Whether `text` holds a port at `at`: ':' and digits up to the token's end ("…:8080/").
+bool PortAt(std::string_view text, std::size_t at) {
+    if (at >= text.size() || text[at] != ':') {
+        return false;
+    }
+    std::size_t end = at + 1;
+    while (end < text.size() && text[end] >= '0' && text[end] <= '9') {
+        ++end;
+    }
+    const bool digits = end > at + 1;
+    const bool tokenGoesOn =
+        end < text.size() &&
+        (IsTokenByte(text[end]) ||
+         (IsJoiner(text[end]) && end + 1 < text.size() && IsTokenByte(text[end + 1])));
+    return digits && !tokenGoesOn;
+}
+
+// Whether `value` may end just before `at` of `text`. A host name or IPv4 address also ends
+// before its port ("proxy.corp:8080"); an IPv6 address, whose groups a port would look like,
+// does not.
+bool TokenEndsAt(std::string_view text, std::size_t at, std::string_view value) {
     if (at >= text.size()) {
         return true;
     }
     if (IsTokenByte(text[at])) {
         return false;
+    }
+    if (value.find(':') == std::string_view::npos && PortAt(text, at)) {
+        return true;
     }
     return !(IsJoiner(text[at]) && at + 1 < text.size() && IsTokenByte(text[at + 1]));
 }
@@ -277,7 +299,7 @@ std::string Redactor::Redact(std::string_view text) const {
         if (TokenStartsAt(text, at)) {
             for (const Replacement& r : m_replacements) {
                 if (lowered.compare(at, r.lowered.size(), r.lowered) == 0 &&
-                    TokenEndsAt(text, at + r.lowered.size())) {
+                    TokenEndsAt(text, at + r.lowered.size(), r.lowered)) {
                     match = &r;
                     break;
                 }

@@ -85,7 +85,7 @@ protected:
 
     // Runs the program; `outputFailure`, where given, is why standard output takes nothing.
     std::string Run(const std::vector<std::string>& arguments = {},
-                    const std::string& outputFailure = {}) {
+                    const std::string& outputFailure = {}, int exitCode = 0) {
         std::string output;
         m_errors.clear();
         const OutputWriter writer = [&output, &outputFailure](std::string_view bytes) {
@@ -97,7 +97,7 @@ protected:
         };
         EXPECT_EQ(RunConsole(m_platform, arguments, writer,
                              [this](std::string_view bytes) { m_errors += bytes; }),
-                  0);
+                  exitCode);
         return output;
     }
 
@@ -319,7 +319,8 @@ TEST_F(ConsoleRunTest, ArgumentsChooseWhatIsWritten) {
         JsonReport,
         InventoryDocument,
         Usage,
-        Version
+        Version,
+        Nothing
     };
     const struct {
         std::vector<std::string> arguments;
@@ -336,6 +337,12 @@ TEST_F(ConsoleRunTest, ArgumentsChooseWhatIsWritten) {
         {{"/FORMAT:Json"}, Written::JsonReport, ""},
         {{"--format", "inventory"}, Written::InventoryDocument, ""},
         {{"/format:INVENTORY"}, Written::InventoryDocument, ""},
+        // A redacted inventory document would merge every machine on the server; an unredacted
+        // one would break --redact: neither is written.
+        {{"--redact", "--format", "inventory"},
+         Written::Nothing,
+         "kolt_info_cli: --redact does not apply to --format inventory (the document names the "
+         "machine to the desk's server); nothing written\n"},
         {{"--help"}, Written::Usage, ""},
         {{"/?", "--format", "json"}, Written::Usage, ""},
         {{"--version"}, Written::Version, ""},
@@ -368,7 +375,7 @@ TEST_F(ConsoleRunTest, ArgumentsChooseWhatIsWritten) {
         fs::remove(m_dir / jsonFile);
         fs::remove(m_dir / inventoryFile);
         m_platform.driveQueries = 0;
-        const std::string output = Run(c.arguments);
+        const std::string output = Run(c.arguments, {}, c.written == Written::Nothing ? 2 : 0);
         EXPECT_EQ(m_errors, c.warning);
         switch (c.written) {
             case Written::TextReport:
@@ -396,6 +403,11 @@ TEST_F(ConsoleRunTest, ArgumentsChooseWhatIsWritten) {
                     << output;
                 EXPECT_EQ(FilesInDirectory(), std::vector<std::string>{inventoryFile});
                 EXPECT_EQ(ReadBytes(m_dir / inventoryFile), output);
+                break;
+            case Written::Nothing:
+                EXPECT_EQ(output, "");
+                EXPECT_EQ(m_platform.driveQueries, 0);
+                EXPECT_TRUE(FilesInDirectory().empty());
                 break;
             case Written::Usage:
             case Written::Version:

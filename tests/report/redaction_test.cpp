@@ -7,6 +7,8 @@
 
 #include "report/address_text.h"
 #include "report/redactor.h"
+#include "report/sensitive_values.h"
+#include "tests/support/scripted_platform.h"
 
 namespace kolt {
 namespace {
@@ -105,6 +107,8 @@ TEST(Redactor, ReplacesWholeTokensOnly) {
         {"pc is PC-2, PCs, on pc.", "HOST-1 is PC-2, PCs, on HOST-1."},
         {"pc.corp.example, x.corp.example, corp.example", "HOST-1, x.corp.example, DOMAIN-1"},
         {"kolt_info_PC.txt", "kolt_info_PC.txt"},
+        // A host name ends before its port; "80a" is no port.
+        {"http://pc:8080/x pc:3128 pc:80a", "http://HOST-1:8080/x HOST-1:3128 pc:80a"},
         {"00-1a-2b-3c-4d-5e 00:1A:2B:3C:4D:5E 00-1A-2B-3C-4D-5E-00",
          "MAC-1 MAC-1 00-1A-2B-3C-4D-5E-00"},
     };
@@ -114,6 +118,22 @@ TEST(Redactor, ReplacesWholeTokensOnly) {
     std::vector<RedactedKind> expected = {RedactedKind::ComputerName, RedactedKind::UserName,
                                           RedactedKind::Domain, RedactedKind::HardwareAddress};
     EXPECT_EQ(redactor.Kinds(), expected);
+}
+
+// A serial of a few characters is a maker's filler: replacing it as a word would change figures.
+TEST(SensitiveValues, OnlySerialsLongEnoughToNameAMachineAreReplaced) {
+    const struct {
+        std::string serial;
+        bool replaced;
+    } cases[] = {{"0", false}, {"123", false}, {"5CG1234", true}};
+    for (const auto& c : cases) {
+        test_support::ScriptedPlatform platform;
+        ReportFacts facts;
+        facts.extended.emplace().firmware.serialNumber = c.serial;
+        const std::string text = "Serial " + c.serial + ", 0 jobs, 123 Mb";
+        const std::string redacted = SensitiveValuesOf(facts, platform).Redact(text);
+        EXPECT_EQ(redacted == text, !c.replaced) << c.serial << " -> " << redacted;
+    }
 }
 
 }  // namespace
