@@ -59,6 +59,17 @@ std::string MaskProxyPassword(std::string_view value) {
     return masked;
 }
 
+std::string WithoutUserInformation(std::string_view value) {
+    const std::size_t userStart = UserInformationStart(value);
+    const std::size_t at = value.rfind('@');
+    if (at == std::string_view::npos || at < userStart) {
+        return std::string(value);
+    }
+    std::string without(value.substr(0, userStart));
+    without += value.substr(at + 1);
+    return without;
+}
+
 std::string_view RestartReasonText(RestartReason reason) {
     switch (reason) {
         case RestartReason::WindowsUpdate:
