@@ -9,8 +9,10 @@ namespace kolt::attention {
 
 namespace {
 
+// "BAT0", or "1" for the first of batteries the system does not name: the sentences say
+// "Battery BAT0", "Battery 1".
 std::string BatteryName(const BatteryInfo& battery, std::size_t index) {
-    return battery.name ? *battery.name : "Battery " + std::to_string(index + 1);
+    return battery.name ? *battery.name : std::to_string(index + 1);
 }
 
 std::string_view ConditionText(PrinterCondition condition) {

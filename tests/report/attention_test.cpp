@@ -335,6 +335,12 @@ const Case kCases[] = {
      {"battery-worn"},
      "Battery BAT0 holds 49 % of its design capacity"},
     {"no design capacity", [](ReportFacts& f) { Battery(f, true, 80, 499, 0); }, {}},
+    {"a battery the system does not name, at 5 % off mains",
+     [](ReportFacts& f) {
+         Ext(f).power = PowerInfo{false, {{std::nullopt, 5, 90, 100, {}}}};
+     },
+     {"battery-low"},
+     "Battery 1 is at 5 % and the machine is not on mains power"},
     {"the default printer offline and paused",
      [](ReportFacts& f) {
          Ext(f).printers->front().conditions = {PrinterCondition::Offline,
